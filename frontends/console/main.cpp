@@ -1,0 +1,72 @@
+// quorvane-console: the terminal and script front end.
+#include <csignal>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <unistd.h>
+
+#include "console/console_ui.h"
+#include "console/model_factory.h"
+#include "shell/session.h"
+
+namespace {
+
+void OnInterruptSignal(int) {
+  // A second Ctrl+C before the first was handled ends the program, so a
+  // user is never stuck.
+  if (quorvane::console::InterruptSignal().exchange(true)) _exit(130);
+  const char note[] = "\nInterrupt requested\n";
+  ssize_t ignored = write(STDERR_FILENO, note, sizeof note - 1);
+  (void)ignored;
+}
+
+int Usage(std::ostream& out, int status) {
+  out << "Usage: quorvane-console [--script FILE] [--quiet]\n"
+         "Reads commands from the terminal, or from FILE with --script.\n"
+         "Type help at the prompt for the commands.\n";
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  quorvane::console::ConsoleOptions options;
+  const char* script = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
+      script = argv[++i];
+    } else if (std::strcmp(argv[i], "--quiet") == 0) {
+      options.quiet = true;
+    } else if (std::strcmp(argv[i], "--help") == 0) {
+      return Usage(std::cout, 0);
+    } else {
+      std::cerr << "Unknown argument: " << argv[i] << "\n";
+      return Usage(std::cerr, 64);
+    }
+  }
+
+  std::ifstream scriptFile;
+  std::istream* input = &std::cin;
+  if (script) {
+    scriptFile.open(script);
+    if (!scriptFile) {
+      std::cerr << "Cannot open the script " << script << ": " << std::strerror(errno) << "\n";
+      return 66;
+    }
+    input = &scriptFile;
+    options.echo = true;
+  } else {
+    options.interactive = isatty(STDIN_FILENO) != 0;
+  }
+
+  struct sigaction action {};
+  action.sa_handler = OnInterruptSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+
+  quorvane::console::ConsoleUi ui(*input, std::cout, std::cerr, options);
+  auto model = quorvane::console::MakeModel();
+  quorvane::Session session(ui, model.get());
+  return ui.Run([&session] { session.Start(); });
+}

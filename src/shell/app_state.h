@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quorvane {
+
+// The nine switches that limit the algorithm data editor, numbered 1..9.
+class EditorRestrictionSwitches {
+ public:
+  bool& operator[](int number) { return switches_.at(static_cast<size_t>(number - 1)); }
+  bool operator[](int number) const { return switches_.at(static_cast<size_t>(number - 1)); }
+  void ClearAll() { switches_.fill(false); }
+  void SetRange(int first, int last, bool on) {
+    for (int n = first; n <= last; ++n) (*this)[n] = on;
+  }
+
+ private:
+  std::array<bool, 9> switches_{};
+};
+
+// The process-wide flags, file names and modes, at their start-up values.
+struct AppState {
+  bool InitializeAlready = false;
+  std::string AlgorithmFileName;  // empty: there are no algorithm data
+  std::string AlgorithmFileTitle;
+  std::string PriorsFileName;
+  bool PriorsActive = false;
+  bool CovarianceAvailable = false;
+  bool ProfileMode = false;
+  bool PosteriorMode = false;
+  bool PriorProfileMode = false;
+  std::int16_t ProfiledParameter = 0;
+  bool ProfileInterrupt = false;
+  bool PosteriorInterrupt = false;
+  bool SimplexBusy = false;
+  bool MarquardtBusy = false;
+  bool EditorOpenedFromMenu = false;
+  bool PriorsOpenedFromMenu = false;
+  std::string ModelName;
+  std::string DataFileTitle;
+  EditorRestrictionSwitches EditorRestrictions;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,59 @@
+// The main menu's commands. Each hands over to the window of the subsystem
+// that owns its logic; commands whose windows do not exist yet say so.
+#include "shell/main_menu.h"
+#include "shell/main_window.h"
+#include "shell/session.h"
+
+namespace quorvane {
+
+void MainMenu::Initialize() {
+  session_.Main().ClearAllStatusPanels();
+  AppState& state = session_.State;
+  if (!state.AlgorithmFileName.empty()) {
+    Answer answer = session_.ui().AskYesNoCancel(
+        "Algorithm data will be lost during this initialization.\r\n\r\n"
+        "  Do you need to save current algorithm data?",
+        "Initialize", Icon::Exclamation);
+    if (answer == Answer::Cancel) return;
+    if (answer == Answer::Yes) SaveAlgorithmData();
+    state.AlgorithmFileName.clear();
+    SetCommandsEnabled(false);
+    form_.SetEnabled("cmdInitialize", true);
+    form_.SetEnabled("cmdLoadAlg", true);
+  }
+  NotAvailableYet("cmdInitialize");
+}
+
+void MainMenu::LoadAlgorithmData() {
+  session_.CloseResultWindows();
+  NotAvailableYet("cmdLoadAlg");
+}
+
+void MainMenu::EditAlgorithmData() { NotAvailableYet("cmdEditAlg"); }
+
+void MainMenu::SaveAlgorithmData() {
+  session_.CloseResultWindows();
+  SetCommandsEnabled(false);
+  NotAvailableYet("cmdSaveAlg");
+  SetCommandsEnabled(true);
+}
+
+void MainMenu::Simplex() { NotAvailableYet("cmdSimplex"); }
+
+void MainMenu::Marquardt() { NotAvailableYet("cmdMarquardt"); }
+
+void MainMenu::SingleModelResults() { NotAvailableYet("cmdUserSummary"); }
+
+void MainMenu::OneFunctionCall() { NotAvailableYet("cmdOneFunction"); }
+
+void MainMenu::SingleModelCovariances() { NotAvailableYet("cmdCovariance"); }
+
+void MainMenu::SetBayesianPriors() { NotAvailableYet("cmdBayesian"); }
+
+void MainMenu::EvaluateParameterEstimates() { NotAvailableYet("cmdParEstimate"); }
+
+void MainMenu::MultiModelStatistics() { NotAvailableYet("cmdRank"); }
+
+void MainMenu::Quit() { session_.QuitApplication(); }
+
+}  // namespace quorvane

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+// A menu of a window's menu bar, or an item in it. A top-level menu without
+// items acts as a command of its own when clicked.
+struct MenuItem {
+  std::string name;
+  std::string caption;   // with "&" before the access key
+  std::string shortcut;  // "Ctrl+M", or empty
+  bool enabled = true;
+  bool visible = true;
+  bool separator = false;
+  std::function<void()> onClick;
+  std::vector<MenuItem> items;
+};
+
+// The caption without its access-key marks: "E&xit" gives "Exit", "&&" gives "&".
+std::string StripAccessKey(const std::string& caption);
+
+}  // namespace quorvane
