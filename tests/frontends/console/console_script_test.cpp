@@ -14,7 +14,10 @@ struct ProgramRun {
 };
 
 ProgramRun RunConsole(const std::string& script, const std::string& args = "") {
-  const std::string path = ::testing::TempDir() + "quorvane_script_test.txt";
+  // One file per test: ctest runs the tests in parallel processes.
+  const std::string path = ::testing::TempDir() + "quorvane_" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                           ".txt";
   { std::ofstream(path) << script; }
   const std::string command = std::string(QUORVANE_CONSOLE_BINARY) + " --script " + path + " " +
                               args + " 2>&1 </dev/null";
