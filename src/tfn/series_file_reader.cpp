@@ -1,0 +1,194 @@
+#include "tfn/series_file_reader.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <limits>
+
+#include "shell/format/plain_number_text.h"
+#include "tfn/series_data_error.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr const char* kInputErrorTitle = "Fatal data input error";
+constexpr size_t kFieldWidth = 7;
+constexpr size_t kFieldPitch = 9;
+
+std::string Trim(const std::string& s) {
+  const size_t b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return "";
+  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+// The raw text of field j, or nothing when the line ends before it.
+std::optional<std::string> Field(const std::string& line, int j) {
+  const size_t from = kFieldPitch * static_cast<size_t>(j);
+  if (line.size() <= from) return std::nullopt;
+  return line.substr(from, kFieldWidth);
+}
+
+// A whole decimal number with nothing after it; "+" and exponents allowed.
+std::optional<double> ParseNumber(const std::string& text) {
+  const char* begin = text.data();
+  const char* end = text.data() + text.size();
+  if (begin != end && *begin == '+') ++begin;
+  if (begin == end || !(std::isdigit(static_cast<unsigned char>(*begin)) || *begin == '-' || *begin == '.'))
+    return std::nullopt;
+  double value = 0;
+  auto [ptr, ec] = std::from_chars(begin, end, value, std::chars_format::general);
+  if (ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// The leading numeric text of a period field, rounded half to even.
+std::optional<long> ParsePeriod(const std::string& text) {
+  std::string t = Trim(text);
+  size_t used = 0;
+  while (used < t.size() && (std::isdigit(static_cast<unsigned char>(t[used])) || t[used] == '.' ||
+                             ((t[used] == '-' || t[used] == '+') && used == 0)))
+    ++used;
+  t.resize(used);
+  if (!t.empty() && t[0] == '+') t.erase(0, 1);
+  double value = 0;
+  auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+  if (ec != std::errc() || ptr == t.data()) return std::nullopt;
+  const double rounded = std::nearbyint(value);  // the default mode rounds halves to even
+  if (rounded < std::numeric_limits<std::int16_t>::min() ||
+      rounded > std::numeric_limits<std::int16_t>::max())
+    return std::nullopt;
+  return static_cast<long>(rounded);
+}
+
+class SeriesFileScanner {
+ public:
+  SeriesFileScanner(const SeriesFileChoice& choice, const std::string& kind)
+      : kind_(kind), in_(choice.FileName, std::ios::binary) {
+    if (!in_)
+      throw SeriesDataError(kInputErrorTitle, "Cannot open the " + kind + " data file " +
+                                                  choice.FileName + ": " + std::strerror(errno));
+  }
+
+  bool AtEnd() {
+    return in_.peek() == std::char_traits<char>::eof();
+  }
+
+  std::string NextLine() {
+    std::string line;
+    std::getline(in_, line);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    ++line_number_;
+    return line;
+  }
+
+  int LineNumber() const { return line_number_; }
+
+  long Period(const std::string& line) {
+    auto field = Field(line, 0);
+    auto period = field ? ParsePeriod(*field) : std::nullopt;
+    if (!period)
+      throw SeriesDataError(kInputErrorTitle,
+                            "Line " + std::to_string(line_number_) + " of the " + kind_ +
+                                " data: the time period field reads '" + (field ? Trim(*field) : "") +
+                                "', which is not a whole number of time periods");
+    return *period;
+  }
+
+  SeriesValue Value(const std::string& line, int ordinal) {
+    auto field = Field(line, ordinal);
+    if (!field)
+      throw SeriesDataError(kInputErrorTitle,
+                            "Line " + std::to_string(line_number_) + " of the " + kind_ +
+                                " data is too short to hold series " + std::to_string(ordinal) +
+                                " (columns " + std::to_string(kFieldPitch * static_cast<size_t>(ordinal) + 1) +
+                                " to " + std::to_string(kFieldPitch * static_cast<size_t>(ordinal) + kFieldWidth) + ")");
+    const std::string text = Trim(*field);
+    if (text == "Missing") return std::nullopt;
+    if (auto value = ParseNumber(text)) return *value;
+    throw SeriesDataError(kInputErrorTitle,
+                          "Line " + std::to_string(line_number_) + " of the " + kind_ +
+                              " data: the field of series " + std::to_string(ordinal) + " reads '" +
+                              text + "', which is neither a number nor Missing");
+  }
+
+ private:
+  std::string kind_;
+  std::ifstream in_;
+  int line_number_ = 0;
+};
+
+}  // namespace
+
+SeriesTable ReadSeriesFile(const SeriesFileChoice& choice, const std::string& kind,
+                           std::vector<std::string>& names) {
+  const int start = choice.StartPeriod;
+  const int end = choice.EndPeriod;
+  const int count = choice.LastSeries - choice.FirstSeries + 1;
+  SeriesTable raw(start, end, count);
+  names.assign(static_cast<size_t>(std::max(count, 0) + 1), "");
+
+  SeriesFileScanner file(choice, kind);
+  bool anyDataRecord = false;
+  long previous = 0;
+  std::optional<long> lastRead;
+  for (int record = 1; record <= end - start + 2; ++record) {
+    if (file.AtEnd()) {
+      if (record == 1 || !lastRead) break;  // reported below
+      if (*lastRead < end)
+        throw SeriesDataError(kInputErrorTitle,
+                              "Your choice for last time period of " + kind + " data to analyze (" +
+                                  PlainNumberText(end) + ") exceeds the last time period (" +
+                                  PlainNumberText(*lastRead) + ") in the data");
+      break;
+    }
+    if (record == 1) {
+      const std::string header = file.NextLine();
+      names[0] = Trim(Field(header, 0).value_or(""));
+      for (int k = 1; k <= count; ++k)
+        names[static_cast<size_t>(k)] = Trim(Field(header, choice.FirstSeries + k - 1).value_or(""));
+    }
+    std::string line;
+    long period = 0;
+    while (true) {
+      if (file.AtEnd()) {
+        if (!anyDataRecord)
+          throw SeriesDataError(kInputErrorTitle,
+                                "The " + kind + " data file has no data records after its header line");
+        throw SeriesDataError(kInputErrorTitle,
+                              "The " + kind + " data file ends at line " +
+                                  std::to_string(file.LineNumber()) + ", period " +
+                                  PlainNumberText(period) +
+                                  ", before your choice for first time period (" +
+                                  PlainNumberText(start) + ")");
+      }
+      line = file.NextLine();
+      period = file.Period(line);
+      anyDataRecord = true;
+      if (record == 1 && period > start)
+        throw SeriesDataError(kInputErrorTitle,
+                              "Your choice for first time period of " + kind + " data to analyze (" +
+                                  PlainNumberText(start) + ") preceeds the first time period (" +
+                                  PlainNumberText(period) + ") in the data");
+      if (record > 1 && period != previous + 1)
+        throw SeriesDataError(kInputErrorTitle,
+                              "TimePeriod did not increased by one integer unit (" +
+                                  PlainNumberText(previous) + " is followed by " +
+                                  PlainNumberText(period) + ") in the " + kind + " data");
+      if (record == 1 && period < start) continue;  // records before the window are skipped
+      break;
+    }
+    lastRead = period;
+    if (period > end) break;
+    for (int k = 1; k <= count; ++k)
+      raw.At(static_cast<int>(period), k) = file.Value(line, choice.FirstSeries + k - 1);
+    previous = period;
+  }
+  if (!anyDataRecord)
+    throw SeriesDataError(kInputErrorTitle,
+                          "The " + kind + " data file has no data records after its header line");
+  return raw;
+}
+
+}  // namespace quorvane

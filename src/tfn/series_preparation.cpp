@@ -1,0 +1,184 @@
+#include "tfn/series_preparation.h"
+
+#include <cmath>
+
+#include "tfn/series_data_error.h"
+#include "tfn/series_file_reader.h"
+
+namespace quorvane {
+
+namespace {
+
+// Reads the file and forms the differences, the analysed series and the
+// missing-value counts shared by both kinds of series.
+void ReadAndDifference(const SeriesFileChoice& choice, const std::string& kind,
+                       PreparedSeries& data) {
+  data.FileName = choice.FileName;
+  data.StartPeriod = choice.StartPeriod;
+  data.EndPeriod = choice.EndPeriod;
+  data.FirstSeries = choice.FirstSeries;
+  data.LastSeries = choice.LastSeries;
+  data.SeriesCount = static_cast<std::int16_t>(choice.LastSeries - choice.FirstSeries + 1);
+  data.Differencing = choice.Differencing;
+  data.Raw = ReadSeriesFile(choice, kind, data.Names);
+
+  const int start = choice.StartPeriod;
+  const int end = choice.EndPeriod;
+  const int count = data.SeriesCount;
+  const int d = choice.Differencing;
+  data.FirstDifference = SeriesTable(start, end, count);
+  data.SecondDifference = SeriesTable(start, end, count);
+  data.Analysed = SeriesTable(start, end, count);
+  for (int k = 1; k <= count; ++k) {
+    if (d >= 1)
+      for (int t = end; t >= start + 1; --t) {
+        const SeriesValue& now = data.Raw.At(t, k);
+        const SeriesValue& before = data.Raw.At(t - 1, k);
+        if (now && before) data.FirstDifference.At(t, k) = *now - *before;
+      }
+    if (d == 2)
+      for (int t = end; t >= start + 2; --t) {
+        const SeriesValue& now = data.FirstDifference.At(t, k);
+        const SeriesValue& before = data.FirstDifference.At(t - 1, k);
+        if (now && before) data.SecondDifference.At(t, k) = *now - *before;
+      }
+    const SeriesTable& source = d == 0 ? data.Raw : d == 1 ? data.FirstDifference : data.SecondDifference;
+    for (int t = start; t <= end; ++t) data.Analysed.At(t, k) = source.At(t, k);
+  }
+  data.FirstAnalysedPeriod = static_cast<std::int16_t>(start + d);
+  data.AnalysedPeriods = static_cast<std::int16_t>(end - data.FirstAnalysedPeriod + 1);
+
+  data.MissingPerSeries.assign(static_cast<size_t>(count + 1), 0);
+  for (int k = 1; k <= count; ++k)
+    for (int t = data.FirstAnalysedPeriod; t <= end; ++t)
+      if (!data.Analysed.At(t, k)) ++data.MissingPerSeries[static_cast<size_t>(k)];
+}
+
+// The logit and Box-Cox checks over every present analysed value, then the
+// transformation itself.
+void Transform(const SeriesFileChoice& choice, const std::string& kind, PreparedSeries& data) {
+  const SeriesTransformation how = choice.Transformation;
+  if (how == SeriesTransformation::None) return;
+  const double lambda = choice.BoxCoxLambda;
+  const double constant = choice.BoxCoxConstant;
+  for (int k = 1; k <= data.SeriesCount; ++k)
+    for (int t = data.StartPeriod; t <= data.EndPeriod; ++t) {
+      const SeriesValue& x = data.Analysed.At(t, k);
+      if (!x) continue;
+      if (how == SeriesTransformation::Logit && (*x <= 0.0 || *x >= 1.0))
+        throw SeriesDataError("Fatal choice of logit transformation",
+                              "You cannot use a logit transformation on the " + kind +
+                                  " time series with values <= 0 or > =1");
+      if (how == SeriesTransformation::BoxCox && *x + constant <= 0.0)
+        throw SeriesDataError("Fatal choice of Box-Cox constant",
+                              "Not all time series values plus the Box-Cox constant are > 0 for the " +
+                                  kind + " series");
+    }
+  for (int k = 1; k <= data.SeriesCount; ++k)
+    for (int t = data.StartPeriod; t <= data.EndPeriod; ++t) {
+      SeriesValue& x = data.Analysed.At(t, k);
+      if (!x) continue;
+      if (how == SeriesTransformation::Logit) {
+        x = std::log(*x / (1.0 - *x));
+      } else if (lambda != 0.0) {
+        x = (std::pow(*x + constant, lambda) - 1.0) / lambda;  // Box-Cox power transformation
+      } else {
+        x = std::log(*x + constant);  // its limit as lambda goes to 0
+      }
+    }
+}
+
+// The mean of the present values of series k over start..end, 0 without any.
+double PresentMean(const SeriesTable& table, int k) {
+  double sum = 0.0;
+  int n = 0;
+  for (int t = table.StartPeriod(); t <= table.EndPeriod(); ++t)
+    if (const SeriesValue& x = table.At(t, k)) {
+      sum += *x;
+      ++n;
+    }
+  return n > 0 ? sum / n : 0.0;
+}
+
+}  // namespace
+
+ResponseSeriesData ReadResponseSeries(const TfnSetup& setup) {
+  ResponseSeriesData data;
+  ReadAndDifference(setup.Response, "response", data);
+  const int count = data.SeriesCount;
+  const int first = data.FirstAnalysedPeriod;
+  const int end = data.EndPeriod;
+
+  data.ValueCount = static_cast<std::int32_t>(count) * data.AnalysedPeriods;
+  data.SeriesWithMissing = 0;
+  for (int k = 1; k <= count; ++k)
+    if (data.MissingPerSeries[static_cast<size_t>(k)] > 0) ++data.SeriesWithMissing;
+
+  // Period means, only where at least two series have a raw value.
+  data.PeriodMeanRaw = PeriodSeries(first, end);
+  data.PeriodMeanFirst = PeriodSeries(first, end);
+  data.PeriodMeanSecond = PeriodSeries(first, end);
+  const auto mean = [count](const SeriesTable& table, int t) -> SeriesValue {
+    double sum = 0.0;
+    int n = 0;
+    for (int k = 1; k <= count; ++k)
+      if (const SeriesValue& x = table.At(t, k)) {
+        sum += *x;
+        ++n;
+      }
+    if (n == 0) return std::nullopt;
+    return sum / n;
+  };
+  for (int t = first; t <= end; ++t) {
+    int present = 0;
+    for (int k = 1; k <= count; ++k)
+      if (data.Raw.At(t, k)) ++present;
+    if (present < 2) continue;
+    data.PeriodMeanRaw.At(t) = mean(data.Raw, t);
+    data.PeriodMeanFirst.At(t) = mean(data.FirstDifference, t);
+    data.PeriodMeanSecond.At(t) = mean(data.SecondDifference, t);
+  }
+
+  // Flattening removes the period effect shared by all series: always the
+  // mean of the undifferenced values. Where there is no such mean the
+  // values stay as they are, and the period is recorded for the summary.
+  if (setup.FlatteningOn()) {
+    for (int t = first; t <= end; ++t) {
+      const SeriesValue& periodMean = data.PeriodMeanRaw.At(t);
+      bool anyPresent = false;
+      for (int k = 1; k <= count; ++k) {
+        SeriesValue& x = data.Analysed.At(t, k);
+        if (!x) continue;
+        anyPresent = true;
+        if (periodMean) x = *x - *periodMean;
+      }
+      if (!periodMean && anyPresent) data.UnflattenedPeriods.push_back(static_cast<std::int16_t>(t));
+    }
+  }
+
+  Transform(setup.Response, "response", data);
+  return data;
+}
+
+CovariateSeriesData ReadCovariateSeries(const TfnSetup& setup) {
+  CovariateSeriesData data;
+  ReadAndDifference(setup.Covariates, "covariate", data);
+  const int count = data.SeriesCount;
+  data.RawMean.assign(static_cast<size_t>(count + 1), 0.0);
+  for (int c = 1; c <= count; ++c) data.RawMean[static_cast<size_t>(c)] = PresentMean(data.Raw, c);
+
+  Transform(setup.Covariates, "covariate", data);
+
+  data.AnalysedMean.assign(static_cast<size_t>(count + 1), 0.0);
+  for (int c = 1; c <= count; ++c) {
+    const double analysedMean = PresentMean(data.Analysed, c);
+    for (int t = data.FirstAnalysedPeriod; t <= data.EndPeriod; ++t)
+      if (!data.Analysed.At(t, c)) data.Analysed.At(t, c) = analysedMean;
+    const bool intervention =
+        c <= kMaxGroups && setup.CovariateIsIntervention[static_cast<size_t>(c - 1)];
+    data.AnalysedMean[static_cast<size_t>(c)] = intervention ? 0.0 : analysedMean;
+  }
+  return data;
+}
+
+}  // namespace quorvane

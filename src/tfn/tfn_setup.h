@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quorvane {
+
+enum class SeriesTransformation { None, Logit, BoxCox };
+
+// The choices for one series data file: where to read, how far to
+// difference and how to transform.
+struct SeriesFileChoice {
+  std::string FileName;
+  std::int16_t StartPeriod = 0;
+  std::int16_t EndPeriod = 0;
+  std::int16_t FirstSeries = 0;  // file ordinals
+  std::int16_t LastSeries = 0;
+  std::int16_t Differencing = 0;  // 0, 1 or 2
+  SeriesTransformation Transformation = SeriesTransformation::None;
+  double BoxCoxLambda = 1.0;
+  double BoxCoxConstant = 0.0;
+};
+
+inline constexpr int kMaxGroups = 5;
+
+// The set-up of the time-series model, as the Initialize window gives it.
+struct TfnSetup {
+  SeriesFileChoice Response;
+  std::string Flattening = "N";  // "Y" (any case) removes period effects
+
+  bool UseCovariates = false;
+  SeriesFileChoice Covariates;
+  // Covariate series c (1..5) treated as an intervention series: index c - 1.
+  std::array<bool, kMaxGroups> CovariateIsIntervention{};
+
+  std::int16_t GroupCount = 1;  // NG
+  // First and last file ordinal of group g (1..5) at index g - 1; 0 for none.
+  std::array<std::int16_t, kMaxGroups> GroupFirst{};
+  std::array<std::int16_t, kMaxGroups> GroupLast{};
+  // NI(g): interventions of group g at index g - 1.
+  std::array<std::int16_t, kMaxGroups> Interventions{};
+
+  std::int16_t LagOrder = 5;  // p
+  bool EstimateLogits = true;
+
+  bool FlatteningOn() const { return Flattening == "Y" || Flattening == "y"; }
+  // NI = NI(1) + ... + NI(NG).
+  int InterventionTotal() const;
+  // C(g) = NI(1) + ... + NI(g), C(0) = 0.
+  int InterventionsBefore(int group) const;
+  int MaxInterventions() const;
+  // NC: covariate series, 0 without covariates.
+  int CovariateCount() const;
+  // The group (1..NG) of model series k (1..NS), 0 when no group holds it.
+  int GroupOfSeries(int k) const;
+};
+
+}  // namespace quorvane

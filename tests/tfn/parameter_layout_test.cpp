@@ -1,0 +1,77 @@
+#include "tfn/parameter_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+TfnSetup LayoutSetup(int p, std::vector<std::int16_t> interventions, int covariates) {
+  TfnSetup s;
+  s.LagOrder = static_cast<std::int16_t>(p);
+  s.GroupCount = static_cast<std::int16_t>(interventions.size());
+  for (size_t g = 0; g < interventions.size(); ++g) s.Interventions[g] = interventions[g];
+  s.UseCovariates = covariates > 0;
+  s.Covariates.FirstSeries = 1;
+  s.Covariates.LastSeries = static_cast<std::int16_t>(covariates);
+  return s;
+}
+
+TEST(ParameterLayoutTest, CountsAndBlockPositions) {
+  EXPECT_EQ(ParameterCount(LayoutSetup(1, {0}, 0)), 3);
+  EXPECT_EQ(ParameterCount(LayoutSetup(1, {1}, 0)), 8);  // the Nile set-up
+  EXPECT_EQ(ParameterCount(LayoutSetup(2, {0, 0, 0}, 3)), 28);  // the seat-belt set-up
+
+  const TfnSetup s = LayoutSetup(5, {1, 0}, 2);
+  const ParameterLayout layout(s);
+  EXPECT_EQ(layout.Count(), 51);
+  EXPECT_EQ(layout.CovariateBase(1) + 1, 26);
+  EXPECT_EQ(layout.CovariateBase(2) + 1, 39);
+  const auto d = DescribeParameters(s);
+  ASSERT_EQ(d.size(), 51u);
+  EXPECT_EQ(d[25], "Backward shift for TFN covariate series 1 [0; any + integer]");
+  EXPECT_EQ(d[38], "Backward shift for TFN covariate series 2 [0; any + integer]");
+
+  // The second intervention of group 2 after three in group 1 is block 5.
+  const TfnSetup t = LayoutSetup(1, {3, 2}, 0);
+  const auto dt = DescribeParameters(t);
+  EXPECT_EQ(dt[static_cast<size_t>(ParameterLayout(t).InterventionBase(5))],
+            "Starting time period for Intervention 2 of Group 2 [0; any + integer] (Step size "
+            "MUST=0)");
+}
+
+TEST(ParameterLayoutTest, DescriptionsInLayoutOrder) {
+  TfnSetup s = LayoutSetup(1, {1}, 1);
+  s.CovariateIsIntervention[0] = true;
+  EXPECT_EQ(DescribeParameters(s),
+            (std::vector<std::string>{
+                "Logit[Phi( 1) [0; -1 < Phi < +1]]",
+                "Logit[Theta( 1) [0; -1 < Theta < +1]]",
+                "Intercept (at first time period) for group 1 [0; any real number]",
+                "Starting time period for Intervention 1 of Group 1 [0; any + integer] (Step size "
+                "MUST=0)",
+                "Code for Intervention 1 of Group 1 [None=0; Step=1, Pulse=2, Linear trend=3] "
+                "(Step size MUST=0)",
+                "Omega( 0) for Intervention 1 of Group 1 [0; any real number]",
+                "Omega( 1) for Intervention 1 of Group 1 [0; any real number]",
+                "Logit[Delta( 1) for Intervention 1 of Group 1 [0; -1 < Delta < +1]]",
+                "Unused backward shift for TFN covariate series 1 [0]",
+                "Unused intercept (at first time period) for TFN covariate series 1 [0]",
+                "Omega( 0) for TFN covariate series 1 [0; any real number]",
+                "Omega( 1) for TFN covariate series 1 [0; any real number]",
+                "Logit[Delta( 1) for TFN covariate series 1 [0; -1 < Delta < +1]]",
+            }));
+}
+
+TEST(ParameterLayoutTest, TwoDigitLagsFillTheField) {
+  TfnSetup s = LayoutSetup(12, {0}, 1);
+  s.EstimateLogits = false;
+  const auto d = DescribeParameters(s);
+  EXPECT_EQ(d[9], "Phi(10) [0; -1 < Phi < +1]");
+  EXPECT_EQ(d[23], "Theta(12) [0; -1 < Theta < +1]");
+  EXPECT_EQ(d.back(), "Delta(12) for TFN covariate series 1 [0; -1 < Delta < +1]");
+  EXPECT_EQ(d[26], "Intercept (at first time period) for TFN covariate series 1 [0 (uses "
+                       "series mean); any fixed real number]");
+}
+
+}  // namespace
+}  // namespace quorvane

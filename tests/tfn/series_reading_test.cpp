@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "tfn/series_data_error.h"
+#include "tfn/series_preparation.h"
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Writes a series file in the fixed layout: each field 7 characters wide,
+// followed by ", ".
+std::string SeriesFile(const std::string& name, const std::vector<std::vector<std::string>>& rows) {
+  const fs::path path = fs::path(::testing::TempDir()) / name;
+  std::ofstream out(path, std::ios::binary);
+  for (const auto& row : rows) {
+    std::string line;
+    for (size_t j = 0; j < row.size(); ++j) {
+      std::string field = row[j];
+      if (field.size() < 7) field = std::string(7 - field.size(), ' ') + field;
+      line += (j ? ", " : "") + field;
+    }
+    out << line << "\r\n";
+  }
+  return path.string();
+}
+
+TfnSetup ResponseSetup(const std::string& file, int start, int end, int first, int last, int d = 0) {
+  TfnSetup setup;
+  setup.Response.FileName = file;
+  setup.Response.StartPeriod = static_cast<std::int16_t>(start);
+  setup.Response.EndPeriod = static_cast<std::int16_t>(end);
+  setup.Response.FirstSeries = static_cast<std::int16_t>(first);
+  setup.Response.LastSeries = static_cast<std::int16_t>(last);
+  setup.Response.Differencing = static_cast<std::int16_t>(d);
+  return setup;
+}
+
+// Periods 1..5 of two series; series 2 misses period 3.
+std::string TwoSeriesFile() {
+  return SeriesFile("two.dat", {{"Period", "A", "B"},
+                                {"1", "1", "10"},
+                                {"2", "3", "20"},
+                                {"3", "6", "Missing"},
+                                {"4", "10", "40"},
+                                {"5", "15", "50"}});
+}
+
+struct ReaderErrorCase {
+  const char* name;
+  std::vector<std::vector<std::string>> rows;
+  int start, end;
+  const char* text;
+};
+
+class SeriesReaderErrorTest : public ::testing::TestWithParam<ReaderErrorCase> {};
+
+TEST_P(SeriesReaderErrorTest, RejectsTheFileNamingWhatIsWrong) {
+  const auto& c = GetParam();
+  const std::string file = SeriesFile(std::string(c.name) + ".dat", c.rows);
+  try {
+    ReadResponseSeries(ResponseSetup(file, c.start, c.end, 1, 1));
+    FAIL() << "no error";
+  } catch (const SeriesDataError& e) {
+    EXPECT_EQ(e.Title, "Fatal data input error");
+    EXPECT_EQ(e.Text, c.text);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SeriesReaderErrorTest,
+    ::testing::Values(
+        ReaderErrorCase{"LaterFirstRecord", {{"T", "A"}, {"1902", "1"}, {"1903", "2"}}, 1901, 1903,
+                        "Your choice for first time period of response data to analyze (1901) "
+                        "preceeds the first time period (1902) in the data"},
+        ReaderErrorCase{"EndsEarly", {{"T", "A"}, {"1", "1"}, {"2", "2"}}, 1, 4,
+                        "Your choice for last time period of response data to analyze (4) exceeds "
+                        "the last time period (2) in the data"},
+        ReaderErrorCase{"Gap", {{"T", "A"}, {"1", "1"}, {"3", "2"}}, 1, 3,
+                        "TimePeriod did not increased by one integer unit (1 is followed by 3) in "
+                        "the response data"},
+        ReaderErrorCase{"BadRecordAfterEnd", {{"T", "A"}, {"1", "1"}, {"2", "2"}, {"7", "3"}}, 1, 2,
+                        "TimePeriod did not increased by one integer unit (2 is followed by 7) in "
+                        "the response data"},
+        ReaderErrorCase{"NotANumber", {{"T", "A"}, {"1", "1"}, {"2", "n/a"}}, 1, 2,
+                        "Line 3 of the response data: the field of series 1 reads 'n/a', which is "
+                        "neither a number nor Missing"},
+        ReaderErrorCase{"BlankField", {{"T", "A"}, {"1", "1"}, {"2", ""}}, 1, 2,
+                        "Line 3 of the response data: the field of series 1 reads '', which is "
+                        "neither a number nor Missing"},
+        ReaderErrorCase{"ShortLine", {{"T", "A"}, {"1", "1"}, {"2"}}, 1, 2,
+                        "Line 3 of the response data is too short to hold series 1 (columns 10 to "
+                        "16)"},
+        ReaderErrorCase{"HeaderOnly", {{"T", "A"}}, 1, 2,
+                        "The response data file has no data records after its header line"},
+        ReaderErrorCase{"EndsWhileSkipping", {{"T", "A"}, {"1", "1"}, {"2", "2"}}, 5, 6,
+                        "The response data file ends at line 3, period 2, before your choice for "
+                        "first time period (5)"},
+        ReaderErrorCase{"BadPeriod", {{"T", "A"}, {"x1", "1"}}, 1, 2,
+                        "Line 2 of the response data: the time period field reads 'x1', which is "
+                        "not a whole number of time periods"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(SeriesReaderTest, SkipsEarlierRecordsAndStopsAtTheWindowEnd) {
+  const std::string file = SeriesFile("window.dat", {{"Year", "A", "B"},
+                                                     {"0", "junk?", "0"},  // skipped, never checked
+                                                     {"1", "1.5", "2"},
+                                                     {"2", "-2E+01", "Missing"},
+                                                     {"3", "4", "5"}});
+  ResponseSeriesData data = ReadResponseSeries(ResponseSetup(file, 1, 2, 2, 2));
+  EXPECT_EQ(data.Names, (std::vector<std::string>{"Year", "B"}));
+  EXPECT_EQ(data.Raw.At(1, 1), 2.0);
+  EXPECT_EQ(data.Raw.At(2, 1), std::nullopt);
+  ResponseSeriesData both = ReadResponseSeries(ResponseSetup(file, 1, 3, 1, 2));
+  EXPECT_EQ(both.Raw.At(2, 1), -20.0);  // window ends at the last record: no error
+}
+
+TEST(SeriesReaderTest, MissingFileIsReported) {
+  try {
+    ReadResponseSeries(ResponseSetup("/nonexistent/x.dat", 1, 2, 1, 1));
+    FAIL();
+  } catch (const SeriesDataError& e) {
+    EXPECT_EQ(e.Text.rfind("Cannot open the response data file /nonexistent/x.dat", 0), 0u);
+  }
+}
+
+TEST(SeriesPreparationTest, DifferencingPropagatesMissingValues) {
+  const std::string file = TwoSeriesFile();
+  ResponseSeriesData d1 = ReadResponseSeries(ResponseSetup(file, 1, 5, 1, 2, 1));
+  EXPECT_EQ(d1.FirstAnalysedPeriod, 2);
+  EXPECT_EQ(d1.AnalysedPeriods, 4);
+  EXPECT_EQ(d1.FirstDifference.At(1, 1), std::nullopt);
+  EXPECT_EQ(d1.FirstDifference.At(5, 1), 5.0);
+  EXPECT_EQ(d1.Analysed.At(1, 1), std::nullopt);
+
+  // One missing raw value (series 2, period 3) makes differences 3 and 4
+  // missing, and second differences 3, 4 and 5.
+  ResponseSeriesData d2 = ReadResponseSeries(ResponseSetup(file, 1, 5, 1, 2, 2));
+  EXPECT_EQ(d2.FirstAnalysedPeriod, 3);
+  for (int t : {3, 4, 5}) EXPECT_EQ(d2.SecondDifference.At(t, 2), std::nullopt) << t;
+  EXPECT_EQ(d2.SecondDifference.At(5, 1), 1.0);  // (15-10) - (10-6)
+  EXPECT_EQ(d2.MissingPerSeries, (std::vector<std::int16_t>{0, 0, 3}));
+  EXPECT_EQ(d2.SeriesWithMissing, 1);
+  EXPECT_EQ(d2.ValueCount, 6);  // 2 series x 3 periods, missing ones included
+}
+
+TEST(SeriesPreparationTest, PeriodMeansNeedTwoSeriesAndFlatteningSkipsPeriodsWithout) {
+  TfnSetup setup = ResponseSetup(TwoSeriesFile(), 1, 5, 1, 2);
+  setup.Flattening = "y";
+  ResponseSeriesData data = ReadResponseSeries(setup);
+  EXPECT_EQ(data.PeriodMeanRaw.At(2), 11.5);
+  EXPECT_EQ(data.PeriodMeanRaw.At(3), std::nullopt);  // only series 1 has a value
+  EXPECT_EQ(data.Analysed.At(2, 1), 3.0 - 11.5);
+  EXPECT_EQ(data.Analysed.At(3, 1), 6.0);  // left unflattened
+  EXPECT_EQ(data.UnflattenedPeriods, (std::vector<std::int16_t>{3}));
+}
+
+struct TransformCase {
+  const char* name;
+  SeriesTransformation how;
+  double lambda, constant;
+  std::vector<std::string> values;
+  const char* errorTitle;  // nullptr: no error
+  double expectedFirst;
+};
+
+class SeriesTransformTest : public ::testing::TestWithParam<TransformCase> {};
+
+TEST_P(SeriesTransformTest, ChecksThenTransformsPresentValues) {
+  const auto& c = GetParam();
+  std::vector<std::vector<std::string>> rows = {{"T", "A"}};
+  for (size_t i = 0; i < c.values.size(); ++i) rows.push_back({std::to_string(i + 1), c.values[i]});
+  TfnSetup setup = ResponseSetup(SeriesFile(std::string(c.name) + ".dat", rows), 1,
+                                 static_cast<int>(c.values.size()), 1, 1);
+  setup.Response.Transformation = c.how;
+  setup.Response.BoxCoxLambda = c.lambda;
+  setup.Response.BoxCoxConstant = c.constant;
+  if (c.errorTitle) {
+    try {
+      ReadResponseSeries(setup);
+      FAIL();
+    } catch (const SeriesDataError& e) {
+      EXPECT_EQ(e.Title, c.errorTitle);
+    }
+    return;
+  }
+  EXPECT_NEAR(*ReadResponseSeries(setup).Analysed.At(1, 1), c.expectedFirst, 1e-15);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SeriesTransformTest,
+    ::testing::Values(
+        TransformCase{"Logit", SeriesTransformation::Logit, 1, 0, {"0.25", "Missing"}, nullptr,
+                      std::log(0.25 / 0.75)},
+        TransformCase{"LogitOne", SeriesTransformation::Logit, 1, 0, {"0.5", "1"},
+                      "Fatal choice of logit transformation", 0},
+        TransformCase{"LogitZero", SeriesTransformation::Logit, 1, 0, {"0", "0.5"},
+                      "Fatal choice of logit transformation", 0},
+        TransformCase{"BoxCoxHalf", SeriesTransformation::BoxCox, 0.5, 1, {"3"}, nullptr, 2.0},
+        TransformCase{"BoxCoxLog", SeriesTransformation::BoxCox, 0, 10, {"0"}, nullptr,
+                      std::log(10.0)},
+        TransformCase{"BoxCoxZeroConstant", SeriesTransformation::BoxCox, 0, 0, {"5", "0"},
+                      "Fatal choice of Box-Cox constant", 0}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(CovariatePreparationTest, MissingValuesBecomeTheMeanAndInterventionsReportZero) {
+  const std::string file = SeriesFile("cov.dat", {{"T", "X", "Law"},
+                                                  {"1", "2", "0"},
+                                                  {"2", "Missing", "0"},
+                                                  {"3", "6", "1"},
+                                                  {"4", "10", "1"}});
+  TfnSetup setup;
+  setup.UseCovariates = true;
+  setup.Covariates.FileName = file;
+  setup.Covariates.StartPeriod = 1;
+  setup.Covariates.EndPeriod = 4;
+  setup.Covariates.FirstSeries = 1;
+  setup.Covariates.LastSeries = 2;
+  setup.CovariateIsIntervention[1] = true;
+  CovariateSeriesData data = ReadCovariateSeries(setup);
+  EXPECT_EQ(data.RawMean, (std::vector<double>{0, 6, 0.5}));
+  EXPECT_EQ(data.MissingPerSeries, (std::vector<std::int16_t>{0, 1, 0}));
+  EXPECT_EQ(data.Analysed.At(2, 1), 6.0);
+  EXPECT_EQ(data.AnalysedMean, (std::vector<double>{0, 6, 0}));
+
+  setup.Covariates.Differencing = 1;
+  CovariateSeriesData differenced = ReadCovariateSeries(setup);
+  // Differences 4 (period 4) only; the two next to the gap are filled with it.
+  for (int t = 2; t <= 4; ++t) EXPECT_EQ(differenced.Analysed.At(t, 1), 4.0) << t;
+  EXPECT_EQ(differenced.Analysed.At(1, 1), std::nullopt);
+}
+
+TEST(SeriesExamplesTest, ExampleFilesReadCompletely) {
+  const std::string examples = std::string(QUORVANE_SOURCE_DIR) + "/examples/";
+  ResponseSeriesData nile = ReadResponseSeries(ResponseSetup(examples + "nile.dat", 1871, 1970, 1, 1));
+  EXPECT_EQ(nile.Names, (std::vector<std::string>{"Period", "Flow"}));
+  EXPECT_EQ(nile.Raw.At(1871, 1), 1120.0);
+  EXPECT_EQ(nile.Raw.At(1970, 1), 740.0);
+  EXPECT_EQ(nile.MissingPerSeries[1], 0);
+
+  ResponseSeriesData belts = ReadResponseSeries(ResponseSetup(examples + "seatbelts.dat", 1, 192, 1, 3, 1));
+  EXPECT_EQ(belts.Names[3], "Drivers");
+  EXPECT_EQ(belts.ValueCount, 3 * 191);
+}
+
+}  // namespace
+}  // namespace quorvane
