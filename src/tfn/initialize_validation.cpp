@@ -1,0 +1,99 @@
+#include "tfn/initialize_validation.h"
+
+#include "shell/format/leading_number.h"
+#include "shell/format/plain_number_text.h"
+
+namespace quorvane {
+
+namespace {
+
+bool Filled(const std::string& box) { return box.find_first_not_of(" \t") != std::string::npos; }
+
+}  // namespace
+
+int CovariateGroupCount(const InitializeEntries& e) {
+  int count = kMaxGroups;
+  for (int g = kMaxGroups; g >= 2; --g) {
+    const auto i = static_cast<size_t>(g - 1);
+    if (!Filled(e.GroupStart[i]) && !Filled(e.GroupEnd[i])) count = std::min(count, g - 1);
+  }
+  return count;
+}
+
+bool GroupChoicesInError(const InitializeEntries& e) {
+  const double first = e.FirstResponse;
+  const double last = e.LastResponse;
+  bool error = false;
+  for (int g = 1; g <= kMaxGroups; ++g) {
+    const auto i = static_cast<size_t>(g - 1);
+    const bool bothFilled = Filled(e.GroupStart[i]) && Filled(e.GroupEnd[i]);
+    const double start = LeadingNumber(e.GroupStart[i]);
+    const double end = LeadingNumber(e.GroupEnd[i]);
+    if (bothFilled && e.GroupEnabled[i] && end < start) error = true;
+    if (g >= 2) {
+      const auto before = static_cast<size_t>(g - 2);
+      if (Filled(e.GroupEnd[before]) && Filled(e.GroupStart[i]) && e.GroupEnabled[i] &&
+          start - LeadingNumber(e.GroupEnd[before]) != 1)
+        error = true;
+    }
+    if ((Filled(e.GroupStart[i]) && start > last) || (Filled(e.GroupEnd[i]) && end > last))
+      error = true;
+    // A group needs both its boxes.
+    if (Filled(e.GroupStart[i]) != Filled(e.GroupEnd[i])) error = true;
+  }
+  // The filled groups must be 1..NG without a gap and cover first..last, so
+  // that every response series belongs to a group.
+  int groups = 0;
+  for (int g = 1; g <= kMaxGroups; ++g)
+    if (Filled(e.GroupStart[static_cast<size_t>(g - 1)])) groups = g;
+  for (int g = 1; g <= groups; ++g)
+    if (!Filled(e.GroupStart[static_cast<size_t>(g - 1)])) error = true;
+  if (groups == 0 || LeadingNumber(e.GroupStart[0]) != first ||
+      LeadingNumber(e.GroupEnd[static_cast<size_t>(groups - 1)]) != last)
+    error = true;
+  return error;
+}
+
+std::optional<ValidationMessage> ValidateInitializeEntries(const InitializeEntries& e) {
+  const bool groupError = GroupChoicesInError(e);
+  const bool cov = e.UseCovariates;
+  if (e.ResponseStart >= e.ResponseEnd)
+    return ValidationMessage{"Problem with your choice of time periods",
+                             "The last time period of response series data does not exceed the "
+                             "first time period of data"};
+  if (cov && e.CovariateStart >= e.CovariateEnd)
+    return ValidationMessage{"Problem with your choice of time periods",
+                             "The last time period of covariate series data does not exceed the "
+                             "first time period of data"};
+  if (cov && e.CovariateEnd != e.ResponseEnd)
+    return ValidationMessage{"Problem with your choice of last time periods",
+                             "The last time periods of response and covariate series data do not "
+                             "coincide"};
+  if (e.LastResponse < e.FirstResponse)
+    return ValidationMessage{"Problem with your choice of response series",
+                             "Your last series of response series data exceeds your first series"};
+  if (cov && e.LastCovariate < e.FirstCovariate)
+    return ValidationMessage{"Problem with your choice of covariate series",
+                             "Your last series of covariate series data exceeds your first series"};
+  if (cov && (e.FirstCovariate == 0 || e.LastCovariate == 0))
+    return ValidationMessage{"Problem with your choice of covariate series",
+                             "You have not entered non-zero ordinal series numbers for the "
+                             "covariate series data"};
+  if (cov && e.LastCovariate - e.FirstCovariate + 1 != CovariateGroupCount(e))
+    return ValidationMessage{"Problem with your choice of covariate series",
+                             "The number of covariate series must match the number of response "
+                             "series groups"};
+  if (groupError)
+    return ValidationMessage{"Problem with your choices of series groupings",
+                             "Check that series choices start with Group 1, are consecutive, "
+                             "adjacent and range from " +
+                                 PlainNumberText(e.FirstResponse) + " to " +
+                                 PlainNumberText(e.LastResponse)};
+  if (!Filled(e.ResponseFile))
+    return ValidationMessage{"Missing input", "Please choose an response series data file"};
+  if (cov && !Filled(e.CovariateFile))
+    return ValidationMessage{"Missing input", "Please choose a covariate series data file"};
+  return std::nullopt;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,464 @@
+#include "tfn/initialize_window.h"
+
+#include <cmath>
+
+#include "shell/format/file_names.h"
+#include "shell/format/leading_number.h"
+#include "shell/main_menu.h"
+#include "shell/main_window.h"
+#include "shell/session.h"
+#include "tfn/initialize_texts.h"
+
+namespace quorvane {
+
+namespace {
+
+std::vector<std::string> Range(int from, int to) {
+  std::vector<std::string> items;
+  for (int i = from; i <= to; ++i) items.push_back(std::to_string(i));
+  return items;
+}
+
+const char* const kCovariateControls[] = {
+    "lblCovDataInput", "txtCovDataInput", "cmdSelectCov", "lblCovPeriods",
+    "cboCovStartTimePeriod", "lblCovTo", "cboCovEndTimePeriod", "lblCovSeries",
+    "cboFirstCovSeries", "lblCovSeriesTo", "cboLastCovSeries", "lblCovDiff", "cboCovDiff",
+    "optNoneCov", "optLogitCov", "optBoxCoxCov", "lblCovIntervention", "chkCovSeries1",
+    "chkCovSeries2", "chkCovSeries3", "chkCovSeries4", "chkCovSeries5"};
+
+std::int16_t Whole(double value) {
+  if (!std::isfinite(value)) return 0;
+  const double rounded = std::nearbyint(value);  // halves to even
+  if (rounded > 32767) return 32767;
+  if (rounded < -32768) return -32768;
+  return static_cast<std::int16_t>(rounded);
+}
+
+}  // namespace
+
+InitializeWindow::InitializeWindow(Session& session)
+    : session_(session), form_("frmInitialize", "Initialize time series TFN model") {
+  Build();
+  Reset();
+}
+
+std::string InitializeWindow::Group(int g, char which) const {
+  return form_.Text("cboOrdinal" + std::to_string(g) + which);
+}
+
+void InitializeWindow::Build() {
+  Form& f = form_;
+  const auto combo = [&f](const std::string& name, std::vector<std::string> items) -> Control& {
+    Control& c = f.Add(ControlKind::ComboBox, name);
+    c.items = std::move(items);
+    return c;
+  };
+  const auto label = [&f](const std::string& name, const std::string& caption) {
+    f.Add(ControlKind::Label, name, caption);
+  };
+
+  f.BeginRow();
+  f.BeginColumn();
+  f.BeginFrame("Here's what I do:");
+  f.Add(ControlKind::TextPane, "txtInitialize").readOnly = true;
+  f.End();
+  f.BeginFrame("Data input format:");
+  f.Add(ControlKind::TextPane, "txtDataFormat").readOnly = true;
+  f.End();
+  f.BeginFrame("Limits:");
+  f.Add(ControlKind::TextPane, "txtLimits").readOnly = true;
+  f.End();
+  label("lblObjective", "Objective function is Melard's exact -ln[L]");
+  f.End();
+
+  f.BeginColumn();
+  f.BeginFrame("Response series");
+  f.BeginRow();
+  label("lblResDataInput", "Response series data file:");
+  f.Add(ControlKind::TextBox, "txtResDataInput");
+  f.Add(ControlKind::Button, "cmdSelectRes", "Select file").onClick = [this] { SelectFile(true); };
+  f.End();
+  f.BeginRow();
+  label("lblResPeriods", "Accept series data for time periods:");
+  combo("cboResStartTimePeriod", Range(1900, 2005));
+  label("lblResTo", "to");
+  combo("cboResEndTimePeriod", Range(1900, 2005));
+  f.End();
+  f.BeginRow();
+  label("lblResSeries", "Read series from ordinal number:");
+  combo("cboFirstResSeries", Range(1, 100)).onChange = [this] { ResponseSeriesChanged(); };
+  label("lblResSeriesTo", "to");
+  combo("cboLastResSeries", Range(1, 100)).onChange = [this] { ResponseSeriesChanged(); };
+  f.End();
+  f.BeginRow();
+  label("lblResDiff", "Degree of differencing (0,1,2):");
+  combo("cboResDiff", {"0", "1", "2"}).onChange = [this] { ResponseDifferencingChanged(); };
+  label("lblResFlat", "Remove inter-series covariance?");
+  combo("cboResFlat", {"N", "Y"}).toolTip =
+      "Removes so-called period-effects that consistently increase or decrease values for all "
+      "series within a single time period";
+  f.End();
+  f.BeginFrame("Response series transformations post differencing");
+  f.BeginRow();
+  for (const auto& [name, caption] : {std::pair{"optNoneRes", "None"},
+                                      std::pair{"optLogitRes", "Logit (proportion data only)"},
+                                      std::pair{"optBoxCoxRes", "Box-Cox>"}}) {
+    Control& option = f.Add(ControlKind::OptionButton, name, caption);
+    option.group = "Res";
+    option.onClick = [this] { TransformationChanged("Res"); };
+  }
+  label("lblBoxCoxLambdaRes", "Lambda:");
+  combo("cboBoxCoxLambdaRes", {"0", "0.5", "2.0", "3.0", "4.0"});
+  label("lblBoxCoxConstantRes", "Constant:");
+  combo("cboBoxCoxConstantRes", {"10", "100", "1000"});
+  f.End();
+  f.End();
+  f.End();
+
+  f.BeginFrame("Covariates series?");
+  f.BeginRow();
+  for (const auto& [name, caption] : {std::pair{"optNoCov", "No"}, std::pair{"optYesCov", "Yes"}}) {
+    Control& option = f.Add(ControlKind::OptionButton, name, caption);
+    option.group = "Cov";
+    option.onClick = [this] { CovariatesChanged(); };
+  }
+  f.End();
+  f.BeginRow();
+  label("lblCovDataInput", "Covariate series data file:");
+  f.Add(ControlKind::TextBox, "txtCovDataInput");
+  f.Add(ControlKind::Button, "cmdSelectCov", "Select file").onClick = [this] { SelectFile(false); };
+  f.End();
+  f.BeginRow();
+  label("lblCovPeriods", "Accept series data for time periods:");
+  combo("cboCovStartTimePeriod", Range(1900, 2005));
+  label("lblCovTo", "to");
+  combo("cboCovEndTimePeriod", Range(1900, 2005));
+  label("lblCovWarning", "< - Last time periods of response && covariate series must coincide!");
+  f.End();
+  f.BeginRow();
+  label("lblCovSeries", "Read series from ordinal number:");
+  combo("cboFirstCovSeries", Range(0, 5)).toolTip =
+      "The number of covariate series must be none, or the number of original series groups "
+      "(i.e., one covariate series per original series group)";
+  label("lblCovSeriesTo", "to");
+  combo("cboLastCovSeries", Range(0, 5)).toolTip =
+      "There can be no more covariate series than original series groups; i.e., one covariate "
+      "series per group";
+  label("lblCovDiff", "Degree of differencing (0,1,2):");
+  combo("cboCovDiff", {"0", "1", "2"});
+  f.End();
+  f.BeginFrame("Covariate series transformations post differencing");
+  f.BeginRow();
+  for (const auto& [name, caption] : {std::pair{"optNoneCov", "None"},
+                                      std::pair{"optLogitCov", "Logit (proportion data only)"},
+                                      std::pair{"optBoxCoxCov", "Box-Cox>"}}) {
+    Control& option = f.Add(ControlKind::OptionButton, name, caption);
+    option.group = "CovT";
+    option.onClick = [this] { TransformationChanged("Cov"); };
+  }
+  label("lblBoxCoxLambdaCov", "Lambda:");
+  combo("cboBoxCoxLambdaCov", {"0", "0.5", "2.0", "3.0", "4.0"});
+  label("lblBoxCoxConstantCov", "Constant:");
+  combo("cboBoxCoxConstantCov", {"10", "100", "1000"});
+  f.End();
+  f.End();
+  f.BeginRow();
+  label("lblCovIntervention", "Check to treat a covariate series as an intervention series:");
+  for (int c = 1; c <= kMaxGroups; ++c)
+    f.Add(ControlKind::CheckBox, "chkCovSeries" + std::to_string(c),
+          "Series " + std::to_string(c) + ":")
+        .toolTip =
+        "This allows for user-created flexible intervention series.  Note that there can be no "
+        "missing values in such series!";
+  f.End();
+  f.End();
+
+  f.BeginFrame("Starting and ending ordinals for up to five response series groups");
+  for (int g = 1; g <= kMaxGroups; ++g) {
+    const std::string n = std::to_string(g);
+    f.BeginRow();
+    label("lblGroup" + n, "Ordinal series range for Group " + n + ":");
+    combo("cboOrdinal" + n + "S", {});
+    label("lblGroupTo" + n, "to");
+    combo("cboOrdinal" + n + "E", {}).onChange = [this, g] { GroupEndChanged(g); };
+    f.End();
+  }
+  f.End();
+  f.BeginFrame("Interventions for each response series group");
+  for (int g = 1; g <= kMaxGroups; ++g) {
+    const std::string n = std::to_string(g);
+    f.BeginRow();
+    label("lblIntervention" + n, "Number of interventions for Group " + n + ":");
+    combo("cboIntervention" + n, Range(1, 100));
+    f.End();
+  }
+  f.End();
+  f.BeginFrame("Response and covariate series");
+  f.Add(ControlKind::CheckBox, "chkARMALogit", "Estimate logits?").toolTip =
+      "Choose to estimate ARMA (Phi & Theta) and TFN or Intervention Delta parameters directly, "
+      "or their logit transformations";
+  f.BeginRow();
+  label("lblARMA", "Maximum order of ARMA, TFN and Intervention lags:");
+  combo("cboARMA", Range(1, 100)).toolTip =
+      "The maximum value for the number of possible ARMA, TFN and Intervention lag parameters in "
+      "the algorithm file";
+  f.End();
+  f.End();
+  f.BeginRow();
+  Control& done = f.Add(ControlKind::Button, "cmdDone", "C&ontinue");
+  done.toolTip = "Continue with analysis";
+  done.onClick = [this] { Continue(); };
+  f.Add(ControlKind::Button, "cmdCancel", "&Cancel").onClick = [this] { Cancel(); };
+  f.End();
+  f.End();
+  f.End();
+
+  // Closing the window in any way brings the main menu back.
+  form_.onClosed = [this] {
+    session_.Menu().Show();
+    session_.Menu().form().SetEnabled(true);
+    session_.Main().SetApplicationMenuEnabled(true);
+  };
+}
+
+void InitializeWindow::Reset() {
+  Form& f = form_;
+  f.SetText("txtInitialize", kInitializeWhatIDoText);
+  f.SetText("txtDataFormat", kInitializeDataFormatText);
+  f.SetText("txtLimits", kInitializeLimitsText);
+  f.SetText("txtResDataInput", "");
+  f.SetText("txtCovDataInput", "");
+  f.SetText("cboResStartTimePeriod", "1968");
+  f.SetText("cboResEndTimePeriod", "1994");
+  f.SetText("cboCovStartTimePeriod", "1963");
+  f.SetText("cboCovEndTimePeriod", "1994");
+  if (proposal_) {
+    f.SetText("cboResStartTimePeriod", std::to_string(proposal_->responseStart));
+    f.SetText("cboResEndTimePeriod", std::to_string(proposal_->responseEnd));
+    if (proposal_->hasCovariates) {
+      f.SetText("cboCovStartTimePeriod", std::to_string(proposal_->covariateStart));
+      f.SetText("cboCovEndTimePeriod", std::to_string(proposal_->covariateEnd));
+    }
+  }
+  f.SetText("cboFirstResSeries", "1");
+  f.SetText("cboLastResSeries", "1");
+  f.SetText("cboResDiff", "0");
+  f.SetText("cboResFlat", "N");
+  f.SetEnabled("cboResFlat", false);
+  f.SetEnabled("optLogitRes", true);
+  f.SetChecked("optNoneRes", true);
+  f.SetChecked("optNoneCov", true);
+  f.SetChecked("optNoCov", true);
+  f.SetText("cboFirstCovSeries", "0");
+  f.SetText("cboLastCovSeries", "0");
+  f.SetText("cboCovDiff", "0");
+  for (int c = 1; c <= kMaxGroups; ++c) f.SetChecked("chkCovSeries" + std::to_string(c), false);
+  for (int g = 1; g <= kMaxGroups; ++g) f.SetText("cboIntervention" + std::to_string(g), "0");
+  f.SetChecked("chkARMALogit", true);
+  f.SetText("cboARMA", "5");
+  TransformationChanged("Res");
+  TransformationChanged("Cov");
+  CovariatesChanged();
+  ResponseSeriesChanged();
+}
+
+void InitializeWindow::Open() {
+  Reset();
+  session_.Main().form().SetCaption("Time series TFN model");
+  session_.ui().ShowForm(form_);
+}
+
+void InitializeWindow::ResponseSeriesChanged() {
+  Form& f = form_;
+  const int first = Whole(LeadingNumber(f.Text("cboFirstResSeries")));
+  const int last = Whole(LeadingNumber(f.Text("cboLastResSeries")));
+  const int n = last - first + 1;
+  const std::vector<std::string> ordinals = first <= last ? Range(first, last) : std::vector<std::string>{};
+  for (int g = 1; g <= kMaxGroups; ++g) {
+    const std::string k = std::to_string(g);
+    const bool on = g <= std::min(n, kMaxGroups);
+    for (const std::string& name : {"lblGroup" + k, "cboOrdinal" + k + "S", "lblGroupTo" + k,
+                                    "cboOrdinal" + k + "E", "lblIntervention" + k,
+                                    "cboIntervention" + k})
+      f.SetEnabled(name, on);
+    f.SetItems("cboOrdinal" + k + "S", ordinals);
+    f.SetItems("cboOrdinal" + k + "E", ordinals);
+    f.SetText("cboOrdinal" + k + "S", g == 1 && n >= 1 ? std::to_string(first) : "");
+    f.SetText("cboOrdinal" + k + "E", g == 1 && n >= 1 ? std::to_string(last) : "");
+  }
+  if (last > first) {
+    f.SetEnabled("cboResFlat", true);
+  } else {
+    f.SetText("cboResFlat", "N");
+    f.SetEnabled("cboResFlat", false);
+  }
+}
+
+void InitializeWindow::GroupEndChanged(int group) {
+  // Keeps the groups consecutive: group 1 starts at the first series, each
+  // later group right after the one before, no end below its start, and
+  // nothing after a group that reaches the last series.
+  Form& f = form_;
+  const int first = Whole(LeadingNumber(f.Text("cboFirstResSeries")));
+  const int last = Whole(LeadingNumber(f.Text("cboLastResSeries")));
+  const auto box = [](int g, char which) { return "cboOrdinal" + std::to_string(g) + which; };
+  f.SetText(box(1, 'S'), std::to_string(first));
+  for (int g = group; g <= kMaxGroups; ++g) {
+    const std::string endText = f.Text(box(g, 'E'));
+    if (endText.empty()) break;
+    const int start = Whole(LeadingNumber(f.Text(box(g, 'S'))));
+    int end = Whole(LeadingNumber(endText));
+    if (end < start) {
+      end = start;
+      f.SetText(box(g, 'E'), std::to_string(end));
+    }
+    if (end >= last) {
+      for (int later = g + 1; later <= kMaxGroups; ++later) {
+        f.SetText(box(later, 'S'), "");
+        f.SetText(box(later, 'E'), "");
+      }
+      break;
+    }
+    if (g < kMaxGroups && f.IsEnabled(box(g + 1, 'S'))) f.SetText(box(g + 1, 'S'), std::to_string(end + 1));
+    break;
+  }
+}
+
+void InitializeWindow::ResponseDifferencingChanged() {
+  if (LeadingNumber(form_.Text("cboResDiff")) != 0) {
+    if (form_.Checked("optLogitRes")) form_.SetChecked("optLogitRes", false);
+    form_.SetEnabled("optLogitRes", false);
+  } else {
+    form_.SetEnabled("optLogitRes", true);
+  }
+}
+
+void InitializeWindow::TransformationChanged(const std::string& side) {
+  const bool boxCox = form_.Checked("optBoxCox" + side);
+  const std::string lambda = "cboBoxCoxLambda" + side;
+  const std::string constant = "cboBoxCoxConstant" + side;
+  if (!boxCox) {
+    form_.SetText(lambda, "1");
+    form_.SetText(constant, "0");
+  }
+  const bool covariateSideOff = side == "Cov" && !form_.Checked("optYesCov");
+  for (const std::string& name : {lambda, constant, "lblBoxCoxLambda" + side, "lblBoxCoxConstant" + side})
+    form_.SetEnabled(name, boxCox && !covariateSideOff);
+}
+
+void InitializeWindow::CovariatesChanged() {
+  const bool on = form_.Checked("optYesCov");
+  for (const char* name : kCovariateControls) form_.SetEnabled(name, on);
+  TransformationChanged("Cov");
+}
+
+void InitializeWindow::SelectFile(bool response) {
+  FileDialogRequest request;
+  request.title = response ? "Load response series data file" : "Load covariate series data file";
+  request.filter = "All Files (*.*)|*.*|Time series data files (*.dat)|*.dat";
+  request.filterIndex = 2;
+  auto path = session_.ui().ChooseFileToOpen(request);
+  if (path) form_.SetText(response ? "txtResDataInput" : "txtCovDataInput", *path);
+}
+
+InitializeEntries InitializeWindow::ReadEntries() const {
+  const Form& f = form_;
+  const auto number = [&f](const char* name) { return LeadingNumber(f.Text(name)); };
+  InitializeEntries e;
+  e.ResponseFile = f.Text("txtResDataInput");
+  e.ResponseStart = number("cboResStartTimePeriod");
+  e.ResponseEnd = number("cboResEndTimePeriod");
+  e.FirstResponse = number("cboFirstResSeries");
+  e.LastResponse = number("cboLastResSeries");
+  e.UseCovariates = f.Checked("optYesCov");
+  e.CovariateFile = f.Text("txtCovDataInput");
+  e.CovariateStart = number("cboCovStartTimePeriod");
+  e.CovariateEnd = number("cboCovEndTimePeriod");
+  e.FirstCovariate = number("cboFirstCovSeries");
+  e.LastCovariate = number("cboLastCovSeries");
+  for (int g = 1; g <= kMaxGroups; ++g) {
+    const auto i = static_cast<size_t>(g - 1);
+    e.GroupStart[i] = Group(g, 'S');
+    e.GroupEnd[i] = Group(g, 'E');
+    e.GroupEnabled[i] = f.IsEnabled("lblGroup" + std::to_string(g));
+  }
+  return e;
+}
+
+TfnSetup InitializeWindow::ReadSetup() const {
+  const Form& f = form_;
+  const auto whole = [&f](const std::string& name) { return Whole(LeadingNumber(f.Text(name))); };
+  const auto transformation = [&f](const std::string& side) {
+    if (f.Checked("optLogit" + side)) return SeriesTransformation::Logit;
+    if (f.Checked("optBoxCox" + side)) return SeriesTransformation::BoxCox;
+    return SeriesTransformation::None;
+  };
+  TfnSetup s;
+  s.Response.FileName = f.Text("txtResDataInput");
+  s.Response.StartPeriod = whole("cboResStartTimePeriod");
+  s.Response.EndPeriod = whole("cboResEndTimePeriod");
+  s.Response.FirstSeries = whole("cboFirstResSeries");
+  s.Response.LastSeries = whole("cboLastResSeries");
+  s.Response.Differencing = whole("cboResDiff");
+  s.Response.Transformation = transformation("Res");
+  s.Response.BoxCoxLambda = LeadingNumber(f.Text("cboBoxCoxLambdaRes"));
+  s.Response.BoxCoxConstant = LeadingNumber(f.Text("cboBoxCoxConstantRes"));
+  s.Flattening = f.Text("cboResFlat");
+  s.UseCovariates = f.Checked("optYesCov");
+  if (s.UseCovariates) {
+    s.Covariates.FileName = f.Text("txtCovDataInput");
+    s.Covariates.StartPeriod = whole("cboCovStartTimePeriod");
+    s.Covariates.EndPeriod = whole("cboCovEndTimePeriod");
+    s.Covariates.FirstSeries = whole("cboFirstCovSeries");
+    s.Covariates.LastSeries = whole("cboLastCovSeries");
+    s.Covariates.Differencing = whole("cboCovDiff");
+    s.Covariates.Transformation = transformation("Cov");
+    s.Covariates.BoxCoxLambda = LeadingNumber(f.Text("cboBoxCoxLambdaCov"));
+    s.Covariates.BoxCoxConstant = LeadingNumber(f.Text("cboBoxCoxConstantCov"));
+    for (int c = 1; c <= kMaxGroups; ++c)
+      s.CovariateIsIntervention[static_cast<size_t>(c - 1)] = f.Checked("chkCovSeries" + std::to_string(c));
+  }
+  s.GroupCount = 0;
+  for (int g = 1; g <= kMaxGroups; ++g) {
+    const auto i = static_cast<size_t>(g - 1);
+    const std::string start = Group(g, 'S');
+    const std::string end = Group(g, 'E');
+    if (!start.empty() && !end.empty()) s.GroupCount = static_cast<std::int16_t>(g);
+    s.GroupFirst[i] = Whole(LeadingNumber(start));
+    s.GroupLast[i] = Whole(LeadingNumber(end));
+    s.Interventions[i] = whole("cboIntervention" + std::to_string(g));
+  }
+  s.LagOrder = whole("cboARMA");
+  s.EstimateLogits = f.Checked("chkARMALogit");
+  return s;
+}
+
+void InitializeWindow::Continue() {
+  if (auto problem = ValidateInitializeEntries(ReadEntries())) {
+    session_.ui().ShowMessage(problem->Text, problem->Title, Icon::Information);
+    return;
+  }
+  const TfnSetup setup = ReadSetup();
+  if (runSetUp) {
+    if (auto problem = runSetUp(setup)) {
+      // The data cannot be used: the previous model stays as it was and the
+      // window stays open so the user can correct the choice.
+      session_.ui().ShowMessage(problem->Text, problem->Title, Icon::Information);
+      return;
+    }
+  }
+  session_.State.InitializeAlready = true;
+  session_.State.DataFileTitle = FileTitle(setup.Response.FileName);
+  session_.Menu().Show();
+  session_.Menu().UseResultsSummaryCaption();
+  session_.ui().SetStatusPanel(0, 1, "Time series response data file name: " + setup.Response.FileName);
+  session_.ui().SetStatusPanel(0, 2, "Time series covariate data file name: " + form_.Text("txtCovDataInput"));
+  session_.ui().SetStatusPanel(1, 2, "Bayesian priors file: ");
+  session_.Menu().form().SetEnabled(true);
+  session_.Menu().form().SetEnabled("cmdLoadAlg", true);
+  session_.ui().CloseForm(form_);
+}
+
+void InitializeWindow::Cancel() { session_.ui().CloseForm(form_); }
+
+}  // namespace quorvane
