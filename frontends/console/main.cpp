@@ -32,11 +32,16 @@ int Usage(std::ostream& out, int status) {
 int main(int argc, char** argv) {
   quorvane::console::ConsoleOptions options;
   const char* script = nullptr;
+  bool testModel = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
       script = argv[++i];
     } else if (std::strcmp(argv[i], "--quiet") == 0) {
       options.quiet = true;
+    } else if (std::strcmp(argv[i], "--test-model") == 0) {
+      // Not in the usage text: the end-to-end tests run a small built-in
+      // demonstration model, already set up.
+      testModel = true;
     } else if (std::strcmp(argv[i], "--help") == 0) {
       return Usage(std::cout, 0);
     } else {
@@ -66,7 +71,10 @@ int main(int argc, char** argv) {
   sigaction(SIGINT, &action, nullptr);
 
   quorvane::console::ConsoleUi ui(*input, std::cout, std::cerr, options);
-  auto model = quorvane::console::MakeModel();
+  auto model = testModel ? quorvane::console::MakeTestModel() : quorvane::console::MakeModel();
   quorvane::Session session(ui, model.get());
-  return ui.Run([&session] { session.Start(); });
+  return ui.Run([&session, testModel] {
+    session.Start();
+    if (testModel) quorvane::console::SetUpTestModel(session);
+  });
 }

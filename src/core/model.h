@@ -1,16 +1,62 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+
+#include "core/one_based.h"
 
 namespace quorvane {
 
-// A statistical model that plugs into the estimation core. The calculations
-// reach it only through the objective-function evaluation.
+class Ui;
+
+// A statistical model that plugs into the estimation core through the MODEL
+// call. EvaluateObjective is its only caller; every minimiser, grid and
+// report reaches the model through it.
+//
+// The arguments, in the protocol's order (vectors numbered 1..NP):
+//   F        out  the objective value -ln[L], for NF of 1 or more
+//   P        in   parameter values, fused members already filled in
+//   STP      in   step sizes (or derivative steps at NF = -2)
+//   DESC     out  parameter descriptions, at NF = 0
+//   FUSE     in   fuse codes ("~~" unfused, else one or two capitals)
+//   NP       out  number of parameters, at NF = 0
+//   NF       in   mode: 0 set-up; 1 a single evaluation; 2, 3, ... the
+//                 running call count of a minimisation; -1 the results
+//                 summary (always right after NF = 1 at the same values);
+//                 -2 analytic derivatives into GRAD and HESS
+//   NOBS     out  number of observations behind the likelihood
+//   GRAD     out  first derivatives of -ln[L], at NF = -2
+//   HESS     out  second derivatives of -ln[L], at NF = -2
+//   NSAMPLE  out  a second sample size for the model ranking; left alone by
+//                 models that have none (it stays 0)
+//
+// At NF = 0 the model sets NP and sizes P, STP, DESC and FUSE to it. A model
+// without analytic derivatives returns at once for NF = -2; the engine has
+// set GRAD and HESS to zeros, which tells the callers to fall back to
+// numerical derivatives. Bad regions of the parameter space are reported as
+// large penalty values in F, never as errors. A model calls PumpEvents on its
+// Ui once per evaluation so that interrupt requests reach long calculations.
 class Model {
  public:
   virtual ~Model() = default;
+
   // The caption the main menu shows for the model.
   virtual std::string Name() const = 0;
+
+  virtual void MODEL(double& F, OneBased<double>& P, OneBased<double>& STP,
+                     OneBased<std::string>& DESC, OneBased<std::string>& FUSE, std::int16_t& NP,
+                     std::int32_t NF, std::int32_t& NOBS, OneBased<double>& GRAD,
+                     OneBasedMatrix& HESS, std::int32_t& NSAMPLE) = 0;
+
+  // The session gives the model its interaction port once, before any call.
+  void AttachUi(Ui& ui) { ui_ = &ui; }
+
+ protected:
+  // The interaction port, or null when the model runs without one.
+  Ui* AttachedUi() const { return ui_; }
+
+ private:
+  Ui* ui_ = nullptr;
 };
 
 }  // namespace quorvane

@@ -37,6 +37,9 @@ struct AppState {
   bool SimplexBusy = false;
   bool MarquardtBusy = false;
   bool EditorOpenedFromMenu = false;
+  bool EditorOpenedFromRanking = false;     // the ranking window is shown again when the editor closes
+  bool EditorOpenedFromCovariance = false;  // the covariance analysis waits for the editor
+  bool EditorClosed = false;  // set when the editor closes; polled by calculations that wait for it
   bool PriorsOpenedFromMenu = false;
   std::string ModelName;
   std::string DataFileTitle;

@@ -1,5 +1,11 @@
 // The main menu's commands. Each hands over to the window of the subsystem
 // that owns its logic; commands whose windows do not exist yet say so.
+#include "core/algorithm_editor.h"
+#include "core/free_parameter_list.h"
+#include "core/fuse_groups.h"
+#include "core/load_algorithm_data.h"
+#include "core/one_function_call.h"
+#include "core/save_algorithm_data.h"
 #include "shell/main_menu.h"
 #include "shell/main_window.h"
 #include "shell/session.h"
@@ -26,15 +32,26 @@ void MainMenu::Initialize() {
 
 void MainMenu::LoadAlgorithmData() {
   session_.CloseResultWindows();
-  NotAvailableYet("cmdLoadAlg");
+  quorvane::LoadAlgorithmData(session_);
 }
 
-void MainMenu::EditAlgorithmData() { NotAvailableYet("cmdEditAlg"); }
+void MainMenu::EditAlgorithmData() {
+  session_.CloseResultWindows();
+  SetCommandsEnabled(false);
+  AppState& state = session_.State;
+  state.EditorOpenedFromMenu = true;
+  state.EditorRestrictions.ClearAll();
+  session_.Editor().Open();
+  SetCommandsEnabled(true);
+  form_.SetEnabled("cmdInitialize", false);
+  form_.SetEnabled("cmdLoadAlg", false);
+  Hide();
+}
 
 void MainMenu::SaveAlgorithmData() {
   session_.CloseResultWindows();
   SetCommandsEnabled(false);
-  NotAvailableYet("cmdSaveAlg");
+  Save_Alg(session_);
   SetCommandsEnabled(true);
 }
 
@@ -44,7 +61,16 @@ void MainMenu::Marquardt() { NotAvailableYet("cmdMarquardt"); }
 
 void MainMenu::SingleModelResults() { NotAvailableYet("cmdUserSummary"); }
 
-void MainMenu::OneFunctionCall() { NotAvailableYet("cmdOneFunction"); }
+void MainMenu::OneFunctionCall() {
+  session_.CloseResultWindows();
+  SetCommandsEnabled(false);
+  Close();
+  session_.Main().SetApplicationMenuEnabled(false);
+  BuildFuseGroups(session_.Algorithm, session_.Fuse);
+  BuildFreeParameterList(session_.Algorithm, session_.Free);
+  session_.OneCall().OneFunctionCall();
+  session_.Main().SetApplicationMenuEnabled(true);
+}
 
 void MainMenu::SingleModelCovariances() { NotAvailableYet("cmdCovariance"); }
 

@@ -1,5 +1,7 @@
 #include "shell/session.h"
 
+#include "core/algorithm_editor.h"
+#include "core/one_function_call.h"
 #include "shell/info_windows.h"
 #include "shell/main_menu.h"
 #include "shell/main_window.h"
@@ -12,7 +14,11 @@ Session::Session(Ui& ui, Model* model)
       model_(model),
       main_window_(std::make_unique<MainWindow>(*this)),
       main_menu_(std::make_unique<MainMenu>(*this)),
-      info_windows_(std::make_unique<InfoWindows>(*this)) {}
+      info_windows_(std::make_unique<InfoWindows>(*this)),
+      editor_(std::make_unique<AlgorithmEditor>(*this)),
+      one_call_(std::make_unique<OneFunctionCallWindow>(*this)) {
+  if (model_) model_->AttachUi(ui_);
+}
 
 Session::~Session() = default;
 
@@ -42,6 +48,7 @@ bool Session::QuitApplication() {
           Answer::Yes)
     ui_.ShowMessage("This command is not available yet", "Save Bayesian priors",
                     Icon::Information);
+  if (Log.IsOpen()) Log.Close();
   ui_.EndApplication(0);
   return true;
 }

@@ -1,9 +1,18 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "core/algorithm_data.h"
+#include "core/free_parameter_list.h"
+#include "core/fuse_groups.h"
+#include "core/log_file.h"
 #include "core/model.h"
+#include "core/model_outputs.h"
+#include "core/one_based.h"
+#include "minimize/simplex_state.h"
 #include "priors/prior_table.h"
 #include "shell/app_state.h"
 #include "shell/ui/form.h"
@@ -14,6 +23,8 @@ namespace quorvane {
 class MainWindow;
 class MainMenu;
 class InfoWindows;
+class AlgorithmEditor;
+class OneFunctionCallWindow;
 
 // Everything that lives for the whole run: the application state, the model,
 // the records of every subsystem and the windows. main() makes one and
@@ -32,9 +43,31 @@ class Session {
   AppState State;
   PriorTable Priors;
 
+  // The estimation core's records.
+  AlgorithmData Algorithm;
+  FuseGroups Fuse;            // as of the last BuildFuseGroups
+  FreeParameterList Free;     // as of the last BuildFreeParameterList
+  std::int32_t FunctionCallCount = 0;  // the running call count of a minimisation
+  ModelOutputs Outputs;       // NOBS, GRAD, HESS and NSAMPLE of the model's last call
+  LogFile Log;                // the minimisation log file
+  SimplexState Simplex;
+
+  // Hooks the priors subsystem fills: the prior -ln[L] at P in objective
+  // units (already multiplied by ObjectiveScale), added by EvaluateObjective
+  // while PriorsActive; and the review of the current values against the
+  // priors, shown after a single function call while PriorsActive. Empty:
+  // no prior terms.
+  std::function<double(const OneBased<double>& P)> PriorObjective;
+  std::function<void()> ReviewPriors;
+  // Runs whenever values, steps or fuse codes are about to be edited, so
+  // results that belong to the old parameter set can be forgotten.
+  std::function<void()> OnParameterSetEdited;
+
   MainWindow& Main() { return *main_window_; }
   MainMenu& Menu() { return *main_menu_; }
   InfoWindows& Info() { return *info_windows_; }
+  AlgorithmEditor& Editor() { return *editor_; }
+  OneFunctionCallWindow& OneCall() { return *one_call_; }
 
   // Windows closed before a new calculation starts (the one-function-call,
   // Simplex and Marquardt windows register themselves here).
@@ -55,6 +88,8 @@ class Session {
   std::unique_ptr<MainWindow> main_window_;
   std::unique_ptr<MainMenu> main_menu_;
   std::unique_ptr<InfoWindows> info_windows_;
+  std::unique_ptr<AlgorithmEditor> editor_;
+  std::unique_ptr<OneFunctionCallWindow> one_call_;
 };
 
 }  // namespace quorvane

@@ -15,6 +15,9 @@ using testing::ScriptedUi;
 class NamedModel : public Model {
  public:
   std::string Name() const override { return "Test model"; }
+  void MODEL(double&, OneBased<double>&, OneBased<double>&, OneBased<std::string>&,
+             OneBased<std::string>&, std::int16_t&, std::int32_t, std::int32_t&,
+             OneBased<double>&, OneBasedMatrix&, std::int32_t&) override {}
 };
 
 std::vector<std::string> EnabledButtons(Form& menu) {

@@ -1,0 +1,161 @@
+// The editor's grid: showing the parameter set and editing single cells.
+#include <cmath>
+
+#include "core/algorithm_editor.h"
+#include "core/fuse_code.h"
+#include "core/number_entry.h"
+#include "core/parameter_set_edited.h"
+#include "shell/format/format_picture.h"
+#include "shell/format/plain_number_text.h"
+#include "shell/session.h"
+
+namespace quorvane {
+
+namespace {
+
+// Values and steps that differ by less than this count as unchanged.
+constexpr double kChangeThreshold = 1e-10;
+
+std::string GridNumber(double value) {
+  return value != 0.0 ? FormatPicture(value, "0.0000E+00") : "0";
+}
+
+}  // namespace
+
+void AlgorithmEditor::FillGrid() {
+  const AlgorithmData& data = session_.Algorithm;
+  const int n = data.ParameterCount;
+  form_.SetGridSize("grdVS", n + 1, 5);
+  const char* headers[] = {"Parameter", "Value", "Step", "Fuse",
+                           "Parameter description [null value; valid values]"};
+  const int widths[] = {10, 12, 12, 6, 60};
+  for (int column = 0; column < 5; ++column) {
+    form_.SetCell("grdVS", 0, column, headers[column]);
+    form_.SetColumnWidth("grdVS", column, widths[column]);
+  }
+  for (int i = 1; i <= n; ++i) {
+    form_.SetCell("grdVS", i, kParameterColumn, PlainNumberText(i));
+    for (int column : {kValueColumn, kStepColumn, kFuseColumn}) ShowCell(i, column);
+    form_.SetCell("grdVS", i, kDescriptionColumn,
+                  i <= data.Descriptions.size() ? data.Descriptions[i] : "");
+    form_.SetCellColor("grdVS", i, kDescriptionColumn, kEditorBlue);
+  }
+  form_.SetCurrentCell("grdVS", 0, 0);
+}
+
+// A parameter's value, step or fuse cell as the data hold it, in its colour;
+// empty when the column's restriction switch is on.
+void AlgorithmEditor::ShowCell(int i, int column) {
+  if (Restricted(column)) {
+    form_.SetCell("grdVS", i, column, "");
+    form_.SetCellColor("grdVS", i, column, -1);
+    return;
+  }
+  const AlgorithmData& data = session_.Algorithm;
+  const Changed& changed = changed_[static_cast<std::size_t>(i - 1)];
+  std::string text;
+  bool red = false, blue = false;
+  if (column == kValueColumn) {
+    text = GridNumber(data.Values[i]);
+    red = changed.value;
+    blue = data.Values[i] != 0.0;
+  } else if (column == kStepColumn) {
+    text = GridNumber(data.Steps[i]);
+    red = changed.step;
+    blue = data.Steps[i] != 0.0;
+  } else {
+    text = data.FuseCodes[i];
+    red = changed.fuse;
+    blue = text != kUnfused;
+  }
+  form_.SetCell("grdVS", i, column, text);
+  form_.SetCellColor("grdVS", i, column, red ? kEditorRed : blue ? kEditorBlue : kEditorBlack);
+}
+
+// The entry being asked for: green, and the grid's current cell (which the
+// front end keeps in view).
+void AlgorithmEditor::Highlight(int i, int column) {
+  form_.SetCurrentCell("grdVS", i, column);
+  form_.SetCellColor("grdVS", i, column, kEditorGreen);
+}
+
+void AlgorithmEditor::OnGridDoubleClick(int row, int column) {
+  // A double-click elsewhere takes the focus from an open edit box.
+  if (edit_row_) CommitCellEdit();
+  if (column < kValueColumn || column > kFuseColumn || Restricted(column)) return;
+  if (row == 0) {
+    if (column == kValueColumn) OpenEditAll();
+    if (column == kStepColumn) StepPass();
+    if (column == kFuseColumn) FusePass();
+    return;
+  }
+  BeginCellEdit(row, column);
+}
+
+void AlgorithmEditor::BeginCellEdit(int i, int column) {
+  MarkParameterSetEdited(session_);
+  const AlgorithmData& data = session_.Algorithm;
+  edit_row_ = i;
+  edit_column_ = column;
+  edit_shown_ = column == kValueColumn  ? PlainNumberText(data.Values[i])
+                : column == kStepColumn ? PlainNumberText(data.Steps[i])
+                                        : data.FuseCodes[i];
+  Highlight(i, column);
+  form_.SetText("txtCell", edit_shown_);
+  form_.SetVisible("txtCell", true);
+}
+
+void AlgorithmEditor::CommitCellEdit() {
+  const int i = edit_row_;
+  const int column = edit_column_;
+  if (i == 0) return;
+  edit_row_ = edit_column_ = 0;
+  form_.SetVisible("txtCell", false);
+  const std::string entry = form_.Text("txtCell");
+  if (column == kValueColumn) SetValueFromCell(i, entry);
+  if (column == kStepColumn) SetStepFromCell(i, entry);
+  if (column == kFuseColumn) SetFuseFromCell(i, entry);
+  ShowCell(i, column);
+}
+
+// A value typed into its cell also sets the parameter's step at once to
+// |value x StepProportion|, or |StepProportion| for a value of 0; so editing
+// a fixed parameter's value makes it free.
+void AlgorithmEditor::SetValueFromCell(int i, const std::string& entry) {
+  AlgorithmData& data = session_.Algorithm;
+  Changed& changed = changed_[static_cast<std::size_t>(i - 1)];
+  double value = data.Values[i];
+  // The box shows 15 significant digits; leaving it as shown keeps the value
+  // exactly as it was rather than its rounded text.
+  if (entry != edit_shown_) {
+    const auto number = ParseNumber(entry);
+    if (!number) return;
+    value = *number;
+  }
+  if (std::fabs(value - data.Values[i]) >= kChangeThreshold) changed.value = true;
+  data.Values[i] = value;
+  const double step =
+      value != 0.0 ? std::fabs(value * StepProportion) : std::fabs(StepProportion);
+  if (std::fabs(step - data.Steps[i]) >= kChangeThreshold) changed.step = true;
+  data.Steps[i] = step;
+  ShowCell(i, kStepColumn);
+}
+
+void AlgorithmEditor::SetStepFromCell(int i, const std::string& entry) {
+  if (entry == edit_shown_) return;
+  const auto number = ParseNumber(entry);
+  if (!number) return;
+  AlgorithmData& data = session_.Algorithm;
+  if (*number != data.Steps[i]) changed_[static_cast<std::size_t>(i - 1)].step = true;
+  data.Steps[i] = *number;
+}
+
+void AlgorithmEditor::SetFuseFromCell(int i, const std::string& entry) {
+  const auto code = FuseCodeFromCellEntry(entry);
+  AlgorithmData& data = session_.Algorithm;
+  if (!code || *code == data.FuseCodes[i]) return;
+  data.FuseCodes[i] = *code;
+  changed_[static_cast<std::size_t>(i - 1)].fuse = true;
+}
+
+}  // namespace quorvane

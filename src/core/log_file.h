@@ -1,0 +1,41 @@
+#pragma once
+
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace quorvane {
+
+class Session;
+
+// The minimisation log file: at most one is open at a time. The minimisers
+// append their progress lines while it is open and the file output
+// frequency is not 0. Each line is flushed at once, so the progress written
+// so far survives an interrupted run.
+class LogFile {
+ public:
+  bool IsOpen() const { return out_.is_open(); }  // LogOpen
+  const std::string& Path() const { return path_; }
+
+  // Creates the file anew (an existing file of that name is emptied). Gives
+  // the reason when it cannot be created; nothing is open then.
+  std::optional<std::string> Create(const std::string& path);
+  // Appends a line and CR LF; gives the reason when it cannot be written.
+  std::optional<std::string> AppendLine(const std::string& line);
+  void Close();
+
+ private:
+  std::ofstream out_;
+  std::string path_;
+};
+
+// The editor's "&Open" button: asks for the log file, creates it, sets
+// FileFrequency to 10 and tells the user. Returns false when the user
+// cancelled or the file could not be created (the user is told why).
+bool OpenLogFile(Session& session);
+
+// The editor's "&Close" button: closes the log, tells the user, and sets
+// FileFrequency to 0.
+void CloseLogFile(Session& session);
+
+}  // namespace quorvane

@@ -1,0 +1,23 @@
+#include "core/model_set_up.h"
+
+#include "core/evaluate_objective.h"
+#include "shell/session.h"
+
+namespace quorvane {
+
+void SetUpModel(Session& session) {
+  AlgorithmData& data = session.Algorithm;
+  EvaluateObjective(session, data.Values, 0, false);
+  DefaultAlgorithmData(data);
+  session.Fuse = FuseGroups{};
+  session.Free.FreeCount = 0;
+  session.Free.FreeIndex.clear();
+  session.Free.FreeStart.clear();
+  session.Free.FreeStep.clear();
+  session.Simplex.Exists = false;
+  session.State.AlgorithmFileName.clear();
+  session.State.AlgorithmFileTitle.clear();
+  session.State.InitializeAlready = true;
+}
+
+}  // namespace quorvane
