@@ -1,0 +1,119 @@
+#include "tfn/melard_likelihood.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstddef>
+
+#include "tfn/arma_autocovariance.h"
+
+namespace quorvane {
+namespace {
+
+// Multiplies the determinant mantissa by `factor` and brings it back into
+// [1/16, 1), moving the base-2 exponent in steps of 4. A mantissa that has
+// underflowed to 0 stays 0.
+void MultiplyDeterminant(double factor, double& mantissa, double& exponent) {
+  mantissa *= factor;
+  while (std::fabs(mantissa) >= 1.0) {
+    mantissa *= 0.0625;
+    exponent += 4.0;
+  }
+  while (mantissa != 0.0 && std::fabs(mantissa) < 0.0625) {
+    mantissa *= 16.0;
+    exponent -= 4.0;
+  }
+}
+
+}  // namespace
+
+MelardResult MelardLikelihood(std::span<const double> phi, std::span<const double> theta,
+                              std::span<const double> w, std::span<double> a,
+                              std::span<double> h, MelardWorkspace& work) {
+  const std::size_t n = w.size();
+  assert(a.size() >= n && h.size() >= n);
+  if (n == 0) return {};
+  const std::size_t p = phi.size();
+  const std::size_t q = theta.size();
+  const std::size_t r = ArmaStateDimension(p, q);
+
+  if (!ArmaAutocovariance(phi, theta, work)) return {};
+  const double* gamma = work.Gamma.data();
+  const double* c = work.Cross.data();
+
+  // Components 1..r; component r + 1 is always 0.
+  double* ph = work.Phi.data();
+  double* x = work.State.data();
+  double* k = work.GainK.data();
+  double* l = work.GainL.data();
+  double* m = work.Next.data();
+  std::fill(ph, ph + r + 2, 0.0);
+  std::copy(phi.begin(), phi.end(), ph + 1);
+
+  // First column of the stationary state covariance: s_1 = gamma_0,
+  // s_k = sum_{j=k..p} phi_j gamma_{j-k+1} - sum_{j=k-1..q} theta_j c_{j-k+1}.
+  double* s = m;
+  s[1] = gamma[0];
+  s[r + 1] = 0.0;
+  for (std::size_t i = 2; i <= r; ++i) {
+    double sum = 0.0;
+    for (std::size_t j = i; j <= p; ++j) sum += ph[j] * gamma[j - i + 1];
+    for (std::size_t j = i - 1; j <= q; ++j) sum -= theta[j - 1] * c[j - i + 1];
+    s[i] = sum;
+  }
+  // K = L = T S e_1, predicted state 0.
+  for (std::size_t j = 1; j <= r; ++j) {
+    k[j] = ph[j] * s[1] + s[j + 1];
+    l[j] = k[j];
+  }
+  std::fill(x, x + r + 2, 0.0);
+  k[r + 1] = l[r + 1] = m[r + 1] = 0.0;
+
+  double factor = gamma[0];  // h(t) of the coming step
+  double mantissa = 1.0;
+  double exponent = 0.0;
+  double sumSq = 0.0;
+  std::size_t t = 0;  // step t + 1
+  for (; t < n; ++t) {
+    if (factor < kVarianceFactorFloor) return {sumSq, 0.0};
+    if (!(factor > 0.0) || !std::isfinite(factor)) return {sumSq, 0.0};
+    if (q == 0 && t == p) break;  // pure autoregression: plain residuals from here on
+
+    MultiplyDeterminant(factor, mantissa, exponent);
+    const double e = w[t] - x[1];
+    a[t] = e / std::sqrt(factor);
+    h[t] = factor;
+    sumSq += e * e / factor;
+
+    // xhat <- T xhat + (e / h) K;  M = T L;  L <- M - alpha K;
+    // K <- K - alpha M;  h <- h - alpha L_1, with alpha = L_1 / h.
+    const double l1 = l[1];
+    const double x1 = x[1];
+    const double alpha = l1 / factor;
+    const double gain = e / factor;
+    for (std::size_t j = 1; j <= r; ++j) {
+      m[j] = l[j + 1] + ph[j] * l1;
+      x[j] = x[j + 1] + ph[j] * x1 + gain * k[j];
+    }
+    for (std::size_t j = 1; j <= r; ++j) {
+      const double kj = k[j];
+      k[j] = kj - alpha * m[j];
+      l[j] = m[j] - alpha * kj;
+    }
+    factor -= alpha * l1;
+  }
+
+  // a(t) = w(t) - sum_{l=1..p} phi_l w(t-l); h keeps its last value.
+  for (; t < n; ++t) {
+    double e = w[t];
+    for (std::size_t j = 1; j <= p; ++j) e -= ph[j] * w[t - j];
+    a[t] = e;
+    h[t] = factor;
+    sumSq += e * e;
+  }
+
+  const double steps = static_cast<double>(n);
+  return {sumSq, std::pow(mantissa, 1.0 / steps) * std::exp2(exponent / steps)};
+}
+
+}  // namespace quorvane
