@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "tfn/allocation_counter.h"
+#include "support/allocation_counter.h"
 #include "tfn/arma_autocovariance.h"
 #include "tfn/melard_likelihood.h"
 #include "tfn/simulated_series.h"

@@ -1,4 +1,4 @@
-#include "tfn/allocation_counter.h"
+#include "support/allocation_counter.h"
 
 #include <cstdlib>
 #include <new>

@@ -1,0 +1,170 @@
+#include "tfn/initialize_window.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/main_menu.h"
+#include "shell/main_window.h"
+#include "shell/session.h"
+#include "support/scripted_ui.h"
+
+namespace quorvane {
+namespace {
+
+using testing::ScriptedUi;
+
+class InitializeWindowTest : public ::testing::Test {
+ protected:
+  InitializeWindowTest() : session_(ui_, nullptr), window_(session_) {
+    session_.Start();
+    window_.runSetUp = [this](const TfnSetup& setup) -> std::optional<ValidationMessage> {
+      setups_.push_back(setup);
+      return failure_;
+    };
+    window_.Open();
+  }
+  Form& f() { return window_.form(); }
+
+  ScriptedUi ui_;
+  Session session_;
+  InitializeWindow window_;
+  std::vector<TfnSetup> setups_;
+  std::optional<ValidationMessage> failure_;
+};
+
+TEST_F(InitializeWindowTest, OpensWithItsInitialEntries) {
+  EXPECT_EQ(session_.Main().form().Caption(), "Time series TFN model");
+  EXPECT_EQ(f().Text("cboResStartTimePeriod"), "1968");
+  EXPECT_EQ(f().Text("cboResEndTimePeriod"), "1994");
+  EXPECT_EQ(f().Text("cboCovStartTimePeriod"), "1963");
+  EXPECT_EQ(f().Text("cboARMA"), "5");
+  EXPECT_TRUE(f().Checked("chkARMALogit"));
+  EXPECT_TRUE(f().Checked("optNoneRes"));
+  EXPECT_EQ(f().Text("cboOrdinal1S"), "1");
+  EXPECT_EQ(f().Text("cboOrdinal1E"), "1");
+  // One series: only group 1, no flattening, no covariate controls.
+  EXPECT_TRUE(f().IsEnabled("cboOrdinal1E"));
+  EXPECT_FALSE(f().IsEnabled("cboOrdinal2S"));
+  EXPECT_FALSE(f().IsEnabled("lblGroup2"));
+  EXPECT_FALSE(f().IsEnabled("cboResFlat"));
+  EXPECT_FALSE(f().IsEnabled("txtCovDataInput"));
+  EXPECT_FALSE(f().IsEnabled("cboBoxCoxLambdaRes"));
+  EXPECT_EQ(f().Get("cboResStartTimePeriod").items.front(), "1900");
+  EXPECT_EQ(f().Get("cboResStartTimePeriod").items.back(), "2005");
+}
+
+TEST_F(InitializeWindowTest, SeriesRangeSetsUpTheGroupsAndFlattening) {
+  f().Type("cboLastResSeries", "3");
+  for (int g = 1; g <= 5; ++g)
+    EXPECT_EQ(f().IsEnabled("cboOrdinal" + std::to_string(g) + "S"), g <= 3) << g;
+  EXPECT_EQ(f().Get("cboOrdinal2E").items, (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(f().Text("cboOrdinal1E"), "3");
+  EXPECT_TRUE(f().IsEnabled("cboResFlat"));
+
+  // Splitting group 1 proposes the start of group 2; reaching the last
+  // series empties the later groups.
+  f().Type("cboOrdinal1E", "1");
+  EXPECT_EQ(f().Text("cboOrdinal2S"), "2");
+  f().Type("cboOrdinal2E", "2");
+  EXPECT_EQ(f().Text("cboOrdinal3S"), "3");
+  f().Type("cboOrdinal3E", "3");
+  f().Type("cboOrdinal2E", "3");
+  EXPECT_EQ(f().Text("cboOrdinal3S"), "");
+  EXPECT_EQ(f().Text("cboOrdinal3E"), "");
+  f().Type("cboOrdinal2E", "1");  // below its start: raised to it
+  EXPECT_EQ(f().Text("cboOrdinal2E"), "2");
+
+  f().Type("cboLastResSeries", "1");
+  EXPECT_EQ(f().Text("cboResFlat"), "N");
+  EXPECT_FALSE(f().IsEnabled("cboResFlat"));
+}
+
+TEST_F(InitializeWindowTest, TransformationChoicesEnableTheirBoxes) {
+  f().Choose("optBoxCoxRes");
+  EXPECT_TRUE(f().IsEnabled("cboBoxCoxLambdaRes"));
+  f().Type("cboBoxCoxLambdaRes", "0.5");
+  f().Choose("optNoneRes");
+  EXPECT_FALSE(f().IsEnabled("cboBoxCoxLambdaRes"));
+  EXPECT_EQ(f().Text("cboBoxCoxLambdaRes"), "1");
+
+  f().Choose("optLogitRes");
+  f().Type("cboResDiff", "1");
+  EXPECT_FALSE(f().IsEnabled("optLogitRes"));
+  EXPECT_FALSE(f().Checked("optLogitRes"));
+  f().Type("cboResDiff", "0");
+  EXPECT_TRUE(f().IsEnabled("optLogitRes"));
+
+  f().Choose("optYesCov");
+  EXPECT_TRUE(f().IsEnabled("chkCovSeries3"));
+  f().Type("cboCovDiff", "2");
+  EXPECT_TRUE(f().IsEnabled("optLogitCov"));  // covariate logit does not depend on differencing
+  f().Choose("optNoCov");
+  EXPECT_FALSE(f().IsEnabled("cboCovDiff"));
+}
+
+TEST_F(InitializeWindowTest, ContinueChecksThenSetsUp) {
+  f().Click("cmdDone");
+  EXPECT_EQ(ui_.Messages().back(), "Please choose an response series data file");
+  EXPECT_TRUE(setups_.empty());
+
+  f().Type("txtResDataInput", "/data/nile.dat");
+  f().Type("cboResStartTimePeriod", "1871");
+  f().Type("cboResEndTimePeriod", "1970");
+  f().Type("cboIntervention1", "1");
+  f().Type("cboARMA", "1");
+
+  failure_ = ValidationMessage{"Fatal data input error", "bad data"};
+  f().Click("cmdDone");
+  EXPECT_EQ(ui_.Messages().back(), "bad data");
+  EXPECT_TRUE(f().IsOpen());
+  EXPECT_FALSE(session_.State.InitializeAlready);
+
+  failure_.reset();
+  f().Click("cmdDone");
+  ASSERT_EQ(setups_.size(), 2u);
+  const TfnSetup& s = setups_.back();
+  EXPECT_EQ(s.Response.StartPeriod, 1871);
+  EXPECT_EQ(s.Response.EndPeriod, 1970);
+  EXPECT_EQ(s.GroupCount, 1);
+  EXPECT_EQ(s.Interventions[0], 1);
+  EXPECT_EQ(s.LagOrder, 1);
+  EXPECT_FALSE(s.UseCovariates);
+  EXPECT_FALSE(f().IsOpen());
+  EXPECT_TRUE(session_.State.InitializeAlready);
+  EXPECT_EQ(session_.State.DataFileTitle, "nile");
+  EXPECT_EQ(ui_.StatusPanels[std::make_pair(0, 1)], "Time series response data file name: /data/nile.dat");
+  Form& menu = session_.Menu().form();
+  EXPECT_TRUE(menu.IsEnabled("cmdLoadAlg"));
+  EXPECT_FALSE(menu.IsEnabled("cmdSimplex"));
+  EXPECT_EQ(menu.Get("cmdUserSummary").caption, "Res&ults Summary");
+}
+
+TEST_F(InitializeWindowTest, CancelChangesNothing) {
+  f().Type("txtResDataInput", "/data/nile.dat");
+  f().Click("cmdCancel");
+  EXPECT_TRUE(setups_.empty());
+  EXPECT_FALSE(session_.State.InitializeAlready);
+  EXPECT_TRUE(session_.Menu().form().IsOpen());
+  window_.Open();
+  EXPECT_EQ(f().Text("txtResDataInput"), "");
+}
+
+TEST_F(InitializeWindowTest, ReopeningProposesThePeriodsOfTheLastSetUp) {
+  window_.ProposePeriods({1872, 1970, 0, 0, false});
+  window_.Open();
+  EXPECT_EQ(f().Text("cboResStartTimePeriod"), "1872");
+  EXPECT_EQ(f().Text("cboCovStartTimePeriod"), "1963");
+}
+
+TEST_F(InitializeWindowTest, SelectFileFillsTheBoxUnlessCancelled) {
+  ui_.File("/data/belts.dat").File(std::nullopt);
+  f().Click("cmdSelectRes");
+  EXPECT_EQ(f().Text("txtResDataInput"), "/data/belts.dat");
+  f().Click("cmdSelectRes");
+  EXPECT_EQ(f().Text("txtResDataInput"), "/data/belts.dat");
+  EXPECT_EQ(ui_.FileRequests[0].title, "Load response series data file");
+  EXPECT_EQ(ui_.FileRequests[0].filter, "All Files (*.*)|*.*|Time series data files (*.dat)|*.dat");
+  EXPECT_EQ(ui_.FileRequests[0].filterIndex, 2);
+}
+
+}  // namespace
+}  // namespace quorvane
