@@ -8,6 +8,7 @@
 #include "console/console_ui.h"
 #include "console/model_factory.h"
 #include "shell/session.h"
+#include "tfn/tfn_application.h"
 
 namespace {
 
@@ -71,8 +72,12 @@ int main(int argc, char** argv) {
   sigaction(SIGINT, &action, nullptr);
 
   quorvane::console::ConsoleUi ui(*input, std::cout, std::cerr, options);
-  auto model = testModel ? quorvane::console::MakeTestModel() : quorvane::console::MakeModel();
-  quorvane::Session session(ui, model.get());
+  // The application carries the time-series model; the hidden test option
+  // swaps in the small demonstration model instead.
+  quorvane::TfnApplication timeSeries;
+  auto demonstration = testModel ? quorvane::console::MakeTestModel() : nullptr;
+  quorvane::Session session(ui, testModel ? demonstration.get() : &timeSeries.Model());
+  if (!testModel) timeSeries.Attach(session);
   return ui.Run([&session, testModel] {
     session.Start();
     if (testModel) quorvane::console::SetUpTestModel(session);

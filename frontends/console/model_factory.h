@@ -10,8 +10,6 @@
 
 namespace quorvane::console {
 
-// The model this application carries; none until the time-series model is built.
-inline std::unique_ptr<Model> MakeModel() { return nullptr; }
 
 // The small demonstration model of the hidden --test-model option, which the
 // end-to-end tests of the estimation core use.

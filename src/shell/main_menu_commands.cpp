@@ -27,7 +27,13 @@ void MainMenu::Initialize() {
     form_.SetEnabled("cmdInitialize", true);
     form_.SetEnabled("cmdLoadAlg", true);
   }
-  NotAvailableYet("cmdInitialize");
+  if (!session_.OpenModelSetUp) {
+    NotAvailableYet("cmdInitialize");
+    return;
+  }
+  session_.OpenModelSetUp();
+  form_.SetEnabled(false);
+  Close();
 }
 
 void MainMenu::LoadAlgorithmData() {

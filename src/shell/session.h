@@ -62,6 +62,9 @@ class Session {
   // Runs whenever values, steps or fuse codes are about to be edited, so
   // results that belong to the old parameter set can be forgotten.
   std::function<void()> OnParameterSetEdited;
+  // Opens the model's set-up window; the model that the application carries
+  // fills it. Empty: the model needs no set-up window.
+  std::function<void()> OpenModelSetUp;
 
   MainWindow& Main() { return *main_window_; }
   MainMenu& Menu() { return *main_menu_; }

@@ -5,29 +5,13 @@
 #include <fstream>
 
 #include "tfn/series_data_error.h"
+#include "tfn/series_file_fixture.h"
 #include "tfn/series_preparation.h"
 
 namespace quorvane {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Writes a series file in the fixed layout: each field 7 characters wide,
-// followed by ", ".
-std::string SeriesFile(const std::string& name, const std::vector<std::vector<std::string>>& rows) {
-  const fs::path path = fs::path(::testing::TempDir()) / name;
-  std::ofstream out(path, std::ios::binary);
-  for (const auto& row : rows) {
-    std::string line;
-    for (size_t j = 0; j < row.size(); ++j) {
-      std::string field = row[j];
-      if (field.size() < 7) field = std::string(7 - field.size(), ' ') + field;
-      line += (j ? ", " : "") + field;
-    }
-    out << line << "\r\n";
-  }
-  return path.string();
-}
+using testing::SeriesFile;
 
 TfnSetup ResponseSetup(const std::string& file, int start, int end, int first, int last, int d = 0) {
   TfnSetup setup;

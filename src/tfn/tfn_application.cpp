@@ -1,0 +1,45 @@
+#include "tfn/tfn_application.h"
+
+#include "core/model_set_up.h"
+#include "shell/session.h"
+#include "tfn/series_data_error.h"
+
+namespace quorvane {
+
+void TfnApplication::Attach(Session& session) {
+  window_ = std::make_unique<InitializeWindow>(session);
+  window_->runSetUp = [this, &session](const TfnSetup& setup) { return RunSetUp(session, setup); };
+  session.OpenModelSetUp = [this] { window_->Open(); };
+}
+
+std::optional<ValidationMessage> TfnApplication::RunSetUp(Session& session, const TfnSetup& setup) {
+  // The series are read before anything changes; should they be unusable,
+  // the algorithm data, the model and everything else stay as they were.
+  const AlgorithmData before = session.Algorithm;
+  model_.SetPendingSetup(setup);
+  try {
+    SetUpModel(session);
+  } catch (const SeriesDataError& error) {
+    session.Algorithm = before;
+    return ValidationMessage{error.Title, error.Text};
+  }
+
+  // What belonged to the previous parameter set is discarded.
+  session.State.PriorsActive = false;
+  session.State.PriorsFileName.clear();
+  session.State.CovarianceAvailable = false;
+  session.Priors.Rows.assign(static_cast<size_t>(session.Algorithm.ParameterCount), PriorRow{});
+
+  const ResponseSeriesData& response = model_.Response();
+  InitializeWindow::PeriodProposal proposal{response.FirstAnalysedPeriod, response.EndPeriod, 0, 0,
+                                            false};
+  if (const auto& covariates = model_.Covariates()) {
+    proposal.covariateStart = covariates->FirstAnalysedPeriod;
+    proposal.covariateEnd = covariates->EndPeriod;
+    proposal.hasCovariates = true;
+  }
+  window_->ProposePeriods(proposal);
+  return std::nullopt;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "tfn/initialize_window.h"
+#include "tfn/tfn_model.h"
+
+namespace quorvane {
+
+class Session;
+
+// The time-series model as the application carries it: the model and its
+// set-up window, joined to the session's Initialize command.
+class TfnApplication {
+ public:
+  TfnModel& Model() { return model_; }
+
+  // Joins the model to the session: the Initialize command opens the set-up
+  // window, whose Continue sets the model up.
+  void Attach(Session& session);
+
+  InitializeWindow& Window() { return *window_; }
+
+ private:
+  std::optional<ValidationMessage> RunSetUp(Session& session, const TfnSetup& setup);
+
+  TfnModel model_;
+  std::unique_ptr<InitializeWindow> window_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,110 @@
+#include "tfn/tfn_model.h"
+
+#include <algorithm>
+
+#include "tfn/series_data_error.h"
+#include "tfn/series_preparation.h"
+
+namespace quorvane {
+
+void TfnModel::MODEL(double& F, OneBased<double>& P, OneBased<double>& STP,
+                     OneBased<std::string>& DESC, OneBased<std::string>& FUSE, std::int16_t& NP,
+                     std::int32_t NF, std::int32_t& NOBS, OneBased<double>&, OneBasedMatrix&,
+                     std::int32_t&) {
+  if (NF == 0) {
+    SetUp(P, STP, DESC, FUSE, NP, NOBS);
+    return;
+  }
+  if (NF <= -2 || !setUp_) return;  // no analytic derivatives
+  if (NF == -1) {
+    if (onSummary) onSummary();
+    return;
+  }
+  F = Evaluate(P, STP, NF);
+  NOBS = response_.ValueCount;
+}
+
+void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::string>& DESC,
+                     OneBased<std::string>& FUSE, std::int16_t& NP, std::int32_t& NOBS) {
+  if (!pending_) throw SeriesDataError("Initialize", "The model has not been set up");
+  const TfnSetup setup = *pending_;
+
+  // Read everything first: a data error must leave the previous model intact.
+  ResponseSeriesData response = ReadResponseSeries(setup);
+  std::optional<CovariateSeriesData> covariates;
+  if (setup.UseCovariates) covariates = ReadCovariateSeries(setup);
+  std::vector<int> seriesGroup(static_cast<size_t>(response.SeriesCount + 1), 0);
+  for (int k = 1; k <= response.SeriesCount; ++k) {
+    seriesGroup[static_cast<size_t>(k)] = setup.GroupOfSeries(k);
+    if (seriesGroup[static_cast<size_t>(k)] == 0)
+      throw SeriesDataError("Problem with your choices of series groupings",
+                            "Response series " + std::to_string(setup.Response.FirstSeries + k - 1) +
+                                " belongs to no group");
+  }
+
+  setup_ = setup;
+  response_ = std::move(response);
+  covariates_ = std::move(covariates);
+  seriesGroup_ = std::move(seriesGroup);
+  layout_ = ParameterLayout(setup_);
+  p_ = setup_.LagOrder;
+  groups_ = setup_.GroupCount;
+  series_ = response_.SeriesCount;
+  covariateCount_ = setup_.CovariateCount();
+
+  const int n = layout_.Count();
+  NP = static_cast<std::int16_t>(n);
+  P.resize(n, 0.0);
+  STP.resize(n, 0.0);
+  FUSE.resize(n, "~~");
+  DESC.resize(n);
+  const std::vector<std::string> descriptions = DescribeParameters(setup_);
+  for (int i = 1; i <= n; ++i) DESC[i] = descriptions[static_cast<size_t>(i - 1)];
+  NOBS = response_.ValueCount;
+
+  // Size every work array once.
+  const auto periods = static_cast<size_t>(std::max(Periods(), 0));
+  const auto up = static_cast<size_t>(p_);
+  phi_.assign(up, 0.0);
+  theta_.assign(up, 0.0);
+  intercept_.assign(static_cast<size_t>(groups_ + 1), 0.0);
+  TransferBlock block;
+  block.Omega.assign(up + 1, 0.0);
+  block.Delta.assign(up + 1, 0.0);
+  interventions_.assign(static_cast<size_t>(setup_.InterventionTotal()), block);
+  for (int g = 1, k = 0; g <= groups_; ++g)
+    for (int i = 1; i <= setup_.Interventions[static_cast<size_t>(g - 1)]; ++i)
+      interventions_[static_cast<size_t>(k++)].Group = g;
+  covariateBlocks_.assign(static_cast<size_t>(covariateCount_), block);
+  for (int c = 1; c <= covariateCount_; ++c) covariateBlocks_[static_cast<size_t>(c - 1)].Group = c;
+  prediction_.assign(periods * static_cast<size_t>(groups_), 0.0);
+  size_t longest = periods;
+  if (covariates_) longest = std::max(longest, static_cast<size_t>(covariates_->AnalysedPeriods));
+  input_.assign(longest, 0.0);
+  output_.assign(longest, 0.0);
+  noise_.assign(periods, 0.0);
+  a_.assign(periods, 0.0);
+  h_.assign(periods, 0.0);
+  innovation_.assign(periods * static_cast<size_t>(series_), 0.0);
+  variance_.assign(periods * static_cast<size_t>(series_), 0.0);
+  workspace_.Reserve(up);
+  best_ = TfnBestEvaluation{};
+  best_.Parameters.assign(static_cast<size_t>(n), 0.0);
+  best_.Intercepts.assign(static_cast<size_t>(groups_ + 1), 0.0);
+  best_.GroupPrediction.assign(prediction_.size(), 0.0);
+  best_.Innovation.assign(innovation_.size(), std::nullopt);
+  best_.Fitted.assign(innovation_.size(), std::nullopt);
+  best_.ResidualSd.assign(innovation_.size(), std::nullopt);
+  previousM_ = -1;
+  q_.assign(static_cast<size_t>(groups_ + 1), -1);
+  m_ = m2_ = 0;
+  setUp_ = true;
+}
+
+int TfnModel::NoiseStart(int group) const {
+  int shift = 0;
+  if (group >= 1 && group <= covariateCount_) shift = covariateBlocks_[static_cast<size_t>(group - 1)].Shift;
+  return response_.FirstAnalysedPeriod + shift + std::max(q_[static_cast<size_t>(group)], 0);
+}
+
+}  // namespace quorvane

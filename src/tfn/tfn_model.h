@@ -1,0 +1,109 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/model.h"
+#include "tfn/melard_workspace.h"
+#include "tfn/parameter_layout.h"
+#include "tfn/series_data.h"
+#include "tfn/tfn_setup.h"
+
+namespace quorvane {
+
+inline constexpr const char* kTfnModelName =
+    "Multi-series Time Series ARIMA, Intervention and TFN Model";
+
+// The coefficients of one intervention or covariate block after unpacking.
+struct TransferBlock {
+  int Group = 0;       // interventions: their group; covariates: the group they act on
+  int Start = 0;       // interventions: the starting period
+  int Code = 0;        // interventions: 0 none, 1 step, 2 pulse, 3 linear trend
+  int Shift = 0;       // covariates: the backward shift
+  double Intercept = 0;  // covariates
+  std::vector<double> Omega;  // 0..p
+  std::vector<double> Delta;  // 1..p at 1..p; element 0 unused
+};
+
+// What the best evaluation so far leaves for the results summary and the
+// plots, by analysed period (index t - FirstAnalysedPeriod) and series.
+struct TfnBestEvaluation {
+  double Objective = 1e300;
+  std::vector<double> Parameters;  // P(1..n) at index 0..n-1
+  std::vector<double> Intercepts;  // 1..NG; element 0 unused
+  std::vector<double> GroupPrediction;  // [i * NG + (g - 1)]
+  std::vector<SeriesValue> Innovation;  // [i * NS + (k - 1)]
+  std::vector<SeriesValue> Fitted;
+  std::vector<SeriesValue> ResidualSd;
+  double SumSq = 0;  // of the last series evaluated
+  double Fact = 0;
+};
+
+// The time-series model: several response series in up to five groups, ARMA
+// noise with Melard's exact likelihood, intervention terms and covariate
+// transfer functions. Set-up (NF = 0) reads the set-up given by
+// SetPendingSetup; a data error there throws SeriesDataError and leaves the
+// previous state exactly as it was.
+class TfnModel : public Model {
+ public:
+  std::string Name() const override { return kTfnModelName; }
+
+  void SetPendingSetup(const TfnSetup& setup) { pending_ = setup; }
+
+  void MODEL(double& F, OneBased<double>& P, OneBased<double>& STP, OneBased<std::string>& DESC,
+             OneBased<std::string>& FUSE, std::int16_t& NP, std::int32_t NF, std::int32_t& NOBS,
+             OneBased<double>& GRAD, OneBasedMatrix& HESS, std::int32_t& NSAMPLE) override;
+
+  bool IsSetUp() const { return setUp_; }
+  const TfnSetup& Setup() const { return setup_; }
+  const ResponseSeriesData& Response() const { return response_; }
+  const std::optional<CovariateSeriesData>& Covariates() const { return covariates_; }
+  const TfnBestEvaluation& Best() const { return best_; }
+  int ArmaOrder() const { return m_; }
+  int TransferOrder() const { return m2_; }
+  // The first period of group g's noise series.
+  int NoiseStart(int group) const;
+
+  // Runs at NF = -1, when the results summary is asked for.
+  std::function<void()> onSummary;
+
+ private:
+  void SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::string>& DESC,
+             OneBased<std::string>& FUSE, std::int16_t& NP, std::int32_t& NOBS);
+  double Evaluate(const OneBased<double>& P, const OneBased<double>& STP, std::int32_t NF);
+  double Unpack(const OneBased<double>& P, const OneBased<double>& STP);
+  void CheckOrders(const OneBased<double>& P, const OneBased<double>& STP);
+  void AddInterventionEffects();
+  void AddCovariateEffects(const OneBased<double>& P, const OneBased<double>& STP);
+  void KeepBest(double F, const OneBased<double>& P);
+  int Periods() const { return response_.EndPeriod - response_.FirstAnalysedPeriod + 1; }
+
+  std::optional<TfnSetup> pending_;
+  bool setUp_ = false;
+  TfnSetup setup_;
+  ResponseSeriesData response_;
+  std::optional<CovariateSeriesData> covariates_;
+  ParameterLayout layout_{TfnSetup{}};
+  int p_ = 0, groups_ = 0, series_ = 0, covariateCount_ = 0;
+  std::vector<int> seriesGroup_;  // 1..NS
+
+  // Unpacked parameters and orders.
+  std::vector<double> phi_, theta_;  // 0-based: phi_[j - 1] = Phi(j)
+  std::vector<double> intercept_;    // 1..NG
+  std::vector<TransferBlock> interventions_, covariateBlocks_;
+  int m_ = 0, m2_ = 0, previousM_ = -1;
+  std::vector<int> q_;  // 1..NG: TFN order from the last NF = 1 evaluation, -1 before
+  double penalty_ = 0;
+
+  // Work arrays, sized at set-up so an evaluation allocates nothing.
+  std::vector<double> prediction_;  // G: [i * NG + (g - 1)]
+  std::vector<double> input_, output_;  // one series over the analysed or covariate periods
+  std::vector<double> noise_, a_, h_;
+  std::vector<double> innovation_, variance_;  // [i * NS + (k - 1)], NaN where not computed
+  MelardWorkspace workspace_;
+  TfnBestEvaluation best_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,240 @@
+#include "tfn/tfn_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/allocation_counter.h"
+#include "support/scripted_ui.h"
+#include "tfn/parameter_layout.h"
+#include "tfn/series_data_error.h"
+#include "tfn/series_file_fixture.h"
+#include "tfn/tfn_model_harness.h"
+
+namespace quorvane {
+namespace {
+
+using testing::SeriesFile;
+using testing::TfnModelHarness;
+
+// One series over periods 1..8 with values 1..8 (period 5 missing when asked).
+TfnSetup OneSeriesSetup(int interventions, bool missing = false, bool logits = false) {
+  std::vector<std::vector<std::string>> rows = {{"T", "Y"}};
+  for (int t = 1; t <= 8; ++t)
+    rows.push_back({std::to_string(t), missing && t == 5 ? "Missing" : std::to_string(t)});
+  TfnSetup s;
+  s.Response.FileName = SeriesFile(missing ? "one_missing.dat" : "one.dat", rows);
+  s.Response.StartPeriod = 1;
+  s.Response.EndPeriod = 8;
+  s.Response.FirstSeries = 1;
+  s.Response.LastSeries = 1;
+  s.GroupCount = 1;
+  s.GroupFirst[0] = 1;
+  s.GroupLast[0] = 1;
+  s.Interventions[0] = static_cast<std::int16_t>(interventions);
+  s.LagOrder = 1;
+  s.EstimateLogits = logits;
+  return s;
+}
+
+TEST(TfnModelTest, SetUpCountsDescribesAndSizes) {
+  TfnModelHarness h;
+  h.SetUp(OneSeriesSetup(1));
+  EXPECT_EQ(h.NP, 8);
+  EXPECT_EQ(h.P.size(), 8);
+  EXPECT_EQ(h.DESC[1], "Phi( 1) [0; -1 < Phi < +1]");
+  EXPECT_EQ(h.NOBS, 8);
+  EXPECT_EQ(h.model.Name(), "Multi-series Time Series ARIMA, Intervention and TFN Model");
+}
+
+TEST(TfnModelTest, WhiteNoiseObjectiveIsTheConcentratedLikelihood) {
+  TfnModelHarness h;
+  h.SetUp(OneSeriesSetup(0));
+  h.P[3] = 4.0;  // intercept
+  const double F = h.Evaluate();
+  double ss = 0;
+  for (int t = 1; t <= 8; ++t) ss += (t - 4.0) * (t - 4.0);
+  EXPECT_NEAR(F, 4.0 * std::log(ss / 8.0), 1e-12);  // (N/2) ln(sum w^2 / N)
+  EXPECT_EQ(h.model.ArmaOrder(), 0);
+}
+
+TEST(TfnModelTest, MissingValueContributesZeroNoise) {
+  TfnModelHarness h;
+  h.SetUp(OneSeriesSetup(0, true));
+  h.P[3] = 4.0;
+  double ss = 0;
+  for (int t = 1; t <= 8; ++t)
+    if (t != 5) ss += (t - 4.0) * (t - 4.0);
+  EXPECT_NEAR(h.Evaluate(), 4.0 * std::log(ss / 8.0), 1e-12);
+}
+
+struct InterventionCase {
+  const char* name;
+  double code, omega0, delta1;
+  std::vector<double> effect;  // periods 1..8, start period 3
+};
+
+class TfnInterventionTest : public ::testing::TestWithParam<InterventionCase> {};
+
+TEST_P(TfnInterventionTest, AddsTheTransferFunctionOfItsSeries) {
+  const auto& c = GetParam();
+  TfnModelHarness h;
+  h.SetUp(OneSeriesSetup(1));
+  h.P[4] = 3;  // start period
+  h.P[5] = c.code;
+  h.P[6] = c.omega0;
+  h.P[8] = c.delta1;
+  h.Evaluate(1);
+  const auto& G = h.model.Best().GroupPrediction;
+  ASSERT_EQ(G.size(), 8u);
+  for (size_t i = 0; i < 8; ++i) EXPECT_NEAR(G[i], c.effect[i], 1e-15) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TfnInterventionTest,
+    ::testing::Values(InterventionCase{"Step", 1, 2, 0, {0, 0, 2, 2, 2, 2, 2, 2}},
+                      InterventionCase{"Trend", 3, 2, 0, {0, 0, 2, 4, 6, 8, 10, 12}},
+                      InterventionCase{"PulseDecay", 2, 1, 0.5, {0, 0, 1, 0.5, 0.25, 0.125, 0.0625, 0.03125}},
+                      InterventionCase{"CodeJustBelowThree", 3 - 5e-7, 1, 0, {0, 0, 1, 2, 3, 4, 5, 6}},
+                      InterventionCase{"CodeThreeAndAHalf", 3.5, 1, 0, {0, 0, 1, 2, 3, 4, 5, 6}},
+                      InterventionCase{"CodeFour", 4, 1, 0, {0, 0, 0, 0, 0, 0, 0, 0}}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(TfnModelTest, CoefficientsAreMappedOrClampedWithPenalty) {
+  TfnModelHarness logit;
+  logit.SetUp(OneSeriesSetup(0, false, true));
+  logit.P[3] = 4;
+  const double free = logit.Evaluate();
+  logit.P[1] = 10;  // Phi = tanh(5), just below 1: a valid stationary model
+  EXPECT_TRUE(std::isfinite(logit.Evaluate()));
+  EXPECT_LT(logit.Evaluate(), 1e20);
+  EXPECT_NE(logit.Evaluate(), free);
+
+  TfnModelHarness direct;
+  direct.SetUp(OneSeriesSetup(0));
+  direct.P[3] = 4;
+  direct.P[1] = 0.999999;
+  const double atLimit = direct.Evaluate();
+  direct.P[1] = 1.5;  // clamped to 0.999999 and penalised by 0.5^2 * 1E20
+  EXPECT_NEAR(direct.Evaluate() - atLimit, 0.25e20, 1e6);
+}
+
+TEST(TfnModelTest, NeverReturnsNaN) {
+  TfnModelHarness h;
+  h.SetUp(OneSeriesSetup(0));
+  h.P[3] = std::nan("");
+  EXPECT_EQ(h.Evaluate(), 1e40);
+  h.P[3] = 4;
+  h.P[1] = std::nan("");
+  EXPECT_EQ(h.Evaluate(), 1e40);
+}
+
+TEST(TfnModelTest, OrderChangeMessageOnlyAfterTheFirstSingleEvaluation) {
+  testing::ScriptedUi ui;
+  TfnModelHarness h;
+  h.model.AttachUi(ui);
+  h.SetUp(OneSeriesSetup(0));
+  h.P[3] = 4;
+  h.P[1] = 0.3;
+  h.Evaluate(1);
+  EXPECT_TRUE(ui.Messages().empty());
+  h.P[1] = 0;
+  h.Evaluate(5);  // a minimisation's call: no check
+  EXPECT_TRUE(ui.Messages().empty());
+  h.Evaluate(1);
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Log.back().title, "Change in analysis parameters");
+  EXPECT_EQ(ui.Messages()[0].rfind("The order of Phi or Theta has been changed", 0), 0u);
+  EXPECT_GT(ui.PumpCount, 0);
+}
+
+TEST(TfnModelTest, FailedSetUpKeepsThePreviousModel) {
+  TfnModelHarness h;
+  h.SetUp(OneSeriesSetup(1));
+  TfnSetup bad = OneSeriesSetup(0);
+  bad.Response.EndPeriod = 20;
+  EXPECT_THROW(h.SetUp(bad), SeriesDataError);
+  EXPECT_EQ(h.NP, 8);
+  EXPECT_EQ(h.model.Setup().Interventions[0], 1);
+  h.P[3] = 4;
+  EXPECT_TRUE(std::isfinite(h.Evaluate()));
+}
+
+TEST(TfnModelTest, CovariateActsThroughItsShiftAndCentre) {
+  // Response 1..8; covariate x = 0, 1, 0, 2, 0, 3, 0, 4 (mean 1.25).
+  TfnSetup s = OneSeriesSetup(0);
+  std::vector<std::vector<std::string>> rows = {{"T", "X"}};
+  const double x[] = {0, 1, 0, 2, 0, 3, 0, 4};
+  for (int t = 1; t <= 8; ++t) rows.push_back({std::to_string(t), std::to_string(static_cast<int>(x[t - 1]))});
+  s.UseCovariates = true;
+  s.Covariates.FileName = SeriesFile("covariate.dat", rows);
+  s.Covariates.StartPeriod = 1;
+  s.Covariates.EndPeriod = 8;
+  s.Covariates.FirstSeries = 1;
+  s.Covariates.LastSeries = 1;
+  TfnModelHarness h;
+  h.SetUp(s);
+  const ParameterLayout layout(s);
+  const int base = layout.CovariateBase(1);
+  h.P[base + 1] = 2;  // backward shift
+  h.P[layout.BlockOmega(base, 0)] = 3;
+  h.Evaluate(1);
+  const auto& G = h.model.Best().GroupPrediction;
+  for (int t = 1; t <= 8; ++t) {
+    const double expected = t > 2 ? 3 * (x[t - 3] - 1.25) : 0.0;
+    EXPECT_NEAR(G[static_cast<size_t>(t - 1)], expected, 1e-12) << t;
+  }
+  EXPECT_EQ(h.model.NoiseStart(1), 3);  // the shift delays the noise series
+
+  h.P[base + 2] = 1;  // a non-zero intercept centres the covariate on it
+  h.Evaluate(1);
+  EXPECT_NEAR(h.model.Best().GroupPrediction[3], 3 * (x[1] - 1.0), 1e-12);
+}
+
+TEST(TfnModelTest, AnEvaluationAllocatesNothing) {
+  TfnModelHarness h;
+  h.SetUp(OneSeriesSetup(1));
+  h.P[1] = 0.4;
+  h.P[2] = 0.2;
+  h.P[3] = 4;
+  h.P[4] = 3;
+  h.P[5] = 1;
+  h.P[6] = 1;
+  h.Evaluate(1);
+  testing::AllocationCounter counter;
+  for (int call = 2; call < 20; ++call) {
+    h.P[3] = 4 + call * 0.01;
+    h.Evaluate(call);
+  }
+  EXPECT_EQ(counter.Count(), 0);
+}
+
+TEST(TfnModelTest, ExampleSetUpsHaveTheirParameterCounts) {
+  const std::string examples = std::string(QUORVANE_SOURCE_DIR) + "/examples/";
+  TfnSetup nile;
+  nile.Response = {examples + "nile.dat", 1871, 1970, 1, 1, 0, SeriesTransformation::None, 1, 0};
+  nile.GroupFirst[0] = nile.GroupLast[0] = 1;
+  nile.Interventions[0] = 1;
+  nile.LagOrder = 1;
+  TfnModelHarness h;
+  h.SetUp(nile);
+  EXPECT_EQ(h.NP, 8);
+  EXPECT_EQ(h.NOBS, 100);
+
+  TfnSetup belts;
+  belts.Response = {examples + "seatbelts.dat", 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
+  belts.UseCovariates = true;
+  belts.Covariates = {examples + "seatbelts_cov.dat", 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
+  belts.CovariateIsIntervention[2] = true;
+  belts.GroupCount = 3;
+  belts.GroupFirst = {1, 2, 3, 0, 0};
+  belts.GroupLast = {1, 2, 3, 0, 0};
+  belts.LagOrder = 2;
+  h.SetUp(belts);
+  EXPECT_EQ(h.NP, 28);
+  EXPECT_EQ(h.NOBS, 3 * 191);
+  EXPECT_EQ(h.DESC[22], "Unused backward shift for TFN covariate series 3 [0]");
+}
+
+}  // namespace
+}  // namespace quorvane
