@@ -5,16 +5,20 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace quorvane::testing {
 
-// Writes a series data file in the fixed layout into the test's temporary
-// folder: each field right-justified in 7 characters, followed by ", ".
-// Gives its path.
+// Writes a series data file in the fixed layout into a temporary folder of
+// this test process (tests run in parallel processes): each field
+// right-justified in 7 characters, followed by ", ". Gives its path.
 inline std::string SeriesFile(const std::string& name,
                               const std::vector<std::vector<std::string>>& rows) {
-  const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / name;
+  const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) /
+                                       ("quorvane_series_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path path = folder / name;
   std::ofstream out(path, std::ios::binary);
   for (const auto& row : rows) {
     std::string line;
