@@ -6,31 +6,12 @@
 #include <fstream>
 #include <sys/wait.h>
 
+#include "support/console_run.h"
+
 namespace {
 
-struct ProgramRun {
-  int status;
-  std::string output;
-};
-
-ProgramRun RunConsole(const std::string& script, const std::string& args = "") {
-  // One file per test: ctest runs the tests in parallel processes.
-  const std::string path = ::testing::TempDir() + "quorvane_" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                           ".txt";
-  { std::ofstream(path) << script; }
-  const std::string command = std::string(QUORVANE_CONSOLE_BINARY) + " --script " + path + " " +
-                              args + " 2>&1 </dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return {-1, ""};
-  std::string output;
-  std::array<char, 4096> buffer{};
-  size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.append(buffer.data(), n);
-  int raw = pclose(pipe);
-  std::remove(path.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, output};
-}
+using quorvane::testing::ProgramRun;
+using quorvane::testing::RunConsole;
 
 TEST(ConsoleScriptTest, QuitScriptExitsWithStatusZero) {
   ProgramRun run = RunConsole("show\nclick cmdQuit\nyes\nno\n");

@@ -3,42 +3,25 @@
 // step, makes one function call and saves the data.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
-#include <sys/wait.h>
 
 #include "core/algorithm_file.h"
 #include "core/quadratic_fit_model.h"
 #include "shell/files/text_file.h"
 #include "shell/format/format_picture.h"
+#include "support/console_run.h"
 
 namespace quorvane {
 namespace {
 
-struct ProgramRun {
-  int status;
-  std::string output;
-};
+using testing::ProgramRun;
+using testing::RunConsoleScript;
 
-std::string TempName(const std::string& what) {
-  return ::testing::TempDir() + "quorvane_" +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + what;
-}
+std::string TempName(const std::string& what) { return testing::TestTempPath(what); }
 
 ProgramRun RunConsole(const std::string& scriptPath, const std::string& workingDirectory = ".") {
-  const std::string command = "cd '" + workingDirectory + "' && " +
-                              std::string(QUORVANE_CONSOLE_BINARY) + " --test-model --script '" +
-                              scriptPath + "' 2>&1 </dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return {-1, ""};
-  std::string output;
-  std::array<char, 4096> buffer{};
-  size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, output};
+  return RunConsoleScript(scriptPath, "--test-model", workingDirectory);
 }
 
 TEST(EstimationCoreScriptTest, LoadEditOneFunctionCallAndSave) {
