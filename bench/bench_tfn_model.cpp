@@ -1,0 +1,100 @@
+// Objective evaluations per second of the time-series model on the example
+// data: every minimisation, grid and profile is a loop of these calls.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+
+#include "core/one_based.h"
+#include "tfn/parameter_layout.h"
+#include "tfn/tfn_model.h"
+
+namespace quorvane {
+namespace {
+
+std::string Example(const char* file) { return std::string(QUORVANE_SOURCE_DIR) + "/examples/" + file; }
+
+struct ModelCall {
+  TfnModel model;
+  OneBased<double> P, STP, GRAD;
+  OneBased<std::string> DESC, FUSE;
+  OneBasedMatrix HESS;
+  std::int16_t NP = 0;
+  std::int32_t NOBS = 0, NSAMPLE = 0;
+
+  explicit ModelCall(const TfnSetup& setup) {
+    model.SetPendingSetup(setup);
+    double F = 0;
+    model.MODEL(F, P, STP, DESC, FUSE, NP, 0, NOBS, GRAD, HESS, NSAMPLE);
+  }
+  double Evaluate(std::int32_t NF) {
+    double F = 0;
+    model.MODEL(F, P, STP, DESC, FUSE, NP, NF, NOBS, GRAD, HESS, NSAMPLE);
+    return F;
+  }
+};
+
+void RunEvaluations(benchmark::State& state, ModelCall& call) {
+  call.Evaluate(1);
+  std::int32_t NF = 2;
+  for (auto _ : state) {
+    call.P[3] += 1e-9;  // a minimiser's next point
+    benchmark::DoNotOptimize(call.Evaluate(NF++));
+  }
+  state.SetItemsProcessed(state.iterations());
+  state.counters["evaluations/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// The Nile flow 1871-1970: AR(1) noise, an intercept and a step at 1899.
+void BM_NileEvaluation(benchmark::State& state) {
+  TfnSetup s;
+  s.Response = {Example("nile.dat"), 1871, 1970, 1, 1, 0, SeriesTransformation::None, 1, 0};
+  s.GroupFirst[0] = s.GroupLast[0] = 1;
+  s.Interventions[0] = 1;
+  s.LagOrder = 1;
+  s.EstimateLogits = false;
+  ModelCall call(s);
+  call.P[1] = 0.4;
+  call.STP[1] = 0.05;
+  call.P[3] = 1100;
+  call.STP[3] = 10;
+  call.P[4] = 1899;
+  call.P[5] = 1;
+  call.P[6] = -250;
+  call.STP[6] = 10;
+  RunEvaluations(state, call);
+}
+BENCHMARK(BM_NileEvaluation);
+
+// The seat-belt casualties: three series in three groups, first
+// differences, ARMA(2,1) noise, petrol price and distance as transfer
+// functions and the law as an intervention series.
+void BM_SeatBeltEvaluation(benchmark::State& state) {
+  TfnSetup s;
+  s.Response = {Example("seatbelts.dat"), 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
+  s.UseCovariates = true;
+  s.Covariates = {Example("seatbelts_cov.dat"), 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
+  s.CovariateIsIntervention[2] = true;
+  s.GroupCount = 3;
+  s.GroupFirst = {1, 2, 3, 0, 0};
+  s.GroupLast = {1, 2, 3, 0, 0};
+  s.LagOrder = 2;
+  s.EstimateLogits = false;
+  ModelCall call(s);
+  const ParameterLayout layout(s);
+  call.P[layout.Phi(1)] = 0.3;
+  call.P[layout.Phi(2)] = -0.2;
+  call.P[layout.Theta(1)] = 0.5;
+  for (int j : {layout.Phi(1), layout.Phi(2), layout.Theta(1)}) call.STP[j] = 0.05;
+  for (int c = 1; c <= 3; ++c) {
+    const int omega0 = layout.BlockOmega(layout.CovariateBase(c), 0);
+    call.P[omega0] = -1.0;
+    call.STP[omega0] = 0.1;
+  }
+  RunEvaluations(state, call);
+}
+BENCHMARK(BM_SeatBeltEvaluation);
+
+}  // namespace
+}  // namespace quorvane
