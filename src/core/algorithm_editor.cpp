@@ -11,23 +11,6 @@ namespace quorvane {
 
 namespace {
 
-MenuItem Item(std::string name, std::string caption, std::string shortcut,
-              std::function<void()> onClick) {
-  MenuItem item;
-  item.name = std::move(name);
-  item.caption = std::move(caption);
-  item.shortcut = std::move(shortcut);
-  item.onClick = std::move(onClick);
-  return item;
-}
-
-MenuItem Separator(std::string name) {
-  MenuItem item;
-  item.name = std::move(name);
-  item.separator = true;
-  return item;
-}
-
 constexpr const char* kLogToolTip = "A log file will record the output of a minimization in progress";
 
 }  // namespace
@@ -138,19 +121,19 @@ void AlgorithmEditor::Build() {
 }
 
 void AlgorithmEditor::BuildMenus() {
-  MenuItem application = Item("mnuApplication", "&Application", "", nullptr);
-  application.items = {Item("mnuExit", "E&xit", "Ctrl+X", [this] { session_.QuitApplication(); })};
+  MenuItem application = MenuCommand("mnuApplication", "&Application", "", nullptr);
+  application.items = {MenuCommand("mnuExit", "E&xit", "Ctrl+X", [this] { session_.QuitApplication(); })};
   form_.AddMenu(std::move(application));
 
-  MenuItem edit = Item("mnuEdit", "&Edit", "", nullptr);
+  MenuItem edit = MenuCommand("mnuEdit", "&Edit", "", nullptr);
   edit.items = {
-      Item("mnuValues", "&Values", "Ctrl+L", [this] { OpenEditAll(); }),
-      Item("mnuSteps", "&Step sizes", "Ctrl+S", [this] { StepPass(); }),
-      Item("mnuProportion", "Change step size &proportion", "Ctrl+P",
+      MenuCommand("mnuValues", "&Values", "Ctrl+L", [this] { OpenEditAll(); }),
+      MenuCommand("mnuSteps", "&Step sizes", "Ctrl+S", [this] { StepPass(); }),
+      MenuCommand("mnuProportion", "Change step size &proportion", "Ctrl+P",
            [this] { ChangeStepProportionFromMenu(); }),
-      Item("mnuUnfuse", "&Unfuse all values", "Ctrl+U", [this] { UnfuseAll(); }),
-      Separator("mnuEditSeparator"),
-      Item("mnuFinish", "&Finish editing", "Ctrl+F", [this] { Finish(); }),
+      MenuCommand("mnuUnfuse", "&Unfuse all values", "Ctrl+U", [this] { UnfuseAll(); }),
+      MenuSeparator("mnuEditSeparator"),
+      MenuCommand("mnuFinish", "&Finish editing", "Ctrl+F", [this] { Finish(); }),
   };
   form_.AddMenu(std::move(edit));
 
@@ -159,13 +142,13 @@ void AlgorithmEditor::BuildMenus() {
       if (session_.Main().onArrange) session_.Main().onArrange(how);
     };
   };
-  MenuItem window = Item("mnuWindow", "&Window", "", nullptr);
+  MenuItem window = MenuCommand("mnuWindow", "&Window", "", nullptr);
   window.items = {
-      Item("mnuCascade", "&Cascade", "Ctrl+C", arrange(WindowArrangement::Cascade)),
-      Item("mnuTileHorizontal", "Tile &Horizontal", "Ctrl+H",
+      MenuCommand("mnuCascade", "&Cascade", "Ctrl+C", arrange(WindowArrangement::Cascade)),
+      MenuCommand("mnuTileHorizontal", "Tile &Horizontal", "Ctrl+H",
            arrange(WindowArrangement::TileHorizontal)),
-      Item("mnuTileVertical", "Tile &Vertical", "Ctrl+V", arrange(WindowArrangement::TileVertical)),
-      Item("mnuArrangeIcons", "&Arrange Icons", "", arrange(WindowArrangement::ArrangeIcons)),
+      MenuCommand("mnuTileVertical", "Tile &Vertical", "Ctrl+V", arrange(WindowArrangement::TileVertical)),
+      MenuCommand("mnuArrangeIcons", "&Arrange Icons", "", arrange(WindowArrangement::ArrangeIcons)),
   };
   form_.AddMenu(std::move(window));
 }

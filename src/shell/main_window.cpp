@@ -7,45 +7,24 @@
 
 namespace quorvane {
 
-namespace {
-
-MenuItem Item(std::string name, std::string caption, std::string shortcut,
-              std::function<void()> onClick) {
-  MenuItem item;
-  item.name = std::move(name);
-  item.caption = std::move(caption);
-  item.shortcut = std::move(shortcut);
-  item.onClick = std::move(onClick);
-  return item;
-}
-
-MenuItem Separator(std::string name) {
-  MenuItem item;
-  item.name = std::move(name);
-  item.separator = true;
-  return item;
-}
-
-}  // namespace
-
 MainWindow::MainWindow(Session& session) : session_(session), form_("frmMain", "Quorvane") {
-  MenuItem application = Item("mnuApplication", "&Application", "", nullptr);
+  MenuItem application = MenuCommand("mnuApplication", "&Application", "", nullptr);
   application.items = {
-      Item("mnuMenu", "Main &menu", "Ctrl+M", [this] { session_.Menu().Show(); }),
-      Separator("mnuApplicationSeparator"),
-      Item("mnuExit", "E&xit", "Ctrl+X", [this] { session_.QuitApplication(); }),
+      MenuCommand("mnuMenu", "Main &menu", "Ctrl+M", [this] { session_.Menu().Show(); }),
+      MenuSeparator("mnuApplicationSeparator"),
+      MenuCommand("mnuExit", "E&xit", "Ctrl+X", [this] { session_.QuitApplication(); }),
   };
   form_.AddMenu(std::move(application));
 
-  MenuItem posterior = Item("mnuInterruptBayesian", "&Interrupt ", "", nullptr);
+  MenuItem posterior = MenuCommand("mnuInterruptBayesian", "&Interrupt ", "", nullptr);
   posterior.visible = false;
-  posterior.items = {Item("mnuBayesianInt", "I&nterrupt calculations", "Ctrl+N",
+  posterior.items = {MenuCommand("mnuBayesianInt", "I&nterrupt calculations", "Ctrl+N",
                           [this] { session_.State.PosteriorInterrupt = true; })};
   form_.AddMenu(std::move(posterior));
 
-  MenuItem profile = Item("mnuInterruptML", "&Interrupt", "", nullptr);
+  MenuItem profile = MenuCommand("mnuInterruptML", "&Interrupt", "", nullptr);
   profile.visible = false;
-  profile.items = {Item("mnuMLInt", "&Interrupt calculations", "Ctrl+I",
+  profile.items = {MenuCommand("mnuMLInt", "&Interrupt calculations", "Ctrl+I",
                         [this] { session_.State.ProfileInterrupt = true; })};
   form_.AddMenu(std::move(profile));
 
@@ -54,20 +33,20 @@ MainWindow::MainWindow(Session& session) : session_(session), form_("frmMain", "
       if (onArrange) onArrange(how);
     };
   };
-  MenuItem window = Item("mnuWindow", "&Window", "", nullptr);
+  MenuItem window = MenuCommand("mnuWindow", "&Window", "", nullptr);
   window.items = {
-      Item("mnuCascade", "&Cascade", "Ctrl+C", arrange(WindowArrangement::Cascade)),
-      Item("mnuTileHorizontal", "Tile &Horizontal", "Ctrl+H",
+      MenuCommand("mnuCascade", "&Cascade", "Ctrl+C", arrange(WindowArrangement::Cascade)),
+      MenuCommand("mnuTileHorizontal", "Tile &Horizontal", "Ctrl+H",
            arrange(WindowArrangement::TileHorizontal)),
-      Item("mnuTileVertical", "Tile &Vertical", "Ctrl+V", arrange(WindowArrangement::TileVertical)),
-      Item("mnuArrangeIcons", "&Arrange Icons", "", arrange(WindowArrangement::ArrangeIcons)),
+      MenuCommand("mnuTileVertical", "Tile &Vertical", "Ctrl+V", arrange(WindowArrangement::TileVertical)),
+      MenuCommand("mnuArrangeIcons", "&Arrange Icons", "", arrange(WindowArrangement::ArrangeIcons)),
   };
   form_.AddMenu(std::move(window));
 
-  form_.AddMenu(Item("mnuDefaults", "&Defaults etc.", "", [this] { session_.Info().ShowDefaults(); }));
-  form_.AddMenu(Item("mnuWisdom", "&Wisdom", "", [this] { session_.Info().ShowWisdom(); }));
-  MenuItem about = Item("mnuAbout", "&About", "", nullptr);
-  about.items = {Item("mnuCredits", "&Credits", "", [this] { session_.Info().ShowCredits(); })};
+  form_.AddMenu(MenuCommand("mnuDefaults", "&Defaults etc.", "", [this] { session_.Info().ShowDefaults(); }));
+  form_.AddMenu(MenuCommand("mnuWisdom", "&Wisdom", "", [this] { session_.Info().ShowWisdom(); }));
+  MenuItem about = MenuCommand("mnuAbout", "&About", "", nullptr);
+  about.items = {MenuCommand("mnuCredits", "&Credits", "", [this] { session_.Info().ShowCredits(); })};
   form_.AddMenu(std::move(about));
 
   // Closing the main window is quitting; declining keeps it open.

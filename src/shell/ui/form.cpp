@@ -29,6 +29,23 @@ const char* ControlKindName(ControlKind kind) {
   return "control";
 }
 
+MenuItem MenuCommand(std::string name, std::string caption, std::string shortcut,
+                     std::function<void()> onClick) {
+  MenuItem item;
+  item.name = std::move(name);
+  item.caption = std::move(caption);
+  item.shortcut = std::move(shortcut);
+  item.onClick = std::move(onClick);
+  return item;
+}
+
+MenuItem MenuSeparator(std::string name) {
+  MenuItem item;
+  item.name = std::move(name);
+  item.separator = true;
+  return item;
+}
+
 std::string StripAccessKey(const std::string& caption) {
   std::string out;
   for (size_t i = 0; i < caption.size(); ++i) {

@@ -19,6 +19,11 @@ struct MenuItem {
   std::vector<MenuItem> items;
 };
 
+// A menu item that runs `onClick`, and a separator line.
+MenuItem MenuCommand(std::string name, std::string caption, std::string shortcut,
+                     std::function<void()> onClick);
+MenuItem MenuSeparator(std::string name);
+
 // The caption without its access-key marks: "E&xit" gives "Exit", "&&" gives "&".
 std::string StripAccessKey(const std::string& caption);
 
