@@ -5,34 +5,16 @@
 #include <cstdint>
 #include <string>
 
-#include "core/one_based.h"
 #include "tfn/parameter_layout.h"
 #include "tfn/tfn_model.h"
+#include "tfn/tfn_model_harness.h"
 
 namespace quorvane {
 namespace {
 
 std::string Example(const char* file) { return std::string(QUORVANE_SOURCE_DIR) + "/examples/" + file; }
 
-struct ModelCall {
-  TfnModel model;
-  OneBased<double> P, STP, GRAD;
-  OneBased<std::string> DESC, FUSE;
-  OneBasedMatrix HESS;
-  std::int16_t NP = 0;
-  std::int32_t NOBS = 0, NSAMPLE = 0;
-
-  explicit ModelCall(const TfnSetup& setup) {
-    model.SetPendingSetup(setup);
-    double F = 0;
-    model.MODEL(F, P, STP, DESC, FUSE, NP, 0, NOBS, GRAD, HESS, NSAMPLE);
-  }
-  double Evaluate(std::int32_t NF) {
-    double F = 0;
-    model.MODEL(F, P, STP, DESC, FUSE, NP, NF, NOBS, GRAD, HESS, NSAMPLE);
-    return F;
-  }
-};
+using ModelCall = testing::TfnModelHarness;
 
 void RunEvaluations(benchmark::State& state, ModelCall& call) {
   call.Evaluate(1);
@@ -54,7 +36,8 @@ void BM_NileEvaluation(benchmark::State& state) {
   s.Interventions[0] = 1;
   s.LagOrder = 1;
   s.EstimateLogits = false;
-  ModelCall call(s);
+  ModelCall call;
+  call.SetUp(s);
   call.P[1] = 0.4;
   call.STP[1] = 0.05;
   call.P[3] = 1100;
@@ -81,7 +64,8 @@ void BM_SeatBeltEvaluation(benchmark::State& state) {
   s.GroupLast = {1, 2, 3, 0, 0};
   s.LagOrder = 2;
   s.EstimateLogits = false;
-  ModelCall call(s);
+  ModelCall call;
+  call.SetUp(s);
   const ParameterLayout layout(s);
   call.P[layout.Phi(1)] = 0.3;
   call.P[layout.Phi(2)] = -0.2;
