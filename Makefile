@@ -2,14 +2,16 @@
 # fresh Debian machine: both install what is missing first.
 BUILD ?= build
 CMAKE_FLAGS ?=
+# GUI=OFF builds everything but the desktop application, without Qt.
+GUI ?= ON
 
-.PHONY: deps configure build test run bench clean
+.PHONY: deps configure build test run gui bench clean
 
 deps:
-	bash scripts/install-deps.sh
+	QUORVANE_GUI=$(GUI) bash scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -G Ninja -DQUORVANE_GUI=$(GUI) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD)
@@ -19,6 +21,9 @@ test: build
 
 run: build
 	$(BUILD)/frontends/console/quorvane-console
+
+gui: build
+	$(BUILD)/frontends/qt/quorvane
 
 bench: build
 	for b in $(BUILD)/bench/bench_*; do $$b; done

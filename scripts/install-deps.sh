@@ -8,6 +8,13 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 
+# The desktop application (skipped with QUORVANE_GUI=OFF, for servers):
+# Qt 6 with SVG export, the OpenGL headers find_package(Qt6) asks for, a
+# font, and a virtual X server for screenshots without a screen.
+if [ "${QUORVANE_GUI:-ON}" != "OFF" ]; then
+  packages+=(qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core xvfb xauth)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

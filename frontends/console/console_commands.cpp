@@ -4,6 +4,7 @@
 
 #include "console/console_ui.h"
 #include "console/form_printer.h"
+#include "console/surface_picture.h"
 
 namespace quorvane::console {
 
@@ -18,6 +19,7 @@ const char* const kHelp =
     "  select NAME ITEM      select a list or combo item by its text or #N (1-based)\n"
     "  dblclick NAME ROW COL double-click a grid cell (0-based, headers included)\n"
     "  menu A>B              a menu item by captions without '&'\n"
+    "  save NAME FILE        save surface NAME as a picture, .svg or .png by FILE's extension\n"
     "  window [NAME]         activate window NAME, or list the open windows\n"
     "  show                  print the active window\n"
     "  close                 close the active window\n"
@@ -121,6 +123,15 @@ void ConsoleUi::Execute(const std::string& line) {
     std::string item = Rest(in);
     if (item.empty()) throw std::invalid_argument("select needs an item");
     active->Select(name, ItemIndex(active->Get(name), item));
+  } else if (command == "save") {
+    std::string name = Required(in, "a surface name", command);
+    std::string path = Rest(in);
+    if (path.empty()) throw std::invalid_argument("save needs a file name ending in .svg or .png");
+    const Control& c = active->Get(name);
+    if (c.kind != ControlKind::Surface)
+      throw std::invalid_argument(name + " is a " + ControlKindName(c.kind) + ", not a surface");
+    if (auto error = SaveSurfacePicture(c.surface, path)) throw std::invalid_argument(*error);
+    if (!options_.quiet) out_ << "Picture saved: " << path << "\n";
   } else if (command == "dblclick") {
     std::string name = Required(in, "a grid name", command);
     int row = Number(Required(in, "a row", command), "The row");

@@ -50,6 +50,8 @@ class Surface {
                    LineStyle style = LineStyle::Solid);
   void AddCircle(double x, double y, double radiusPixels, int color, bool filled = true);
   void AddRectangle(double x1, double y1, double x2, double y2, int color, bool filled = true);
+  // (x, y) is the top of the text; align puts x at its left end, middle or
+  // right end. A text takes a line 12 pixels high in every picture.
   void AddText(double x, double y, std::string text, int color,
                TextAlign align = TextAlign::Left);
 

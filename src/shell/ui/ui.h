@@ -51,6 +51,9 @@ class Ui {
   // Main-window status bars: bar 0..5, panel from 1.
   virtual void SetStatusPanel(int bar, int panel, const std::string& text) = 0;
   virtual void ShowStatusBar(int bar, bool visible) = 0;
+  // How far a long calculation has come, 0..1, for a progress indicator; a
+  // negative value hides the indicator. Front ends without one ignore it.
+  virtual void SetProgress(double /*fraction*/) {}
 
   // Lets pending user actions run during a long calculation. Interrupt
   // handlers run inside it and do nothing but set flags.

@@ -1,0 +1,66 @@
+#include "qt/form_windows.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+#include "qt/form_view.h"
+
+namespace quorvane::qt {
+
+MdiFormWindow::MdiFormWindow(FormView* view, CloseHooks hooks)
+    : view_(view), hooks_(std::move(hooks)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWidget(view);
+}
+
+void MdiFormWindow::Dismiss() {
+  hooks_ = {};
+  close();
+}
+
+// The hooks run from copies: the form's logic may dismiss the window while
+// it is being asked.
+void MdiFormWindow::closeEvent(QCloseEvent* event) {
+  if (closed_) return;
+  const auto query = hooks_.queryClose;
+  if (query && !query()) {
+    event->ignore();
+    return;
+  }
+  if (closed_) return;  // dismissed while asked
+  QMdiSubWindow::closeEvent(event);
+  if (!event->isAccepted()) return;
+  closed_ = true;
+  if (const auto closed = hooks_.closed) closed();
+}
+
+FormDialog::FormDialog(FormView* view, CloseHooks hooks, QWidget* parent)
+    : QDialog(parent), view_(view), hooks_(std::move(hooks)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setModal(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view);
+  connect(this, &QDialog::finished, this, [this] { Finish(); });
+}
+
+void FormDialog::Dismiss() {
+  hooks_ = {};
+  done(QDialog::Accepted);
+}
+
+// The close box and Escape both end here.
+void FormDialog::reject() {
+  const auto query = hooks_.queryClose;
+  if (query && !query()) return;
+  if (closed_) return;  // dismissed while asked
+  QDialog::reject();
+}
+
+void FormDialog::Finish() {
+  if (closed_) return;
+  closed_ = true;
+  if (const auto closed = hooks_.closed) closed();
+}
+
+}  // namespace quorvane::qt

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+#include "shell/ui/control.h"
+
+namespace quorvane::qt {
+
+// The cells of a grid control as a Qt table: the fixed header row and
+// column (when the grid has them) become the table's headers, the other
+// cells its body. It reads the grid directly, so a change needs only Sync.
+class GridTableModel : public QAbstractTableModel {
+ public:
+  explicit GridTableModel(const Control& control, QObject* parent = nullptr);
+
+  int FixedRows() const { return fixedRows_; }
+  int FixedCols() const { return fixedCols_; }
+  // The text of the cell in the top-left corner, above the header column.
+  QString CornerText() const;
+
+  // Brings the table in step with the grid after a change.
+  void Sync();
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  QVariant CellData(int row, int col, int role) const;
+
+  const Control& control_;
+  int rows_ = 0;  // body rows and columns
+  int cols_ = 0;
+  int fixedRows_ = 0;
+  int fixedCols_ = 0;
+};
+
+// The table view of a grid: Return or Enter on the current cell acts as a
+// double-click, so the grid works from the keyboard too.
+class GridView : public QTableView {
+  Q_OBJECT
+ public:
+  using QTableView::QTableView;
+
+ signals:
+  void cellActivated(const QModelIndex& index);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace quorvane::qt

@@ -1,0 +1,66 @@
+// quorvane: the desktop application.
+#include <QApplication>
+#include <clocale>
+#include <cstring>
+#include <iostream>
+
+#include "qt/app_icon.h"
+#include "qt/main_frame.h"
+#include "qt/qt_ui.h"
+#include "qt/screenshot.h"
+#include "shell/session.h"
+#include "tfn/tfn_application.h"
+
+namespace {
+
+int Usage(std::ostream& out, int status) {
+  out << "Usage: quorvane [--screenshot FILE]\n"
+         "Starts the desktop application. With --screenshot, renders the main window\n"
+         "with the main menu to the PNG file FILE and exits.\n";
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--help") == 0) return Usage(std::cout, 0);
+
+  // Qt takes its own options (-platform, -style and so on) out of argv.
+  QApplication app(argc, argv);
+  const char* screenshot = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
+      screenshot = argv[++i];
+    } else {
+      std::cerr << "Unknown argument: " << argv[i] << "\n";
+      return Usage(std::cerr, 64);
+    }
+  }
+
+  // Qt sets the C locale from the environment; numbers read and written by
+  // the calculations must not depend on it (a decimal comma would break
+  // every file).
+  std::setlocale(LC_NUMERIC, "C");
+  QApplication::setApplicationName(QStringLiteral("Quorvane"));
+  QApplication::setWindowIcon(quorvane::qt::ApplicationIcon());
+
+  // The application carries the time-series model.
+  quorvane::qt::QtUi ui;
+  quorvane::TfnApplication timeSeries;
+  quorvane::Session session(ui, &timeSeries.Model());
+  timeSeries.Attach(session);
+  ui.AttachMainWindow(session.Main());
+  session.Start();
+
+  if (screenshot) {
+    ui.Frame().resize(1024, 768);
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    if (auto error = quorvane::qt::SaveScreenshot(ui.Frame(), QString::fromLocal8Bit(screenshot))) {
+      std::cerr << error->toStdString() << "\n";
+      return 1;
+    }
+    return 0;
+  }
+  return app.exec();
+}

@@ -1,0 +1,261 @@
+#include "qt/qt_ui.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMdiArea>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "qt/control_registry.h"
+#include "qt/dialogs.h"
+#include "qt/form_view.h"
+#include "qt/form_windows.h"
+#include "qt/main_frame.h"
+#include "qt/status_area.h"
+#include "qt/text_convert.h"
+#include "qt/user_action.h"
+
+namespace quorvane::qt {
+
+namespace {
+
+// Ends the process from wherever the call comes, several nested event
+// loops deep inside a calculation included. Unwinding back to main() is
+// not possible through Qt's event dispatch, and running static destructors
+// while the application object and its windows still live is asking for
+// trouble; so the output is flushed and the process ends. The quit
+// sequence has closed the files the application keeps open by then.
+[[noreturn]] void EndProcess(int status) {
+  std::cout.flush();
+  std::cerr.flush();
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
+
+Answer ToAnswer(QMessageBox::StandardButton button) {
+  switch (button) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Ok:
+      return Answer::Ok;
+    default:
+      return Answer::Cancel;
+  }
+}
+
+}  // namespace
+
+QtUi::QtUi(const ControlRegistry& registry)
+    : registry_(registry), frame_(std::make_unique<MainFrame>()), exit_(EndProcess) {}
+
+QtUi::QtUi() : QtUi(ControlRegistry::Standard()) {}
+
+// The forms are gone by now (the session that owns them ends first), so
+// nothing here touches them.
+QtUi::~QtUi() = default;
+
+void QtUi::AttachMainWindow(MainWindow& main) {
+  mainForm_ = &main.form();
+  main.onArrange = [this](WindowArrangement how) { frame_->Arrange(how); };
+  frame_->onQueryClose = [this] { return !mainForm_->onQueryClose || mainForm_->onQueryClose(); };
+}
+
+FormView* QtUi::ViewOf(const Form& form) const {
+  auto it = open_.find(&form);
+  return it == open_.end() ? nullptr : it->second.view;
+}
+
+QWidget* QtUi::WindowOf(const Form& form) const {
+  auto it = open_.find(&form);
+  return it == open_.end() ? nullptr : it->second.window.data();
+}
+
+QWidget* QtUi::DialogParent() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return frame_->isVisible() ? frame_.get() : nullptr;
+}
+
+Answer QtUi::Ask(const std::string& text, const std::string& title, Icon icon,
+                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+                 QMessageBox::StandardButton escapeButton) {
+  QMessageBox box(DialogParent());
+  SetUpMessageBox(box, text, title, icon, buttons, defaultButton, escapeButton);
+  box.exec();
+  const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
+  return ToAnswer(clicked == QMessageBox::NoButton ? escapeButton : clicked);
+}
+
+void QtUi::ShowMessage(const std::string& text, const std::string& title, Icon icon) {
+  Ask(text, title, icon, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+Answer QtUi::AskYesNo(const std::string& text, const std::string& title, Icon icon,
+                      bool noIsDefault) {
+  return Ask(text, title, icon, QMessageBox::Yes | QMessageBox::No,
+             noIsDefault ? QMessageBox::No : QMessageBox::Yes, QMessageBox::No);
+}
+
+Answer QtUi::AskYesNoCancel(const std::string& text, const std::string& title, Icon icon) {
+  return Ask(text, title, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+             QMessageBox::Yes, QMessageBox::Cancel);
+}
+
+Answer QtUi::AskOkCancel(const std::string& text, const std::string& title, Icon icon) {
+  return Ask(text, title, icon, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok,
+             QMessageBox::Cancel);
+}
+
+std::string QtUi::AskValue(const std::string& prompt, const std::string& title,
+                           const std::string& defaultText) {
+  QInputDialog dialog(DialogParent());
+  SetUpInputDialog(dialog, prompt, title, defaultText);
+  if (dialog.exec() != QDialog::Accepted) return "";
+  return dialog.textValue().toStdString();
+}
+
+std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request, bool forSaving) {
+  QFileDialog dialog(DialogParent());
+  SetUpFileDialog(dialog, request, forSaving);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtUi::ChooseFileToOpen(const FileDialogRequest& request) {
+  return ChooseFile(request, false);
+}
+
+std::optional<std::string> QtUi::ChooseFileToSave(const FileDialogRequest& request) {
+  return ChooseFile(request, true);
+}
+
+void QtUi::SetStatusPanel(int bar, int panel, const std::string& text) {
+  frame_->Status()->SetPanel(bar, panel, ToQt(text));
+}
+
+void QtUi::ShowStatusBar(int bar, bool visible) { frame_->Status()->ShowBar(bar, visible); }
+
+void QtUi::SetProgress(double fraction) { frame_->Status()->SetProgress(fraction); }
+
+void QtUi::PumpEvents() {
+  if (pumpClock_.isValid() && pumpClock_.elapsed() < kPumpIntervalMs) return;
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  pumpClock_.start();
+}
+
+void QtUi::Beep() { QApplication::beep(); }
+
+void QtUi::ShowForm(Form& form, bool modal) {
+  if (&form == mainForm_) {
+    frame_->Bind(form);
+    form.SetObserver([this](const std::string& control, FormProperty property) {
+      frame_->OnChange(control, property);
+    });
+    frame_->show();
+    form.MarkOpen(true);
+    return;
+  }
+  if (open_.count(&form))
+    BringToFront(form);
+  else
+    Open(form, modal);
+  if (modal) WaitUntil([&form] { return !form.IsOpen(); }, "the window " + form.Name());
+}
+
+void QtUi::Open(Form& form, bool modal) {
+  auto* view = new FormView(form, registry_);
+  CloseHooks hooks;
+  hooks.queryClose = [&form, view] {
+    return AskUserAction(
+        view, [&form] { return !form.onQueryClose || form.onQueryClose(); }, false);
+  };
+  hooks.closed = [this, &form] {
+    RunUserAction(frame_.get(), [this, &form] { WindowClosed(form); });
+  };
+
+  QWidget* window = nullptr;
+  if (modal) {
+    auto* dialog = new FormDialog(view, std::move(hooks), DialogParent());
+    view->onCaption = [dialog](const QString& caption) { dialog->setWindowTitle(caption); };
+    window = dialog;
+  } else {
+    auto* child = new MdiFormWindow(view, std::move(hooks));
+    frame_->Mdi()->addSubWindow(child);
+    view->onCaption = [child](const QString& caption) { child->setWindowTitle(caption); };
+    if (auto it = placement_.find(form.Name()); it != placement_.end()) {
+      child->setGeometry(it->second);
+    } else {
+      child->adjustSize();
+      child->resize(child->size().boundedTo(frame_->Mdi()->viewport()->size()));
+    }
+    window = child;
+  }
+  window->setWindowTitle(ToQt(form.Caption()));
+  open_[&form] = OpenWindow{window, view};
+  form.SetObserver([view](const std::string& control, FormProperty property) {
+    view->OnChange(control, property);
+  });
+  window->show();
+  form.MarkOpen(true);
+}
+
+void QtUi::CloseForm(Form& form) {
+  if (&form == mainForm_) {
+    frame_->hide();
+    form.MarkOpen(false);
+    return;
+  }
+  auto it = open_.find(&form);
+  if (it != open_.end()) {
+    QPointer<QWidget> window = it->second.window;
+    if (auto* child = qobject_cast<MdiFormWindow*>(window.data())) {
+      placement_[form.Name()] = child->geometry();
+      child->Dismiss();
+    } else if (auto* dialog = qobject_cast<FormDialog*>(window.data())) {
+      dialog->Dismiss();
+    }
+    open_.erase(&form);
+    form.SetObserver(nullptr);
+  }
+  form.MarkOpen(false);
+}
+
+// The user closed the window.
+void QtUi::WindowClosed(Form& form) {
+  auto it = open_.find(&form);
+  if (it == open_.end()) return;
+  if (auto* child = qobject_cast<MdiFormWindow*>(it->second.window.data()))
+    placement_[form.Name()] = child->geometry();
+  open_.erase(it);
+  form.SetObserver(nullptr);
+  form.MarkOpen(false);
+}
+
+void QtUi::BringToFront(Form& form) {
+  if (&form == mainForm_) {
+    frame_->raise();
+    frame_->activateWindow();
+    return;
+  }
+  QWidget* window = WindowOf(form);
+  if (auto* child = qobject_cast<MdiFormWindow*>(window)) {
+    if (child->isMinimized()) child->showNormal();
+    frame_->Mdi()->setActiveSubWindow(child);
+  } else if (window) {
+    window->raise();
+    window->activateWindow();
+  }
+}
+
+// Deferred deletions wait while this runs: a window closed meanwhile may
+// still be on the call stack below.
+void QtUi::WaitUntil(const std::function<bool()>& condition, const std::string&) {
+  while (!condition()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void QtUi::EndApplication(int status) { exit_(status); }
+
+}  // namespace quorvane::qt

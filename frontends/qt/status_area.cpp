@@ -1,0 +1,105 @@
+#include "qt/status_area.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace quorvane::qt {
+
+StatusPanel::StatusPanel() {
+  setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+}
+
+void StatusPanel::setText(const QString& text) {
+  if (text == text_) return;
+  text_ = text;
+  setToolTip(text);
+  // At once: a calculation may not return to the event loop for a while.
+  if (isVisible())
+    repaint();
+  else
+    update();
+}
+
+QSize StatusPanel::sizeHint() const {
+  const QFontMetrics metrics(font());
+  return {metrics.horizontalAdvance(text_) + 12, metrics.height() + 2 * frameWidth() + 4};
+}
+
+QSize StatusPanel::minimumSizeHint() const { return {16, sizeHint().height()}; }
+
+void StatusPanel::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  QPainter painter(this);
+  const QRect area = contentsRect().adjusted(4, 0, -4, 0);
+  painter.drawText(area, Qt::AlignVCenter | Qt::AlignLeft,
+                   fontMetrics().elidedText(text_, Qt::ElideMiddle, area.width()));
+}
+
+StatusArea::StatusArea() {
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(1);
+  for (int bar = 0; bar < kStatusBarCount; ++bar) {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    const int count = kStatusBarPanels[static_cast<size_t>(bar)];
+    for (int panel = 1; panel <= count; ++panel) {
+      auto* widget = new StatusPanel;
+      widget->setObjectName(QStringLiteral("statusPanel%1_%2").arg(bar).arg(panel));
+      // The general progress panel of the last bar gets the most room.
+      layout->addWidget(widget, bar == kStatusBarCount - 1 && panel == 1 ? 2 : 1);
+      panels_[static_cast<size_t>(bar)].push_back(widget);
+    }
+    if (bar == kStatusBarCount - 1) {
+      progress_ = new QProgressBar;
+      progress_->setRange(0, 1000);
+      progress_->setTextVisible(true);
+      progress_->setMaximumWidth(160);
+      progress_->hide();
+      layout->addWidget(progress_);
+    }
+    row->setObjectName(QStringLiteral("statusBar%1").arg(bar));
+    row->setVisible(StatusBarVisibleAtStart(bar));
+    column->addWidget(row);
+    bars_[static_cast<size_t>(bar)] = row;
+  }
+}
+
+QWidget* StatusArea::Bar(int bar) const {
+  return bar >= 0 && bar < kStatusBarCount ? bars_[static_cast<size_t>(bar)] : nullptr;
+}
+
+StatusPanel* StatusArea::Panel(int bar, int panel) const {
+  if (!IsStatusPanel(bar, panel)) return nullptr;
+  return panels_[static_cast<size_t>(bar)][static_cast<size_t>(panel - 1)];
+}
+
+void StatusArea::SetPanel(int bar, int panel, const QString& text) {
+  if (StatusPanel* widget = Panel(bar, panel)) widget->setText(text);
+}
+
+void StatusArea::ShowBar(int bar, bool visible) {
+  if (QWidget* row = Bar(bar)) row->setVisible(visible);
+}
+
+void StatusArea::SetProgress(double fraction) {
+  if (!(fraction >= 0.0)) {  // negative or NaN
+    progress_->hide();
+    return;
+  }
+  const int value = static_cast<int>(std::lround(std::min(fraction, 1.0) * 1000));
+  if (progress_->isHidden()) progress_->show();
+  if (progress_->value() != value) {
+    progress_->setValue(value);
+    if (progress_->isVisible()) progress_->repaint();
+  }
+}
+
+}  // namespace quorvane::qt
