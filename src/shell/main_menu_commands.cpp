@@ -6,6 +6,8 @@
 #include "core/load_algorithm_data.h"
 #include "core/one_function_call.h"
 #include "core/save_algorithm_data.h"
+#include "minimize/marquardt_command.h"
+#include "minimize/simplex_command.h"
 #include "shell/main_menu.h"
 #include "shell/main_window.h"
 #include "shell/session.h"
@@ -61,9 +63,9 @@ void MainMenu::SaveAlgorithmData() {
   SetCommandsEnabled(true);
 }
 
-void MainMenu::Simplex() { NotAvailableYet("cmdSimplex"); }
+void MainMenu::Simplex() { SimplexCommand(session_); }
 
-void MainMenu::Marquardt() { NotAvailableYet("cmdMarquardt"); }
+void MainMenu::Marquardt() { MarquardtCommand(session_); }
 
 void MainMenu::SingleModelResults() { NotAvailableYet("cmdUserSummary"); }
 

@@ -2,6 +2,8 @@
 
 #include "core/algorithm_editor.h"
 #include "core/one_function_call.h"
+#include "minimize/marquardt_window.h"
+#include "minimize/simplex_window.h"
 #include "shell/info_windows.h"
 #include "shell/main_menu.h"
 #include "shell/main_window.h"
@@ -16,7 +18,9 @@ Session::Session(Ui& ui, Model* model)
       main_menu_(std::make_unique<MainMenu>(*this)),
       info_windows_(std::make_unique<InfoWindows>(*this)),
       editor_(std::make_unique<AlgorithmEditor>(*this)),
-      one_call_(std::make_unique<OneFunctionCallWindow>(*this)) {
+      one_call_(std::make_unique<OneFunctionCallWindow>(*this)),
+      marquardt_window_(std::make_unique<MarquardtWindow>(*this)),
+      simplex_window_(std::make_unique<SimplexWindow>(*this)) {
   if (model_) model_->AttachUi(ui_);
 }
 

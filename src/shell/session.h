@@ -25,6 +25,8 @@ class MainMenu;
 class InfoWindows;
 class AlgorithmEditor;
 class OneFunctionCallWindow;
+class MarquardtWindow;
+class SimplexWindow;
 
 // Everything that lives for the whole run: the application state, the model,
 // the records of every subsystem and the windows. main() makes one and
@@ -71,6 +73,8 @@ class Session {
   InfoWindows& Info() { return *info_windows_; }
   AlgorithmEditor& Editor() { return *editor_; }
   OneFunctionCallWindow& OneCall() { return *one_call_; }
+  MarquardtWindow& MarquardtView() { return *marquardt_window_; }
+  SimplexWindow& SimplexView() { return *simplex_window_; }
 
   // Windows closed before a new calculation starts (the one-function-call,
   // Simplex and Marquardt windows register themselves here).
@@ -93,6 +97,8 @@ class Session {
   std::unique_ptr<InfoWindows> info_windows_;
   std::unique_ptr<AlgorithmEditor> editor_;
   std::unique_ptr<OneFunctionCallWindow> one_call_;
+  std::unique_ptr<MarquardtWindow> marquardt_window_;
+  std::unique_ptr<SimplexWindow> simplex_window_;
 };
 
 }  // namespace quorvane

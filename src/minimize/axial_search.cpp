@@ -1,0 +1,56 @@
+#include "minimize/axial_search.h"
+
+#include <cmath>
+
+#include "minimize/simplex_state.h"
+#include "minimize/simplex_status.h"
+#include "minimize/simplex_vertex_point.h"
+#include "shell/format/format_picture.h"
+#include "shell/session.h"
+
+namespace quorvane {
+
+double AxialMargin(double limit, double fBest) {
+  if (limit > 0) return limit;
+  if (limit == 0) return 0.0;
+  return std::fabs(limit) * std::fabs(fBest);
+}
+
+AxialResult AxialSearch(Session& session, double fBest) {
+  SimplexState& s = session.Simplex;
+  const AlgorithmData& data = session.Algorithm;
+  const int n = session.Free.FreeCount;
+  const int B = s.Best;
+  const double r = data.ReductionFraction;
+
+  SetSimplexPanel(session, 3, "");
+  AxialResult result;
+  const double c = AxialMargin(data.Tolerance, fBest);
+  int probes = 0;
+  const std::string ofTotal = " of " + FormatPicture(2.0 * n, "###0");
+  const auto probe = [&](int k) {
+    ++probes;
+    const double f = EvaluateVertexPoint(session, VertexPoint(s, B, n));
+    if (fBest - c > f) {
+      for (int j = 1; j <= n; ++j) s.Reflected[j] = s.Vertex(j, B);
+      result.Failed = true;
+      result.Parameter = session.Free.FreeIndex[k];
+      return true;
+    }
+    SetSimplexPanel(session, 2, "Axial function call " + FormatPicture(probes, "###0") + ofTotal);
+    return false;
+  };
+
+  for (int k = 1; k <= n; ++k) {
+    const double step = r * session.Free.FreeStep[k];
+    s.Vertex(k, B) += step;
+    if (probe(k)) break;
+    s.Vertex(k, B) -= 2.0 * r * session.Free.FreeStep[k];
+    if (probe(k)) break;
+    s.Vertex(k, B) += step;
+  }
+  SetSimplexPanel(session, 2, " ");
+  return result;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,61 @@
+#include "minimize/marquardt_axial_check.h"
+
+#include <cstdlib>
+
+#include "core/evaluate_objective.h"
+#include "core/fuse_groups.h"
+#include "minimize/marquardt_state.h"
+#include "minimize/marquardt_tolerance.h"
+#include "shell/format/format_picture.h"
+#include "shell/format/plain_number_text.h"
+#include "shell/session.h"
+
+namespace quorvane {
+
+bool MarquardtAxialCheck(Session& session, MarquardtState& state, double fRef) {
+  Ui& ui = session.ui();
+  AlgorithmData& data = session.Algorithm;
+  const double L = data.Tolerance;
+  const double r = data.ReductionFraction;
+  const std::string probeCount = FormatPicture(2 * session.Free.FreeCount, "###0");
+
+  ui.SetStatusPanel(5, 4, "");
+  bool improved = false;
+  double best = fRef;
+  int chosen = 0;  // the best probe's parameter number, signed by its direction
+  int probe = 0;
+  for (int a = 1; a <= data.ParameterCount; ++a) {
+    if (data.Steps[a] == 0.0) continue;
+    for (int direction : {1, -1}) {
+      OneBased<double> P = data.Values;
+      P[a] = state.X[a] + direction * r * data.Steps[a];
+      ++probe;
+      const double f = EvaluateObjective(session, P, 1, true);
+      const bool improves = AxialProbeImproves(L, f, fRef);
+      ui.SetStatusPanel(5, 3, "Axial function call " + FormatPicture(probe, "###0") + " of " +
+                                  probeCount);
+      if (improves) {
+        if (f < best) {
+          best = f;
+          chosen = direction * a;
+        }
+        improved = true;
+        ui.SetStatusPanel(5, 4,
+                          "Last failure of convergence verification caused by parameter # " +
+                              PlainNumberText(std::abs(chosen)));
+      }
+      ui.PumpEvents();
+    }
+  }
+  ui.SetStatusPanel(5, 3, "");
+  if (improved) {
+    const int a = std::abs(chosen);
+    state.X[a] += (chosen > 0 ? 1.0 : -1.0) * r * data.Steps[a];
+    data.Values[a] = state.X[a];
+    state.FLast = best;
+    ExpandFusedValues(state.X, session.Fuse, data, session.State);
+  }
+  return improved;
+}
+
+}  // namespace quorvane

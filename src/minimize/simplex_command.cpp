@@ -1,0 +1,46 @@
+#include "minimize/simplex_command.h"
+
+#include "core/free_parameter_list.h"
+#include "core/fuse_groups.h"
+#include "minimize/simplex_run.h"
+#include "minimize/simplex_state.h"
+#include "shell/main_menu.h"
+#include "shell/main_window.h"
+#include "shell/session.h"
+
+namespace quorvane {
+
+namespace {
+
+void ReturnToMenu(Session& session) {
+  session.Menu().Show();
+  session.Main().SetApplicationMenuEnabled(true);
+  session.Menu().SetCommandsEnabled(true);
+  session.State.SimplexBusy = false;
+}
+
+}  // namespace
+
+void SimplexCommand(Session& session) {
+  // Busy first, so closing an old Simplex window does not bring the menu back.
+  session.State.SimplexBusy = true;
+  session.CloseResultWindows();
+  session.Menu().SetCommandsEnabled(false);
+  session.Menu().Close();
+  session.Main().SetApplicationMenuEnabled(false);
+
+  BuildFuseGroups(session.Algorithm, session.Fuse);
+  BuildFreeParameterList(session.Algorithm, session.Free);
+  if (session.Free.FreeCount == 0) {
+    ReturnToMenu(session);
+    session.ui().ShowMessage("All step sizes are zero", "There is nothing to do!",
+                             Icon::Exclamation);
+    return;
+  }
+  if (!session.Simplex.Exists) session.Simplex.Allocate(session.Algorithm.ParameterCount);
+  session.State.CovarianceAvailable = false;
+  RunSimplex(session);
+  ReturnToMenu(session);
+}
+
+}  // namespace quorvane

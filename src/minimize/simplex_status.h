@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace quorvane {
+
+class Session;
+
+// The minimisers' progress panels: panels 1 to 4 of status bar 5 (panel 1
+// general progress, 2 to 4 the search's own).
+inline constexpr int kMinimizerStatusBar = 5;
+
+void SetSimplexPanel(Session& session, int panel, const std::string& text);
+
+// Panels first..last set to "".
+void ClearSimplexPanels(Session& session, int first, int last);
+
+}  // namespace quorvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/one_based.h"
+
+namespace quorvane {
+
+class Session;
+struct SimplexState;
+
+// The one way the Simplex search obtains an objective value for a point x
+// of the free parameters: the full parameter vector is every parameter's
+// current value from the algorithm data with parameter FreeIndex[k] set to
+// x[k]; the function-call counter is raised by 1 and passed to the model as
+// NF, with prior terms added while priors are active.
+double EvaluateVertexPoint(Session& session, const OneBased<double>& x);
+
+// Vertex v (or the centroid column) as a point of the n free parameters.
+OneBased<double> VertexPoint(const SimplexState& simplex, int v, int n);
+
+// Coordinates 1..n of vertex v set to those of the point x.
+void SetVertexPoint(SimplexState& simplex, int v, const OneBased<double>& x, int n);
+
+}  // namespace quorvane
