@@ -1,6 +1,7 @@
 // The main menu's commands. Each hands over to the window of the subsystem
 // that owns its logic; commands whose windows do not exist yet say so.
 #include "core/algorithm_editor.h"
+#include "core/evaluate_objective.h"
 #include "core/free_parameter_list.h"
 #include "core/fuse_groups.h"
 #include "core/load_algorithm_data.h"
@@ -67,7 +68,25 @@ void MainMenu::Simplex() { SimplexCommand(session_); }
 
 void MainMenu::Marquardt() { MarquardtCommand(session_); }
 
-void MainMenu::SingleModelResults() { NotAvailableYet("cmdUserSummary"); }
+void MainMenu::SingleModelResults() {
+  session_.CloseResultWindows();
+  Close();
+  session_.Main().SetApplicationMenuEnabled(false);
+  AlgorithmData& data = session_.Algorithm;
+  BuildFuseGroups(data, session_.Fuse);
+  // One evaluation at the current values makes them the model's kept
+  // results; with every value zero there is nothing to evaluate.
+  bool anyValue = false;
+  for (int i = 1; i <= data.Values.size(); ++i) anyValue = anyValue || data.Values[i] != 0.0;
+  Ui& ui = session_.ui();
+  if (anyValue) {
+    ui.SetStatusPanel(5, 1, "One moment please while one function call is executed...");
+    EvaluateObjective(session_, data.Values, 1, false);
+    ui.SetStatusPanel(5, 1, "");
+  }
+  EvaluateObjective(session_, data.Values, -1, false);  // the model writes its summary
+  session_.Main().SetApplicationMenuEnabled(true);
+}
 
 void MainMenu::OneFunctionCall() {
   session_.CloseResultWindows();

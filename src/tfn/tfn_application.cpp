@@ -10,6 +10,8 @@ void TfnApplication::Attach(Session& session) {
   window_ = std::make_unique<InitializeWindow>(session);
   window_->runSetUp = [this, &session](const TfnSetup& setup) { return RunSetUp(session, setup); };
   session.OpenModelSetUp = [this] { window_->Open(); };
+  summary_ = std::make_unique<SummaryWindow>(session, model_);
+  model_.onSummary = [this] { summary_->WriteSummary(); };
 }
 
 std::optional<ValidationMessage> TfnApplication::RunSetUp(Session& session, const TfnSetup& setup) {
@@ -29,6 +31,7 @@ std::optional<ValidationMessage> TfnApplication::RunSetUp(Session& session, cons
   session.State.PriorsFileName.clear();
   session.State.CovarianceAvailable = false;
   session.Priors.Rows.assign(static_cast<size_t>(session.Algorithm.ParameterCount), PriorRow{});
+  summary_->Reset();
 
   const ResponseSeriesData& response = model_.Response();
   InitializeWindow::PeriodProposal proposal{response.FirstAnalysedPeriod, response.EndPeriod, 0, 0,

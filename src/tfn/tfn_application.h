@@ -1,14 +1,16 @@
 #pragma once
 
 #include "tfn/initialize_window.h"
+#include "tfn/summary/summary_window.h"
 #include "tfn/tfn_model.h"
 
 namespace quorvane {
 
 class Session;
 
-// The time-series model as the application carries it: the model and its
-// set-up window, joined to the session's Initialize command.
+// The time-series model as the application carries it: the model, its
+// set-up window joined to the session's Initialize command, and its results
+// summary window, which the model's summary call (NF = -1) fills.
 class TfnApplication {
  public:
   TfnModel& Model() { return model_; }
@@ -18,12 +20,14 @@ class TfnApplication {
   void Attach(Session& session);
 
   InitializeWindow& Window() { return *window_; }
+  SummaryWindow& Summary() { return *summary_; }
 
  private:
   std::optional<ValidationMessage> RunSetUp(Session& session, const TfnSetup& setup);
 
   TfnModel model_;
   std::unique_ptr<InitializeWindow> window_;
+  std::unique_ptr<SummaryWindow> summary_;
 };
 
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 // One evaluation of the time-series model: unpack the parameters, build the
 // group predictions from intercepts, interventions and covariate transfer
 // functions, form the noise series and sum their exact ARMA likelihoods.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -191,7 +192,6 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
   std::fill(variance_.begin(), variance_.end(), kNotComputed);
   double total = 0.0;
   long long totalCount = 0;
-  double lastSumSq = 0.0, lastFact = 0.0;
   const std::span<const double> phi(phi_.data(), static_cast<size_t>(m_));
   const std::span<const double> theta(theta_.data(), static_cast<size_t>(m_));
   for (int k = 1; k <= series_; ++k) {
@@ -216,9 +216,11 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
       }
     totalCount += n;
     if (result.Fact > 0.0 && result.SumSq > 0.0) total += result.Fact * result.SumSq;
-    lastSumSq = result.SumSq;
-    lastFact = result.Fact;
+    noiseCount_[static_cast<size_t>(k)] = n;
+    sumSq_[static_cast<size_t>(k)] = result.SumSq;
+    fact_[static_cast<size_t>(k)] = result.Fact;
   }
+  totalNoiseCount_ = totalCount;
 
   double F = 0.0;
   if (total > 0.0 && totalCount > 0) {
@@ -235,8 +237,6 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
 
   if (F < best_.Objective || NF == 1) {
     best_.Objective = F;
-    best_.SumSq = lastSumSq;
-    best_.Fact = lastFact;
     KeepBest(F, P);
   }
   return F;
@@ -245,7 +245,12 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
 void TfnModel::KeepBest(double, const OneBased<double>& P) {
   for (int i = 1; i <= P.size() && i <= static_cast<int>(best_.Parameters.size()); ++i)
     best_.Parameters[static_cast<size_t>(i - 1)] = P[i];
+  best_.Kept = true;
   best_.Intercepts = intercept_;  // same size: no allocation
+  std::copy(noiseCount_.begin(), noiseCount_.end(), best_.NoiseCount.begin());
+  std::copy(sumSq_.begin(), sumSq_.end(), best_.SumSq.begin());
+  std::copy(fact_.begin(), fact_.end(), best_.Fact.begin());
+  best_.TotalNoiseCount = totalNoiseCount_;
   std::copy(prediction_.begin(), prediction_.end(), best_.GroupPrediction.begin());
   const int first = response_.FirstAnalysedPeriod;
   for (int i = 0; i < Periods(); ++i)

@@ -87,6 +87,9 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   h_.assign(periods, 0.0);
   innovation_.assign(periods * static_cast<size_t>(series_), 0.0);
   variance_.assign(periods * static_cast<size_t>(series_), 0.0);
+  noiseCount_.assign(static_cast<size_t>(series_ + 1), 0);
+  sumSq_.assign(static_cast<size_t>(series_ + 1), 0.0);
+  fact_.assign(static_cast<size_t>(series_ + 1), 0.0);
   workspace_.Reserve(up);
   best_ = TfnBestEvaluation{};
   best_.Parameters.assign(static_cast<size_t>(n), 0.0);
@@ -95,6 +98,9 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   best_.Innovation.assign(innovation_.size(), std::nullopt);
   best_.Fitted.assign(innovation_.size(), std::nullopt);
   best_.ResidualSd.assign(innovation_.size(), std::nullopt);
+  best_.NoiseCount = noiseCount_;
+  best_.SumSq = sumSq_;
+  best_.Fact = fact_;
   previousM_ = -1;
   q_.assign(static_cast<size_t>(groups_ + 1), -1);
   m_ = m2_ = 0;

@@ -30,6 +30,7 @@ struct TransferBlock {
 // What the best evaluation so far leaves for the results summary and the
 // plots, by analysed period (index t - FirstAnalysedPeriod) and series.
 struct TfnBestEvaluation {
+  bool Kept = false;  // an evaluation has been kept since the set-up
   double Objective = 1e300;
   std::vector<double> Parameters;  // P(1..n) at index 0..n-1
   std::vector<double> Intercepts;  // 1..NG; element 0 unused
@@ -37,8 +38,12 @@ struct TfnBestEvaluation {
   std::vector<SeriesValue> Innovation;  // [i * NS + (k - 1)]
   std::vector<SeriesValue> Fitted;
   std::vector<SeriesValue> ResidualSd;
-  double SumSq = 0;  // of the last series evaluated
-  double Fact = 0;
+  // What the likelihood of each series k returned, at index k (1..NS;
+  // element 0 unused): its number of noise values N_k, SUMSQ and FACT.
+  std::vector<int> NoiseCount;
+  std::vector<double> SumSq;
+  std::vector<double> Fact;
+  long long TotalNoiseCount = 0;  // n = N_1 + ... + N_NS
 };
 
 // The time-series model: several response series in up to five groups, ARMA
@@ -102,6 +107,9 @@ class TfnModel : public Model {
   std::vector<double> input_, output_;  // one series over the analysed or covariate periods
   std::vector<double> noise_, a_, h_;
   std::vector<double> innovation_, variance_;  // [i * NS + (k - 1)], NaN where not computed
+  std::vector<int> noiseCount_;                // 1..NS: N_k of the last evaluation
+  std::vector<double> sumSq_, fact_;           // 1..NS: SUMSQ and FACT of the last evaluation
+  long long totalNoiseCount_ = 0;
   MelardWorkspace workspace_;
   TfnBestEvaluation best_;
 };

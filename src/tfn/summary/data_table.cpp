@@ -1,0 +1,54 @@
+#include "tfn/summary/data_table.h"
+
+#include "shell/format/format_picture.h"
+#include "shell/format/right_justify.h"
+#include "tfn/summary/report_text.h"
+
+namespace quorvane {
+
+void DataTable::AddColumn(std::string name, std::vector<SeriesValue> values) {
+  Names.push_back(std::move(name));
+  Columns.push_back(std::move(values));
+}
+
+DataTable SeriesColumns(const SeriesTable& table, const std::vector<std::string>& names, int first,
+                        int last) {
+  DataTable result{first, last, {}, {}};
+  for (int k = 1; k <= table.SeriesCount(); ++k) {
+    std::vector<SeriesValue> values;
+    for (int t = first; t <= last; ++t)
+      values.push_back(t >= table.StartPeriod() && t <= table.EndPeriod() ? table.At(t, k)
+                                                                          : std::nullopt);
+    result.AddColumn(static_cast<size_t>(k) < names.size() ? names[static_cast<size_t>(k)] : "",
+                     std::move(values));
+  }
+  return result;
+}
+
+std::vector<SeriesValue> PeriodColumn(const PeriodSeries& series, int first, int last) {
+  std::vector<SeriesValue> values;
+  for (int t = first; t <= last; ++t)
+    values.push_back(t >= series.FirstPeriod() && t <= series.LastPeriod() ? series.At(t)
+                                                                           : std::nullopt);
+  return values;
+}
+
+void WriteDataTable(std::string& text, std::string_view title, const DataTable& table) {
+  AddLine(text, title);
+  std::string header = "Time,";
+  for (size_t c = 0; c < table.Names.size(); ++c) header += (c ? "," : "") + table.Names[c];
+  AddLine(text, header);
+  for (int t = table.FirstPeriod; t <= table.LastPeriod; ++t) {
+    // "###0" rather than "####", which would leave a period 0 blank.
+    std::string line = RightJustify(FormatPicture(t, "###0"), 7);
+    for (const auto& column : table.Columns) {
+      const SeriesValue& v = column[static_cast<size_t>(t - table.FirstPeriod)];
+      line += ",";
+      line += v ? NumberField(*v, "##0.0000", kDataTableValueWidth)
+                : RightJustify("Missing", kDataTableValueWidth);
+    }
+    AddLine(text, line);
+  }
+}
+
+}  // namespace quorvane

@@ -1,0 +1,82 @@
+// The summary's data tables.
+#include "shell/format/plain_number_text.h"
+#include "tfn/summary/data_table.h"
+#include "tfn/summary/kept_series.h"
+#include "tfn/summary/report_text.h"
+#include "tfn/summary/summary_sections.h"
+
+namespace quorvane {
+
+namespace {
+
+void Table(std::string& text, std::string_view title, const DataTable& table) {
+  WriteDataTable(text, title, table);
+  AddLine(text);
+}
+
+}  // namespace
+
+void WriteDataTables(std::string& text, const SummaryInput& input, const BackTransformedFit& back) {
+  const ResponseSeriesData& r = input.Response;
+  const int first = r.FirstAnalysedPeriod;
+  const int last = r.EndPeriod;
+
+  DataTable means{first, last, {}, {}};
+  means.AddColumn("Response", PeriodColumn(r.PeriodMeanRaw, first, last));
+  means.AddColumn("First", PeriodColumn(r.PeriodMeanFirst, first, last));
+  means.AddColumn("Second", PeriodColumn(r.PeriodMeanSecond, first, last));
+  Table(text,
+        "The time period, then mean over all " + PlainNumberText(r.SeriesCount) +
+            " untransformed response series, then the 1st and 2nd differenced series means:",
+        means);
+
+  // The data as read, differenced and analysed: from the first period read.
+  const auto data = [&](std::string_view title, const SeriesTable& table) {
+    Table(text, title, SeriesColumns(table, r.Names, r.StartPeriod, last));
+  };
+  data("Observed (i.e., undifferenced, unflattened, untransformed) response series data:", r.Raw);
+  data("The 1st differenced and possibly flattened response series data:", r.FirstDifference);
+  data("The 2nd differenced and possibly flattened response series data:", r.SecondDifference);
+  data("The possibly differenced, flattened and/or transformed response series data:", r.Analysed);
+
+  // What the fit kept: over the analysed periods.
+  const auto kept = [&](std::string_view title, const SeriesTable& table) {
+    Table(text, title, SeriesColumns(table, r.Names, first, last));
+  };
+  const TfnBestEvaluation& best = input.Best;
+  kept("Predicted fits to the possibly differenced, flattened and/or transformed response series data:",
+       KeptSeriesTable(r, best, KeptSeries::Fitted));
+  kept("Residuals (Melard's a-hat/h-hat) for the possibly differenced, flattened and/or transformed "
+       "response series data:",
+       KeptSeriesTable(r, best, KeptSeries::StandardizedResidual));
+  kept("Innovations (Melard's a-hat) for the possibly differenced, flattened and/or transformed "
+       "response series data:",
+       KeptSeriesTable(r, best, KeptSeries::PredictionError));
+  kept("Predicted fit to the response (i.e., undifferenced, unflattened, untransformed) series data:",
+       back.Fit);
+  kept("Residual SDs of the predicted fit to the possibly differenced, flattened and/or transformed "
+       "response series data:",
+       KeptSeriesTable(r, best, KeptSeries::ResidualSd));
+
+  const CovariateSeriesData* cov = input.Covariates;
+  if (!cov) return;
+  for (int c = 1; c <= cov->SeriesCount; ++c) {
+    const auto column = [&](const SeriesTable& table) {
+      std::vector<SeriesValue> values;
+      for (int t = cov->StartPeriod; t <= cov->EndPeriod; ++t) values.push_back(table.At(t, c));
+      return values;
+    };
+    DataTable table{cov->StartPeriod, cov->EndPeriod, {}, {}};
+    table.AddColumn("Covariate", column(cov->Raw));
+    table.AddColumn("First", column(cov->FirstDifference));
+    table.AddColumn("Second", column(cov->SecondDifference));
+    table.AddColumn("T'formed", column(cov->Analysed));
+    const std::string name = static_cast<size_t>(c) < cov->Names.size() ? cov->Names[static_cast<size_t>(c)] : "";
+    Table(text,
+          "The time period, the untransformed and undifferenced covariate series " + PlainNumberText(c) +
+              " (" + name + ") the 1st and 2nd differenced series, then the possibly transformed series:",
+          table);
+  }
+}
+
+}  // namespace quorvane

@@ -1,0 +1,68 @@
+#include "tfn/summary/summary_window.h"
+
+#include "shell/files/text_file.h"
+#include "shell/main_menu.h"
+#include "shell/session.h"
+#include "tfn/summary/summary_file.h"
+
+namespace quorvane {
+
+SummaryWindow::SummaryWindow(Session& session, const TfnModel& model)
+    : session_(session), model_(model), form_("frmSummary", "Results summary") {
+  form_.BeginColumn();
+  form_.Add(ControlKind::Button, "cmdSaveSummary", "Save summary").onClick = [this] { SaveSummary(); };
+  Control& pane = form_.Add(ControlKind::TextPane, "rtbOut");
+  pane.readOnly = false;  // the user may edit the report before saving it
+  form_.End();
+  form_.onClosed = [this] { session_.Menu().Show(); };
+}
+
+void SummaryWindow::Reset() {
+  diagnostics_.Reset();
+  results_.reset();
+}
+
+void SummaryWindow::WriteSummary() {
+  Ui& ui = session_.ui();
+  ui.SetStatusPanel(5, 1, "Summary");
+  const SummaryInput input =
+      SummaryInput::Of(model_, session_.Algorithm, session_.State.AlgorithmFileName);
+  SummaryReport report = quorvane::WriteSummary(input, diagnostics_, ui);
+  results_ = std::move(report.Results);
+  if (form_.IsOpen()) ui.BringToFront(form_);
+  else ui.ShowForm(form_);
+  form_.SetText("rtbOut", report.Text);
+  ui.SetStatusPanel(5, 1, "Summary complete");
+  if (results_) AskForPlots();
+}
+
+void SummaryWindow::AskForPlots() {
+  Ui& ui = session_.ui();
+  if (ui.AskYesNo("Do you want to see summary plots of the time series fits?", "View plots?",
+                  Icon::Question) != Answer::Yes)
+    return;
+  if (showPlots) showPlots();
+  else ui.ShowMessage("Plots are not available yet", "View plots?", Icon::Information);
+}
+
+void SummaryWindow::SaveSummary() {
+  Ui& ui = session_.ui();
+  const std::string& title = session_.State.DataFileTitle;
+  const FileDialogRequest request{"Save summary in...",
+                                  "All files (*.*)|*.*|Output files (*.qvo)|*.qvo|Named for data file (" +
+                                      title + ".*)|" + title + ".*|",
+                                  2, kDefaultSummaryFileName};
+  const std::optional<std::string> path = ui.ChooseFileToSave(request);
+  if (!path) return;
+  std::string text = SavedSummaryText(*path, form_.Text("rtbOut"));
+  if (auto error = WriteTextFileAtomically(*path, text)) {
+    // The window keeps its text: it was not saved under that name.
+    ui.ShowMessage("The summary could not be saved in " + *path + ".\r\n\r\n" + *error +
+                       "\r\n\r\nAny earlier file of that name is unchanged.",
+                   "Summary not saved", Icon::Exclamation);
+    return;
+  }
+  form_.SetText("rtbOut", std::move(text));
+}
+
+}  // namespace quorvane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include "shell/ui/form.h"
+#include "tfn/summary/summary_diagnostics.h"
+#include "tfn/summary/write_summary.h"
+#include "tfn/tfn_model.h"
+
+namespace quorvane {
+
+class Session;
+
+// The results summary window frmSummary: the report in the text pane
+// rtbOut, which the user may edit, and the command "Save summary", which
+// saves the pane as a .qvo file. Closing it shows the main menu again.
+class SummaryWindow {
+ public:
+  SummaryWindow(Session& session, const TfnModel& model);
+
+  Form& form() { return form_; }
+
+  // The model's summary call (NF = -1): writes the report of the kept best
+  // evaluation into the window, then asks whether to view the plots.
+  void WriteSummary();
+  // "Save summary".
+  void SaveSummary();
+  // A new set-up: the held diagnostics and the last results are forgotten.
+  void Reset();
+
+  // What the last summary computed; the series plots draw its fit and
+  // residuals in the units of the observed series. None before the first
+  // summary of a set-up, or when there was nothing to summarise.
+  const std::optional<SummaryResults>& Results() const { return results_; }
+
+  // Shows the plots of the series fits when the user asks for them; while
+  // empty, the user is told that they are not available yet.
+  std::function<void()> showPlots;
+
+ private:
+  void AskForPlots();
+
+  Session& session_;
+  const TfnModel& model_;
+  Form form_;
+  SummaryDiagnostics diagnostics_;
+  std::optional<SummaryResults> results_;
+};
+
+}  // namespace quorvane
