@@ -1,0 +1,140 @@
+// Time to converge: Simplex and Marquardt (numerical derivatives) on the
+// Nile and seat-belt set-ups, from the same starting points each time.
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/evaluate_objective.h"
+#include "core/free_parameter_list.h"
+#include "core/fuse_groups.h"
+#include "core/model_set_up.h"
+#include "minimize/marquardt_run.h"
+#include "minimize/marquardt_window.h"
+#include "minimize/simplex_run.h"
+#include "shell/session.h"
+#include "shell/ui/form.h"
+#include "tfn/parameter_layout.h"
+#include "tfn/tfn_application.h"
+
+namespace quorvane {
+namespace {
+
+// A user who is never asked anything during these runs: every window
+// opens and closes at once, and any question is answered No.
+class SilentUi : public Ui {
+ public:
+  void ShowMessage(const std::string&, const std::string&, Icon) override {}
+  Answer AskYesNo(const std::string&, const std::string&, Icon, bool) override { return Answer::No; }
+  Answer AskYesNoCancel(const std::string&, const std::string&, Icon) override { return Answer::No; }
+  Answer AskOkCancel(const std::string&, const std::string&, Icon) override { return Answer::Cancel; }
+  std::string AskValue(const std::string&, const std::string&, const std::string&) override { return ""; }
+  std::optional<std::string> ChooseFileToOpen(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFileToSave(const FileDialogRequest&) override { return std::nullopt; }
+  void SetStatusPanel(int, int, const std::string&) override {}
+  void ShowStatusBar(int, bool) override {}
+  void PumpEvents() override {}
+  void Beep() override {}
+  void ShowForm(Form& form, bool) override { form.MarkOpen(true); }
+  void CloseForm(Form& form) override { form.MarkOpen(false); }
+  void BringToFront(Form&) override {}
+  void WaitUntil(const std::function<bool()>&, const std::string&) override {}
+  void EndApplication(int) override {}
+};
+
+std::string Example(const char* file) { return std::string(QUORVANE_SOURCE_DIR) + "/examples/" + file; }
+
+TfnSetup NileSetup() {
+  TfnSetup s;
+  s.Response = {Example("nile.dat"), 1871, 1970, 1, 1, 0, SeriesTransformation::None, 1, 0};
+  s.GroupFirst[0] = s.GroupLast[0] = 1;
+  s.Interventions[0] = 1;
+  s.LagOrder = 1;
+  s.EstimateLogits = false;
+  return s;
+}
+
+void NileStart(AlgorithmData& data, const TfnSetup&) {
+  const double values[] = {0.3, 0, 1100, 1899, 1, -200, 0, 0};
+  const double steps[] = {0.05, 0, 20, 0, 0, 20, 0, 0};
+  for (int i = 1; i <= 8; ++i) {
+    data.Values[i] = values[i - 1];
+    data.Steps[i] = steps[i - 1];
+  }
+}
+
+TfnSetup SeatBeltSetup() {
+  TfnSetup s;
+  s.Response = {Example("seatbelts.dat"), 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
+  s.UseCovariates = true;
+  s.Covariates = {Example("seatbelts_cov.dat"), 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
+  s.CovariateIsIntervention[2] = true;
+  s.GroupCount = 3;
+  s.GroupFirst = {1, 2, 3, 0, 0};
+  s.GroupLast = {1, 2, 3, 0, 0};
+  s.LagOrder = 2;
+  s.EstimateLogits = true;
+  return s;
+}
+
+// ARMA(2,1) noise, the three intercepts and each covariate's Omega(0).
+void SeatBeltStart(AlgorithmData& data, const TfnSetup& s) {
+  const ParameterLayout layout(s);
+  for (int j : {layout.Phi(1), layout.Phi(2), layout.Theta(1)}) data.Steps[j] = 0.1;
+  for (int g = 1; g <= 3; ++g) data.Steps[layout.Intercept(g)] = 1;
+  for (int c = 1; c <= 3; ++c) data.Steps[layout.BlockOmega(layout.CovariateBase(c), 0)] = 1;
+}
+
+using Start = void (*)(AlgorithmData&, const TfnSetup&);
+using Search = void (*)(Session&);
+
+void SimplexSearch(Session& session) {
+  session.Simplex.Exists = false;
+  RunSimplex(session);
+}
+
+void MarquardtSearch(Session& session) {
+  session.MarquardtView().DerivativeChoice = DerivativeKind::Numerical;
+  session.MarquardtView().ShowDerivatives = false;
+  RunMarquardt(session);
+}
+
+void Converge(benchmark::State& state, TfnSetup (*makeSetup)(), Start start, Search search) {
+  SilentUi ui;
+  TfnApplication app;
+  Session session(ui, &app.Model());
+  app.Attach(session);
+  const TfnSetup setup = makeSetup();
+  app.Model().SetPendingSetup(setup);
+  SetUpModel(session);
+  session.Algorithm.Tolerance = 1e-8;
+  session.Algorithm.MaxFunctionCalls = 200000;
+  session.Algorithm.TerminalFrequency = 0;
+  std::int64_t calls = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    start(session.Algorithm, setup);
+    BuildFuseGroups(session.Algorithm, session.Fuse);
+    BuildFreeParameterList(session.Algorithm, session.Free);
+    session.FunctionCallCount = 0;
+    state.ResumeTiming();
+    search(session);
+    calls += session.FunctionCallCount;
+  }
+  state.counters["call count"] = benchmark::Counter(static_cast<double>(calls) / static_cast<double>(state.iterations()));
+  OneBased<double> P = session.Algorithm.Values;
+  state.counters["-ln[L]"] = EvaluateObjective(session, P, 2, false);
+}
+
+void BM_NileSimplex(benchmark::State& state) { Converge(state, NileSetup, NileStart, SimplexSearch); }
+void BM_NileMarquardt(benchmark::State& state) { Converge(state, NileSetup, NileStart, MarquardtSearch); }
+void BM_SeatBeltSimplex(benchmark::State& state) { Converge(state, SeatBeltSetup, SeatBeltStart, SimplexSearch); }
+void BM_SeatBeltMarquardt(benchmark::State& state) { Converge(state, SeatBeltSetup, SeatBeltStart, MarquardtSearch); }
+BENCHMARK(BM_NileSimplex)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NileMarquardt)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SeatBeltSimplex)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SeatBeltMarquardt)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quorvane
