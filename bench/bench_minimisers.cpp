@@ -16,6 +16,7 @@
 #include "shell/session.h"
 #include "shell/ui/form.h"
 #include "tfn/parameter_layout.h"
+#include "support/example_setups.h"
 #include "tfn/tfn_application.h"
 
 namespace quorvane {
@@ -43,18 +44,7 @@ class SilentUi : public Ui {
   void EndApplication(int) override {}
 };
 
-std::string Example(const char* file) { return std::string(QUORVANE_SOURCE_DIR) + "/examples/" + file; }
-
-TfnSetup NileSetup() {
-  TfnSetup s;
-  s.Response = {Example("nile.dat"), 1871, 1970, 1, 1, 0, SeriesTransformation::None, 1, 0};
-  s.GroupFirst[0] = s.GroupLast[0] = 1;
-  s.Interventions[0] = 1;
-  s.LagOrder = 1;
-  s.EstimateLogits = false;
-  return s;
-}
-
+// The starting values and steps of examples/nile.alg.
 void NileStart(AlgorithmData& data, const TfnSetup&) {
   const double values[] = {0.3, 0, 1100, 1899, 1, -200, 0, 0};
   const double steps[] = {0.05, 0, 20, 0, 0, 20, 0, 0};
@@ -62,20 +52,6 @@ void NileStart(AlgorithmData& data, const TfnSetup&) {
     data.Values[i] = values[i - 1];
     data.Steps[i] = steps[i - 1];
   }
-}
-
-TfnSetup SeatBeltSetup() {
-  TfnSetup s;
-  s.Response = {Example("seatbelts.dat"), 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
-  s.UseCovariates = true;
-  s.Covariates = {Example("seatbelts_cov.dat"), 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
-  s.CovariateIsIntervention[2] = true;
-  s.GroupCount = 3;
-  s.GroupFirst = {1, 2, 3, 0, 0};
-  s.GroupLast = {1, 2, 3, 0, 0};
-  s.LagOrder = 2;
-  s.EstimateLogits = true;
-  return s;
 }
 
 // ARMA(2,1) noise, the three intercepts and each covariate's Omega(0).
@@ -127,10 +103,10 @@ void Converge(benchmark::State& state, TfnSetup (*makeSetup)(), Start start, Sea
   state.counters["-ln[L]"] = EvaluateObjective(session, P, 2, false);
 }
 
-void BM_NileSimplex(benchmark::State& state) { Converge(state, NileSetup, NileStart, SimplexSearch); }
-void BM_NileMarquardt(benchmark::State& state) { Converge(state, NileSetup, NileStart, MarquardtSearch); }
-void BM_SeatBeltSimplex(benchmark::State& state) { Converge(state, SeatBeltSetup, SeatBeltStart, SimplexSearch); }
-void BM_SeatBeltMarquardt(benchmark::State& state) { Converge(state, SeatBeltSetup, SeatBeltStart, MarquardtSearch); }
+void BM_NileSimplex(benchmark::State& state) { Converge(state, testing::NileSetup, NileStart, SimplexSearch); }
+void BM_NileMarquardt(benchmark::State& state) { Converge(state, testing::NileSetup, NileStart, MarquardtSearch); }
+void BM_SeatBeltSimplex(benchmark::State& state) { Converge(state, [] { return testing::SeatBeltSetup(true); }, SeatBeltStart, SimplexSearch); }
+void BM_SeatBeltMarquardt(benchmark::State& state) { Converge(state, [] { return testing::SeatBeltSetup(true); }, SeatBeltStart, MarquardtSearch); }
 BENCHMARK(BM_NileSimplex)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NileMarquardt)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SeatBeltSimplex)->Unit(benchmark::kMillisecond);

@@ -3,16 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <string>
 
+#include "support/example_setups.h"
 #include "tfn/parameter_layout.h"
 #include "tfn/tfn_model.h"
 #include "tfn/tfn_model_harness.h"
 
 namespace quorvane {
 namespace {
-
-std::string Example(const char* file) { return std::string(QUORVANE_SOURCE_DIR) + "/examples/" + file; }
 
 using ModelCall = testing::TfnModelHarness;
 
@@ -30,12 +28,7 @@ void RunEvaluations(benchmark::State& state, ModelCall& call) {
 
 // The Nile flow 1871-1970: AR(1) noise, an intercept and a step at 1899.
 void BM_NileEvaluation(benchmark::State& state) {
-  TfnSetup s;
-  s.Response = {Example("nile.dat"), 1871, 1970, 1, 1, 0, SeriesTransformation::None, 1, 0};
-  s.GroupFirst[0] = s.GroupLast[0] = 1;
-  s.Interventions[0] = 1;
-  s.LagOrder = 1;
-  s.EstimateLogits = false;
+  const TfnSetup s = testing::NileSetup();
   ModelCall call;
   call.SetUp(s);
   call.P[1] = 0.4;
@@ -54,16 +47,7 @@ BENCHMARK(BM_NileEvaluation);
 // differences, ARMA(2,1) noise, petrol price and distance as transfer
 // functions and the law as an intervention series.
 void BM_SeatBeltEvaluation(benchmark::State& state) {
-  TfnSetup s;
-  s.Response = {Example("seatbelts.dat"), 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
-  s.UseCovariates = true;
-  s.Covariates = {Example("seatbelts_cov.dat"), 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
-  s.CovariateIsIntervention[2] = true;
-  s.GroupCount = 3;
-  s.GroupFirst = {1, 2, 3, 0, 0};
-  s.GroupLast = {1, 2, 3, 0, 0};
-  s.LagOrder = 2;
-  s.EstimateLogits = false;
+  const TfnSetup s = testing::SeatBeltSetup();
   ModelCall call;
   call.SetUp(s);
   const ParameterLayout layout(s);

@@ -137,20 +137,7 @@ void AlgorithmEditor::BuildMenus() {
   };
   form_.AddMenu(std::move(edit));
 
-  auto arrange = [this](WindowArrangement how) {
-    return [this, how] {
-      if (session_.Main().onArrange) session_.Main().onArrange(how);
-    };
-  };
-  MenuItem window = MenuCommand("mnuWindow", "&Window", "", nullptr);
-  window.items = {
-      MenuCommand("mnuCascade", "&Cascade", "Ctrl+C", arrange(WindowArrangement::Cascade)),
-      MenuCommand("mnuTileHorizontal", "Tile &Horizontal", "Ctrl+H",
-           arrange(WindowArrangement::TileHorizontal)),
-      MenuCommand("mnuTileVertical", "Tile &Vertical", "Ctrl+V", arrange(WindowArrangement::TileVertical)),
-      MenuCommand("mnuArrangeIcons", "&Arrange Icons", "", arrange(WindowArrangement::ArrangeIcons)),
-  };
-  form_.AddMenu(std::move(window));
+  form_.AddMenu(session_.Main().WindowMenu());
 }
 
 bool AlgorithmEditor::Restricted(int area) const {

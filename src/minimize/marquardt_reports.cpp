@@ -1,5 +1,7 @@
 #include "minimize/marquardt_reports.h"
 
+#include "minimize/minimisation_log.h"
+
 #include <string>
 
 #include "minimize/profile_point_link.h"
@@ -34,24 +36,6 @@ std::string MinimaLine(const Session& session, double fNew, double fOld) {
 bool DisplaysDerivatives(Session& session) {
   const MarquardtWindow& window = session.MarquardtView();
   return window.ShowDerivatives && !session.State.ProfileMode && !window.Interrupt;
-}
-
-// Appends lines to the log while it is open. A line that cannot be written
-// (a full disk, a removed medium) closes the log with a message, and the
-// file output frequency becomes 0, so the search goes on without a log
-// rather than losing its lines silently.
-void AppendLog(Session& session, const std::vector<std::string>& lines) {
-  LogFile& log = session.Log;
-  if (!log.IsOpen()) return;
-  for (const std::string& line : lines) {
-    if (auto error = log.AppendLine(line)) {
-      log.Close();
-      session.Algorithm.FileFrequency = 0;
-      session.ui().ShowMessage(*error + "\r\nThe log file is now closed; the minimization goes on.",
-                               "Log file management", Icon::Exclamation);
-      return;
-    }
-  }
 }
 
 void ProfileStatus(Session& session, const ProfilePointLink& profile) {
@@ -106,7 +90,7 @@ void WriteMarquardtProgress(Session& session, MarquardtState& state, double fNew
   for (std::string& line : MarquardtParameterGroupLines(session)) lines.push_back(std::move(line));
   lines.push_back(MinimaLine(session, fNew, fOld));
   lines.push_back("");
-  AppendLog(session, lines);
+  AppendMinimisationLog(session, lines);
 }
 
 void ShowMarquardtResult(Session& session, MarquardtState& state, double f) {
@@ -140,7 +124,7 @@ void WriteMarquardtResult(Session& session, MarquardtState& state, double f) {
   for (std::string& line : MarquardtParameterGroupLines(session)) lines.push_back(std::move(line));
   lines.push_back("after " + CallsNote(session, state));
   lines.push_back("");
-  AppendLog(session, lines);
+  AppendMinimisationLog(session, lines);
 }
 
 }  // namespace quorvane

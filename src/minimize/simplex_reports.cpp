@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "minimize/profile_point_link.h"
-#include "minimize/simplex_log.h"
+#include "minimize/minimisation_log.h"
 #include "minimize/simplex_report_lines.h"
 #include "minimize/simplex_state.h"
 #include "minimize/simplex_status.h"
@@ -46,7 +46,7 @@ void ReportInitialSimplex(Session& session) {
     std::vector<std::string> lines = {"", "", "Initial parameter values:", ""};
     Append(lines, SimplexLogParameterGroups(session, 1));
     lines.push_back(valuesLine());
-    AppendSimplexLog(session, lines);
+    AppendMinimisationLog(session, lines);
   }
   if (data.TerminalFrequency != 0) {
     session.SimplexView().form().SetText(
@@ -91,7 +91,7 @@ void WriteSimplexProgress(Session& session, double fBest, double fWorst) {
   Append(lines, SimplexLogParameterGroups(session, session.Simplex.Best));
   lines.push_back(SimplexSpreadLine(session, fBest, fWorst));
   lines.push_back("");
-  AppendSimplexLog(session, lines);
+  AppendMinimisationLog(session, lines);
 }
 
 void ReportSimplexMinimum(Session& session) {
@@ -108,7 +108,7 @@ void ReportSimplexMinimum(Session& session) {
     Append(lines, SimplexLogParameterGroups(session, s.Best));
     lines.push_back(required);
     lines.push_back("");
-    AppendSimplexLog(session, lines);
+    AppendMinimisationLog(session, lines);
   }
 }
 

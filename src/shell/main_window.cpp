@@ -28,20 +28,7 @@ MainWindow::MainWindow(Session& session) : session_(session), form_("frmMain", "
                         [this] { session_.State.ProfileInterrupt = true; })};
   form_.AddMenu(std::move(profile));
 
-  auto arrange = [this](WindowArrangement how) {
-    return [this, how] {
-      if (onArrange) onArrange(how);
-    };
-  };
-  MenuItem window = MenuCommand("mnuWindow", "&Window", "", nullptr);
-  window.items = {
-      MenuCommand("mnuCascade", "&Cascade", "Ctrl+C", arrange(WindowArrangement::Cascade)),
-      MenuCommand("mnuTileHorizontal", "Tile &Horizontal", "Ctrl+H",
-           arrange(WindowArrangement::TileHorizontal)),
-      MenuCommand("mnuTileVertical", "Tile &Vertical", "Ctrl+V", arrange(WindowArrangement::TileVertical)),
-      MenuCommand("mnuArrangeIcons", "&Arrange Icons", "", arrange(WindowArrangement::ArrangeIcons)),
-  };
-  form_.AddMenu(std::move(window));
+  form_.AddMenu(WindowMenu());
 
   form_.AddMenu(MenuCommand("mnuDefaults", "&Defaults etc.", "", [this] { session_.Info().ShowDefaults(); }));
   form_.AddMenu(MenuCommand("mnuWisdom", "&Wisdom", "", [this] { session_.Info().ShowWisdom(); }));
@@ -51,6 +38,24 @@ MainWindow::MainWindow(Session& session) : session_(session), form_("frmMain", "
 
   // Closing the main window is quitting; declining keeps it open.
   form_.onQueryClose = [this] { return session_.QuitApplication(); };
+}
+
+MenuItem MainWindow::WindowMenu() {
+  auto arrange = [this](WindowArrangement how) {
+    return [this, how] {
+      if (onArrange) onArrange(how);
+    };
+  };
+  MenuItem window = MenuCommand("mnuWindow", "&Window", "", nullptr);
+  window.items = {
+      MenuCommand("mnuCascade", "&Cascade", "Ctrl+C", arrange(WindowArrangement::Cascade)),
+      MenuCommand("mnuTileHorizontal", "Tile &Horizontal", "Ctrl+H",
+                  arrange(WindowArrangement::TileHorizontal)),
+      MenuCommand("mnuTileVertical", "Tile &Vertical", "Ctrl+V",
+                  arrange(WindowArrangement::TileVertical)),
+      MenuCommand("mnuArrangeIcons", "&Arrange Icons", "", arrange(WindowArrangement::ArrangeIcons)),
+  };
+  return window;
 }
 
 void MainWindow::SetApplicationMenuEnabled(bool enabled) {

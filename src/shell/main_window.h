@@ -29,6 +29,10 @@ class MainWindow {
 
   void ClearAllStatusPanels();
 
+  // The "&Window" menu, which the main window and the child windows with
+  // menus of their own carry: it arranges the child windows.
+  MenuItem WindowMenu();
+
   // What the window arrangement items ask the front end to do.
   std::function<void(WindowArrangement)> onArrange;
 

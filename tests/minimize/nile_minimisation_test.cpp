@@ -8,6 +8,7 @@
 #include "minimize/nile_ar1_oracle.h"
 #include "shell/main_menu.h"
 #include "shell/session.h"
+#include "support/example_setups.h"
 #include "support/scripted_ui.h"
 #include "tfn/series_preparation.h"
 #include "tfn/tfn_application.h"
@@ -22,13 +23,7 @@ TEST(NileMinimisationTest, SimplexThenMarquardtReachTheExactMaximumLikelihood) {
   app.Attach(session);
   session.Start();
 
-  TfnSetup setup;
-  setup.Response = {std::string(QUORVANE_SOURCE_DIR) + "/examples/nile.dat", 1871, 1970, 1, 1, 0,
-                    SeriesTransformation::None, 1, 0};
-  setup.GroupFirst[0] = setup.GroupLast[0] = 1;
-  setup.Interventions[0] = 1;
-  setup.LagOrder = 1;
-  setup.EstimateLogits = false;
+  const TfnSetup setup = testing::NileSetup();
   app.Model().SetPendingSetup(setup);
   SetUpModel(session);
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "support/allocation_counter.h"
+#include "support/example_setups.h"
 #include "support/scripted_ui.h"
 #include "tfn/arma_dense_oracle.h"
 #include "tfn/series_preparation.h"
@@ -216,13 +217,7 @@ TEST(TfnModelTest, AnEvaluationAllocatesNothing) {
 // a Cholesky factor of its covariance matrix,
 // F = (N/2) ln(w' Gamma^-1 w / N) + (1/2) ln det Gamma.
 TEST(TfnModelTest, NileObjectiveMatchesADirectComputation) {
-  TfnSetup s;
-  s.Response = {std::string(QUORVANE_SOURCE_DIR) + "/examples/nile.dat", 1871, 1970, 1, 1, 0,
-                SeriesTransformation::None, 1, 0};
-  s.GroupFirst[0] = s.GroupLast[0] = 1;
-  s.Interventions[0] = 1;
-  s.LagOrder = 1;
-  s.EstimateLogits = false;
+  const TfnSetup s = testing::NileSetup();
   TfnModelHarness h;
   h.SetUp(s);
   const double phi = 0.45, mu = 1097.75, omega = -242.2;
@@ -244,27 +239,12 @@ TEST(TfnModelTest, NileObjectiveMatchesADirectComputation) {
 }
 
 TEST(TfnModelTest, ExampleSetUpsHaveTheirParameterCounts) {
-  const std::string examples = std::string(QUORVANE_SOURCE_DIR) + "/examples/";
-  TfnSetup nile;
-  nile.Response = {examples + "nile.dat", 1871, 1970, 1, 1, 0, SeriesTransformation::None, 1, 0};
-  nile.GroupFirst[0] = nile.GroupLast[0] = 1;
-  nile.Interventions[0] = 1;
-  nile.LagOrder = 1;
   TfnModelHarness h;
-  h.SetUp(nile);
+  h.SetUp(testing::NileSetup());
   EXPECT_EQ(h.NP, 8);
   EXPECT_EQ(h.NOBS, 100);
 
-  TfnSetup belts;
-  belts.Response = {examples + "seatbelts.dat", 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
-  belts.UseCovariates = true;
-  belts.Covariates = {examples + "seatbelts_cov.dat", 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
-  belts.CovariateIsIntervention[2] = true;
-  belts.GroupCount = 3;
-  belts.GroupFirst = {1, 2, 3, 0, 0};
-  belts.GroupLast = {1, 2, 3, 0, 0};
-  belts.LagOrder = 2;
-  h.SetUp(belts);
+  h.SetUp(testing::SeatBeltSetup());
   EXPECT_EQ(h.NP, 28);
   EXPECT_EQ(h.NOBS, 3 * 191);
   EXPECT_EQ(h.DESC[22], "Unused backward shift for TFN covariate series 3 [0]");

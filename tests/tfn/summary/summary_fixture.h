@@ -7,29 +7,12 @@
 
 #include "shell/main_menu.h"
 #include "shell/session.h"
+#include "support/example_setups.h"
 #include "support/scripted_ui.h"
 #include "tfn/parameter_layout.h"
 #include "tfn/tfn_application.h"
 
 namespace quorvane::testing {
-
-// The seat-belt example: three series in three groups, first differences,
-// lag order 2, one covariate per group with the law (series 3) treated as
-// an intervention: 28 parameters.
-inline TfnSetup SeatBeltSetup() {
-  const std::string examples = std::string(QUORVANE_SOURCE_DIR) + "/examples/";
-  TfnSetup s;
-  s.Response = {examples + "seatbelts.dat", 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
-  s.UseCovariates = true;
-  s.Covariates = {examples + "seatbelts_cov.dat", 1, 192, 1, 3, 1, SeriesTransformation::None, 1, 0};
-  s.CovariateIsIntervention[2] = true;
-  s.GroupCount = 3;
-  s.GroupFirst = {1, 2, 3, 0, 0};
-  s.GroupLast = {1, 2, 3, 0, 0};
-  s.LagOrder = 2;
-  s.EstimateLogits = false;
-  return s;
-}
 
 // A session that carries the time-series model with its summary window,
 // as the application composes them.

@@ -1,10 +1,10 @@
-#include "minimize/simplex_log.h"
+#include "minimize/minimisation_log.h"
 
 #include "shell/session.h"
 
 namespace quorvane {
 
-void AppendSimplexLog(Session& session, const std::vector<std::string>& lines) {
+void AppendMinimisationLog(Session& session, const std::vector<std::string>& lines) {
   LogFile& log = session.Log;
   if (!log.IsOpen()) return;
   for (const std::string& line : lines) {

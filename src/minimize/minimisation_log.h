@@ -12,6 +12,6 @@ class Session;
 // medium) the user is told once, the log is closed and the file output
 // frequency set to 0, so the search goes on without a log rather than
 // losing its lines silently.
-void AppendSimplexLog(Session& session, const std::vector<std::string>& lines);
+void AppendMinimisationLog(Session& session, const std::vector<std::string>& lines);
 
 }  // namespace quorvane
