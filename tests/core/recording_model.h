@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/model.h"
+#include "support/test_model_setup.h"
 
 namespace quorvane::testing {
 
@@ -27,12 +28,7 @@ class RecordingModel : public Model {
              OneBased<double>& GRAD, OneBasedMatrix& HESS, std::int32_t&) override {
     Calls.push_back({NF, P});
     if (NF == 0) {
-      NP = static_cast<std::int16_t>(n_);
-      P.resize(n_);
-      STP.resize(n_);
-      FUSE.resize(n_, "~~");
-      DESC.resize(n_);
-      for (int i = 1; i <= n_; ++i) DESC[i] = "Description of parameter " + std::to_string(i);
+      SetUpTestParameters(n_, "Description of parameter", P, STP, DESC, FUSE, NP);
       NOBS = 100;
       return;
     }

@@ -10,6 +10,7 @@
 #include "core/free_parameter_list.h"
 #include "core/fuse_groups.h"
 #include "core/model.h"
+#include "support/test_model_setup.h"
 #include "core/model_set_up.h"
 #include "minimize/marquardt_run.h"
 #include "minimize/marquardt_window.h"
@@ -40,12 +41,7 @@ class MarquardtModel : public Model {
              OneBased<std::string>& FUSE, std::int16_t& NP, std::int32_t NF, std::int32_t& NOBS,
              OneBased<double>& GRAD, OneBasedMatrix& HESS, std::int32_t&) override {
     if (NF == 0) {
-      NP = static_cast<std::int16_t>(n_);
-      P.resize(n_);
-      STP.resize(n_);
-      FUSE.resize(n_, "~~");
-      DESC.resize(n_);
-      for (int i = 1; i <= n_; ++i) DESC[i] = "Parameter " + std::to_string(i);
+      SetUpTestParameters(n_, "Parameter", P, STP, DESC, FUSE, NP);
       NOBS = 10;
       return;
     }
