@@ -8,7 +8,7 @@
 
 #include "qt/main_frame.h"
 #include "qt/qt_ui.h"
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "console/application_exit.h"
 #include "console/form_printer.h"
-#include "shell/ui/status_bars.h"
+#include "base/ui/status_bars.h"
 
 namespace quorvane::console {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/ui/form.h"
-#include "shell/ui/ui.h"
+#include "base/ui/form.h"
+#include "base/ui/ui.h"
 
 namespace quorvane::console {
 

@@ -7,7 +7,7 @@
 
 #include "console/console_ui.h"
 #include "console/model_factory.h"
-#include "shell/session.h"
+#include "app/session.h"
 #include "tfn/tfn_application.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "core/model.h"
 #include "core/model_set_up.h"
 #include "core/quadratic_fit_model.h"
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "app/main_menu.h"
+#include "app/session.h"
 
 namespace quorvane::console {
 

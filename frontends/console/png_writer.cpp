@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "shell/ui/surface_view.h"
+#include "base/ui/surface_view.h"
 
 namespace quorvane::console {
 

@@ -6,8 +6,8 @@
 
 #include "console/png_writer.h"
 #include "console/surface_raster.h"
-#include "shell/files/text_file.h"
-#include "shell/ui/surface_svg.h"
+#include "base/files/text_file.h"
+#include "base/ui/surface_svg.h"
 
 namespace quorvane::console {
 

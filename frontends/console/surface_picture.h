@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/ui/surface.h"
+#include "base/ui/surface.h"
 
 namespace quorvane::console {
 

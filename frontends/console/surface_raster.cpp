@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "console/bitmap_font.h"
-#include "shell/ui/surface_view.h"
+#include "base/ui/surface_view.h"
 
 namespace quorvane::console {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/ui/surface.h"
+#include "base/ui/surface.h"
 
 namespace quorvane::console {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/ui/form.h"
+#include "base/ui/form.h"
 
 class QWidget;
 

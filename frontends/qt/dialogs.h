@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <string>
 
-#include "shell/ui/ui.h"
+#include "base/ui/ui.h"
 
 class QFileDialog;
 class QInputDialog;

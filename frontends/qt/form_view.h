@@ -8,7 +8,7 @@
 
 #include "qt/control_registry.h"
 #include "qt/menu_binder.h"
-#include "shell/ui/form.h"
+#include "base/ui/form.h"
 
 class QBoxLayout;
 class QMenuBar;

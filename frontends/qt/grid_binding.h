@@ -3,7 +3,7 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
-#include "shell/ui/control.h"
+#include "base/ui/control.h"
 
 namespace quorvane::qt {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "shell/main_window.h"
-#include "shell/ui/form.h"
+#include "app/main_window.h"
+#include "base/ui/form.h"
 
 class QMdiArea;
 class QMdiSubWindow;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ui/form.h"
+#include "base/ui/form.h"
 
 class QAction;
 class QMenu;

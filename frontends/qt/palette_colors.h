@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "shell/ui/surface_view.h"
+#include "base/ui/surface_view.h"
 
 namespace quorvane::qt {
 

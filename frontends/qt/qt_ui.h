@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "shell/main_window.h"
-#include "shell/ui/ui.h"
+#include "app/main_window.h"
+#include "base/ui/ui.h"
 
 class QWidget;
 

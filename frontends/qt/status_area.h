@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "shell/ui/status_bars.h"
+#include "base/ui/status_bars.h"
 
 class QProgressBar;
 

@@ -10,7 +10,7 @@
 #include "qt/control_registry.h"
 #include "qt/surface_painter.h"
 #include "qt/text_convert.h"
-#include "shell/format/file_names.h"
+#include "base/format/file_names.h"
 
 namespace quorvane::qt {
 

@@ -12,7 +12,7 @@
 #include <cmath>
 
 #include "qt/palette_colors.h"
-#include "shell/ui/surface_view.h"
+#include "base/ui/surface_view.h"
 
 namespace quorvane::qt {
 

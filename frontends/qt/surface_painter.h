@@ -4,7 +4,7 @@
 #include <QString>
 #include <optional>
 
-#include "shell/ui/surface.h"
+#include "base/ui/surface.h"
 
 class QPainter;
 

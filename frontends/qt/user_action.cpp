@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "shell/ui/form.h"
+#include "base/ui/form.h"
 
 namespace quorvane::qt {
 

@@ -3,9 +3,8 @@
 
 #include "core/free_parameter_list.h"
 #include "core/fuse_groups.h"
-#include "shell/main_menu.h"
-#include "shell/main_window.h"
-#include "shell/session.h"
+#include "app/main_window.h"
+#include "app/session.h"
 
 namespace quorvane {
 
@@ -148,7 +147,7 @@ void AlgorithmEditor::Open() {
   AlgorithmData& data = session_.Algorithm;
   BuildFuseGroups(data, session_.Fuse);
   BuildFreeParameterList(data, session_.Free);
-  session_.Menu().Close();
+  session_.CloseMainMenu();
   if (StepProportion == 0.0) StepProportion = 0.1;
   Refresh();
   session_.ui().ShowForm(form_);
@@ -185,7 +184,7 @@ void AlgorithmEditor::Finish() {
   AppState& state = session_.State;
   state.EditorClosed = true;
   if (state.EditorOpenedFromMenu) {
-    session_.Menu().Show();
+    session_.ShowMainMenu();
     state.EditorOpenedFromMenu = false;
   }
   if (state.EditorOpenedFromRanking && onReturnToRanking) onReturnToRanking();

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ui/form.h"
+#include "base/ui/form.h"
 
 namespace quorvane {
 

@@ -5,9 +5,9 @@
 #include "core/fuse_code.h"
 #include "core/number_entry.h"
 #include "core/parameter_set_edited.h"
-#include "shell/format/format_picture.h"
-#include "shell/format/plain_number_text.h"
-#include "shell/session.h"
+#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
+#include "app/session.h"
 
 namespace quorvane {
 

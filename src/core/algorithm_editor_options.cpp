@@ -4,9 +4,9 @@
 #include "core/algorithm_data.h"
 #include "core/algorithm_editor.h"
 #include "core/number_entry.h"
-#include "shell/format/format_picture.h"
-#include "shell/format/plain_number_text.h"
-#include "shell/session.h"
+#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
+#include "app/session.h"
 
 namespace quorvane {
 

@@ -5,8 +5,8 @@
 #include "core/fuse_code.h"
 #include "core/number_entry.h"
 #include "core/parameter_set_edited.h"
-#include "shell/format/plain_number_text.h"
-#include "shell/session.h"
+#include "base/format/plain_number_text.h"
+#include "app/session.h"
 
 namespace quorvane {
 

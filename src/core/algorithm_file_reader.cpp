@@ -6,7 +6,7 @@
 #include "core/algorithm_file.h"
 #include "core/fuse_code.h"
 #include "core/number_entry.h"
-#include "shell/format/plain_number_text.h"
+#include "base/format/plain_number_text.h"
 
 namespace quorvane {
 

@@ -4,9 +4,9 @@
 #include "core/algorithm_file.h"
 #include "core/fuse_code.h"
 #include "core/number_field.h"
-#include "shell/files/text_file.h"
-#include "shell/format/format_picture.h"
-#include "shell/format/right_justify.h"
+#include "base/files/text_file.h"
+#include "base/format/format_picture.h"
+#include "base/format/right_justify.h"
 
 namespace quorvane {
 

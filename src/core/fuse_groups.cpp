@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "shell/app_state.h"
+#include "core/app_state.h"
 
 namespace quorvane {
 

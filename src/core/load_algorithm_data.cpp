@@ -2,17 +2,16 @@
 
 #include "core/algorithm_data.h"
 #include "core/read_algorithm_file.h"
-#include "shell/format/file_names.h"
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "base/format/file_names.h"
+#include "app/session.h"
 
 namespace quorvane {
 
 namespace {
 
 void EnableLoadAndInitialize(Session& session) {
-  session.Menu().form().SetEnabled("cmdInitialize", true);
-  session.Menu().form().SetEnabled("cmdLoadAlg", true);
+  session.SetMenuCommandEnabled("cmdInitialize", true);
+  session.SetMenuCommandEnabled("cmdLoadAlg", true);
 }
 
 void UseDefaultAlgorithmData(Session& session) {
@@ -73,9 +72,8 @@ void LoadAlgorithmData(Session& session) {
   session.Simplex.Exists = false;
   session.ui().SetStatusPanel(1, 1, "Algorithm file: " + session.State.AlgorithmFileName);
   session.ui().PumpEvents();
-  MainMenu& menu = session.Menu();
-  menu.SetCommandsEnabled(true);
-  menu.UseResultsSummaryCaption();
+  session.SetMenuCommandsEnabled(true);
+  session.UseResultsSummaryCaption();
 }
 
 }  // namespace quorvane

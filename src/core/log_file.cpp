@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 

@@ -1,7 +1,7 @@
 #include "core/model_set_up.h"
 
 #include "core/evaluate_objective.h"
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 

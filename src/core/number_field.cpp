@@ -1,6 +1,6 @@
 #include "core/number_field.h"
 
-#include "shell/format/right_justify.h"
+#include "base/format/right_justify.h"
 
 namespace quorvane {
 

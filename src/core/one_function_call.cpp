@@ -5,11 +5,10 @@
 
 #include "core/evaluate_objective.h"
 #include "core/number_field.h"
-#include "shell/format/format_picture.h"
-#include "shell/format/plain_number_text.h"
-#include "shell/format/right_justify.h"
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
+#include "base/format/right_justify.h"
+#include "app/session.h"
 
 namespace quorvane {
 
@@ -21,7 +20,7 @@ OneFunctionCallWindow::OneFunctionCallWindow(Session& session)
   pane.readOnly = false;  // the user may edit the report text
   form_.onClosed = [this] {
     form_.SetText("rtbOneFunction", "");
-    session_.Menu().Show();
+    session_.ShowMainMenu();
   };
   session_.RegisterResultWindow(form_);
   Clock = [] {

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/ui/form.h"
+#include "base/ui/form.h"
 
 namespace quorvane {
 

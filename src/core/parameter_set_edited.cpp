@@ -1,6 +1,6 @@
 #include "core/parameter_set_edited.h"
 
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 

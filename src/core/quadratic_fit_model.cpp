@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shell/ui/ui.h"
+#include "base/ui/ui.h"
 
 namespace quorvane {
 

@@ -1,9 +1,8 @@
 #include "core/read_algorithm_file.h"
 
 #include "core/algorithm_file.h"
-#include "shell/files/text_file.h"
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "base/files/text_file.h"
+#include "app/session.h"
 
 namespace quorvane {
 
@@ -16,14 +15,13 @@ AlgorithmReadOutcome ReadAlgorithmFile(Session& session, const std::string& path
   const AlgorithmFileReading reading = ParseAlgorithmFile(*lines, n, session.Algorithm);
   if (reading.Problem == AlgorithmFileProblem::None) return AlgorithmReadOutcome::Read;
 
-  MainMenu& menu = session.Menu();
-  const bool menuWasOpen = menu.form().IsOpen();
-  menu.Hide();
+  const bool menuWasOpen = session.MainMenuIsOpen();
+  session.HideMainMenu();
   session.ui().ShowMessage(AlgorithmFileProblemText(reading, path, n),
                            "Algorithm file - information input failed", Icon::Information);
-  if (menuWasOpen) menu.Show();
-  menu.form().SetEnabled("cmdLoadAlg", true);
-  menu.form().SetEnabled("cmdInitialize", true);
+  if (menuWasOpen) session.ShowMainMenu();
+  session.SetMenuCommandEnabled("cmdLoadAlg", true);
+  session.SetMenuCommandEnabled("cmdInitialize", true);
   return AlgorithmReadOutcome::Failed;
 }
 

@@ -1,8 +1,8 @@
 #include "core/save_algorithm_data.h"
 
 #include "core/algorithm_file.h"
-#include "shell/format/file_names.h"
-#include "shell/session.h"
+#include "base/format/file_names.h"
+#include "app/session.h"
 
 namespace quorvane {
 

@@ -5,8 +5,8 @@
 #include "minimize/simplex_state.h"
 #include "minimize/simplex_status.h"
 #include "minimize/simplex_vertex_point.h"
-#include "shell/format/format_picture.h"
-#include "shell/session.h"
+#include "base/format/format_picture.h"
+#include "app/session.h"
 
 namespace quorvane {
 

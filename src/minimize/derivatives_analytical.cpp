@@ -1,7 +1,7 @@
 #include "core/evaluate_objective.h"
 #include "minimize/derivatives.h"
 #include "minimize/marquardt_state.h"
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 

@@ -3,8 +3,8 @@
 #include "core/evaluate_objective.h"
 #include "minimize/derivatives.h"
 #include "minimize/marquardt_state.h"
-#include "shell/format/format_picture.h"
-#include "shell/session.h"
+#include "base/format/format_picture.h"
+#include "app/session.h"
 
 namespace quorvane {
 

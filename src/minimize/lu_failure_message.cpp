@@ -1,7 +1,7 @@
 #include "minimize/lu_failure_message.h"
 
-#include "shell/format/plain_number_text.h"
-#include "shell/ui/ui.h"
+#include "base/format/plain_number_text.h"
+#include "base/ui/ui.h"
 
 namespace quorvane {
 

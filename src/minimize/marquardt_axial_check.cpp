@@ -6,9 +6,9 @@
 #include "core/fuse_groups.h"
 #include "minimize/marquardt_state.h"
 #include "minimize/marquardt_tolerance.h"
-#include "shell/format/format_picture.h"
-#include "shell/format/plain_number_text.h"
-#include "shell/session.h"
+#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
+#include "app/session.h"
 
 namespace quorvane {
 

@@ -4,9 +4,8 @@
 #include "core/fuse_groups.h"
 #include "minimize/marquardt_run.h"
 #include "minimize/marquardt_window.h"
-#include "shell/main_menu.h"
-#include "shell/main_window.h"
-#include "shell/session.h"
+#include "app/main_window.h"
+#include "app/session.h"
 
 namespace quorvane {
 
@@ -72,16 +71,15 @@ bool ChooseDerivatives(Session& session) {
 
 void MarquardtCommand(Session& session) {
   AppState& state = session.State;
-  MainMenu& menu = session.Menu();
   MainWindow& main = session.Main();
   state.MarquardtBusy = true;
   session.CloseResultWindows();
-  menu.SetCommandsEnabled(false);
-  menu.Close();
+  session.SetMenuCommandsEnabled(false);
+  session.CloseMainMenu();
   main.SetApplicationMenuEnabled(false);
 
   if (!ChooseDerivatives(session)) {
-    menu.Show();  // loading the menu applies the enabling rule
+    session.ShowMainMenu();  // loading the menu applies the enabling rule
     main.SetApplicationMenuEnabled(true);
     state.MarquardtBusy = false;
     return;
@@ -90,8 +88,8 @@ void MarquardtCommand(Session& session) {
   BuildFuseGroups(session.Algorithm, session.Fuse);
   BuildFreeParameterList(session.Algorithm, session.Free);
   if (session.Free.FreeCount == 0) {
-    menu.Show();
-    menu.SetCommandsEnabled(true);
+    session.ShowMainMenu();
+    session.SetMenuCommandsEnabled(true);
     main.SetApplicationMenuEnabled(true);
     state.MarquardtBusy = false;
     session.ui().ShowMessage("All step sizes are zero", "There is nothing to do!",
@@ -103,12 +101,12 @@ void MarquardtCommand(Session& session) {
   RunMarquardt(session);
   session.Simplex.Exists = false;
   main.SetApplicationMenuEnabled(true);
-  menu.SetCommandsEnabled(true);
+  session.SetMenuCommandsEnabled(true);
   state.MarquardtBusy = false;
   // A run that ended by frustration or a singular system has closed its
   // window while the command was busy, so closing it could not bring the
   // menu back; without this the user would be left with no window.
-  if (!session.MarquardtView().form().IsOpen()) menu.Show();
+  if (!session.MarquardtView().form().IsOpen()) session.ShowMainMenu();
 }
 
 }  // namespace quorvane

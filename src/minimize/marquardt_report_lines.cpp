@@ -2,9 +2,9 @@
 #include "minimize/marquardt_reports.h"
 #include "minimize/marquardt_state.h"
 #include "minimize/marquardt_window.h"
-#include "shell/format/format_picture.h"
-#include "shell/format/right_justify.h"
-#include "shell/session.h"
+#include "base/format/format_picture.h"
+#include "base/format/right_justify.h"
+#include "app/session.h"
 
 namespace quorvane {
 

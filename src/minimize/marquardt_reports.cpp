@@ -8,9 +8,9 @@
 #include "minimize/marquardt_state.h"
 #include "minimize/marquardt_tolerance.h"
 #include "minimize/marquardt_window.h"
-#include "shell/format/format_picture.h"
-#include "shell/format/plain_number_text.h"
-#include "shell/session.h"
+#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
+#include "app/session.h"
 
 namespace quorvane {
 

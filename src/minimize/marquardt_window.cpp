@@ -1,7 +1,6 @@
 #include "minimize/marquardt_window.h"
 
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 
@@ -65,7 +64,7 @@ void MarquardtWindow::Closed() {
   // finished. While a profile drives the search, the profile procedure
   // brings the menu back itself: showing it mid-run would let the user start
   // another calculation inside the running one.
-  if (!session_.State.MarquardtBusy && !session_.State.ProfileMode) session_.Menu().Show();
+  if (!session_.State.MarquardtBusy && !session_.State.ProfileMode) session_.ShowMainMenu();
 }
 
 }  // namespace quorvane

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "minimize/derivative_kind.h"
-#include "shell/ui/form.h"
+#include "base/ui/form.h"
 
 namespace quorvane {
 

@@ -1,6 +1,6 @@
 #include "minimize/minimisation_log.h"
 
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 

@@ -1,7 +1,7 @@
 #include "minimize/simplex_state.h"
 #include "minimize/simplex_steps.h"
 #include "minimize/simplex_vertex_point.h"
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 

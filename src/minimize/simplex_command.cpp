@@ -4,18 +4,17 @@
 #include "core/fuse_groups.h"
 #include "minimize/simplex_run.h"
 #include "minimize/simplex_state.h"
-#include "shell/main_menu.h"
-#include "shell/main_window.h"
-#include "shell/session.h"
+#include "app/main_window.h"
+#include "app/session.h"
 
 namespace quorvane {
 
 namespace {
 
 void ReturnToMenu(Session& session) {
-  session.Menu().Show();
+  session.ShowMainMenu();
   session.Main().SetApplicationMenuEnabled(true);
-  session.Menu().SetCommandsEnabled(true);
+  session.SetMenuCommandsEnabled(true);
   session.State.SimplexBusy = false;
 }
 
@@ -25,8 +24,8 @@ void SimplexCommand(Session& session) {
   // Busy first, so closing an old Simplex window does not bring the menu back.
   session.State.SimplexBusy = true;
   session.CloseResultWindows();
-  session.Menu().SetCommandsEnabled(false);
-  session.Menu().Close();
+  session.SetMenuCommandsEnabled(false);
+  session.CloseMainMenu();
   session.Main().SetApplicationMenuEnabled(false);
 
   BuildFuseGroups(session.Algorithm, session.Fuse);

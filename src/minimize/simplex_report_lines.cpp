@@ -4,10 +4,10 @@
 
 #include "core/number_field.h"
 #include "minimize/simplex_state.h"
-#include "shell/format/format_picture.h"
-#include "shell/format/plain_number_text.h"
-#include "shell/format/right_justify.h"
-#include "shell/session.h"
+#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
+#include "base/format/right_justify.h"
+#include "app/session.h"
 
 namespace quorvane {
 

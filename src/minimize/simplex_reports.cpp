@@ -9,9 +9,9 @@
 #include "minimize/simplex_state.h"
 #include "minimize/simplex_status.h"
 #include "minimize/simplex_window.h"
-#include "shell/format/format_picture.h"
-#include "shell/format/plain_number_text.h"
-#include "shell/session.h"
+#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
+#include "app/session.h"
 
 namespace quorvane {
 

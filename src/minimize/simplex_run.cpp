@@ -9,7 +9,7 @@
 #include "minimize/simplex_steps.h"
 #include "minimize/simplex_verify.h"
 #include "minimize/simplex_window.h"
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 

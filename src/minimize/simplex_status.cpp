@@ -1,6 +1,6 @@
 #include "minimize/simplex_status.h"
 
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 

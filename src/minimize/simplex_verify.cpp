@@ -7,8 +7,8 @@
 #include "minimize/simplex_status.h"
 #include "minimize/simplex_steps.h"
 #include "minimize/simplex_vertex_point.h"
-#include "shell/format/plain_number_text.h"
-#include "shell/session.h"
+#include "base/format/plain_number_text.h"
+#include "app/session.h"
 
 namespace quorvane {
 

@@ -2,7 +2,7 @@
 
 #include "core/evaluate_objective.h"
 #include "minimize/simplex_state.h"
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 

@@ -1,8 +1,7 @@
 #include "minimize/simplex_window.h"
 
 #include "minimize/simplex_status.h"
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "app/session.h"
 
 namespace quorvane {
 
@@ -32,7 +31,7 @@ SimplexWindow::SimplexWindow(Session& session)
     form_.SetText(kInitialPane, "");
     form_.SetText(kPane, "");
     ClearSimplexPanels(session_, 1, 3);
-    if (!session_.State.SimplexBusy) session_.Menu().Show();
+    if (!session_.State.SimplexBusy) session_.ShowMainMenu();
   };
   session_.RegisterResultWindow(form_);
 }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/ui/form.h"
+#include "base/ui/form.h"
 
 namespace quorvane {
 

@@ -1,7 +1,7 @@
 #include "tfn/initialize_validation.h"
 
-#include "shell/format/leading_number.h"
-#include "shell/format/plain_number_text.h"
+#include "base/format/leading_number.h"
+#include "base/format/plain_number_text.h"
 
 namespace quorvane {
 

@@ -2,11 +2,10 @@
 
 #include <cmath>
 
-#include "shell/format/file_names.h"
-#include "shell/format/leading_number.h"
-#include "shell/main_menu.h"
-#include "shell/main_window.h"
-#include "shell/session.h"
+#include "base/format/file_names.h"
+#include "base/format/leading_number.h"
+#include "app/main_window.h"
+#include "app/session.h"
 #include "tfn/initialize_texts.h"
 
 namespace quorvane {
@@ -215,8 +214,8 @@ void InitializeWindow::Build() {
 
   // Closing the window in any way brings the main menu back.
   form_.onClosed = [this] {
-    session_.Menu().Show();
-    session_.Menu().form().SetEnabled(true);
+    session_.ShowMainMenu();
+    session_.SetMainMenuEnabled(true);
     session_.Main().SetApplicationMenuEnabled(true);
   };
 }
@@ -449,13 +448,13 @@ void InitializeWindow::Continue() {
   }
   session_.State.InitializeAlready = true;
   session_.State.DataFileTitle = FileTitle(setup.Response.FileName);
-  session_.Menu().Show();
-  session_.Menu().UseResultsSummaryCaption();
+  session_.ShowMainMenu();
+  session_.UseResultsSummaryCaption();
   session_.ui().SetStatusPanel(0, 1, "Time series response data file name: " + setup.Response.FileName);
   session_.ui().SetStatusPanel(0, 2, "Time series covariate data file name: " + form_.Text("txtCovDataInput"));
   session_.ui().SetStatusPanel(1, 2, "Bayesian priors file: ");
-  session_.Menu().form().SetEnabled(true);
-  session_.Menu().form().SetEnabled("cmdLoadAlg", true);
+  session_.SetMainMenuEnabled(true);
+  session_.SetMenuCommandEnabled("cmdLoadAlg", true);
   session_.ui().CloseForm(form_);
 }
 

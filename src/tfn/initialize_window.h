@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/ui/form.h"
+#include "base/ui/form.h"
 #include "tfn/initialize_validation.h"
 #include "tfn/tfn_setup.h"
 

@@ -1,7 +1,7 @@
 #include "tfn/parameter_layout.h"
 
-#include "shell/format/format_picture.h"
-#include "shell/format/right_justify.h"
+#include "base/format/format_picture.h"
+#include "base/format/right_justify.h"
 
 namespace quorvane {
 

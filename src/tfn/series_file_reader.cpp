@@ -6,7 +6,7 @@
 #include <fstream>
 #include <limits>
 
-#include "shell/format/plain_number_text.h"
+#include "base/format/plain_number_text.h"
 #include "tfn/series_data_error.h"
 
 namespace quorvane {

@@ -1,7 +1,7 @@
 #include "tfn/tfn_application.h"
 
 #include "core/model_set_up.h"
-#include "shell/session.h"
+#include "app/session.h"
 #include "tfn/series_data_error.h"
 
 namespace quorvane {

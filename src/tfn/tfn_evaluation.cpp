@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "shell/ui/ui.h"
+#include "base/ui/ui.h"
 #include "tfn/melard_likelihood.h"
 #include "tfn/tfn_model.h"
 #include "tfn/transfer_filter.h"

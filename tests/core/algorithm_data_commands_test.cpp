@@ -9,8 +9,8 @@
 #include "core/core_session.h"
 #include "core/load_algorithm_data.h"
 #include "core/save_algorithm_data.h"
-#include "shell/files/text_file.h"
-#include "shell/format/file_names.h"
+#include "base/files/text_file.h"
+#include "base/format/file_names.h"
 
 namespace quorvane {
 namespace {

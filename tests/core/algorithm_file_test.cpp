@@ -11,8 +11,8 @@
 #include <sstream>
 
 #include "core/number_entry.h"
-#include "shell/files/text_file.h"
-#include "shell/format/format_picture.h"
+#include "base/files/text_file.h"
+#include "base/format/format_picture.h"
 
 namespace quorvane {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/model_set_up.h"
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "app/main_menu.h"
+#include "app/session.h"
 #include "support/scripted_ui.h"
 #include "core/recording_model.h"
 

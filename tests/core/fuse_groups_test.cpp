@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/free_parameter_list.h"
-#include "shell/app_state.h"
+#include "core/app_state.h"
 
 namespace quorvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/core_session.h"
-#include "shell/main_window.h"
+#include "app/main_window.h"
 
 namespace quorvane {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "core/evaluate_objective.h"
 #include "core/model_set_up.h"
-#include "shell/session.h"
+#include "app/session.h"
 #include "support/scripted_ui.h"
 
 namespace quorvane {

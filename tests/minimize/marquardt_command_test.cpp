@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "minimize/marquardt_fixture.h"
-#include "shell/main_window.h"
+#include "app/main_window.h"
 
 namespace quorvane {
 namespace {

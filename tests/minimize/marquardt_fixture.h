@@ -14,8 +14,8 @@
 #include "core/model_set_up.h"
 #include "minimize/marquardt_run.h"
 #include "minimize/marquardt_window.h"
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "app/main_menu.h"
+#include "app/session.h"
 #include "support/scripted_ui.h"
 
 namespace quorvane::testing {

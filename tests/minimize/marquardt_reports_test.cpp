@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "minimize/marquardt_fixture.h"
-#include "shell/files/text_file.h"
+#include "base/files/text_file.h"
 
 namespace quorvane {
 namespace {

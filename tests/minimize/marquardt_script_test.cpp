@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "core/algorithm_file.h"
-#include "shell/files/text_file.h"
+#include "base/files/text_file.h"
 #include "support/console_run.h"
 
 namespace quorvane {

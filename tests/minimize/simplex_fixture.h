@@ -13,9 +13,9 @@
 #include "support/test_model_setup.h"
 #include "core/model_set_up.h"
 #include "minimize/simplex_state.h"
-#include "shell/main_menu.h"
-#include "shell/session.h"
-#include "shell/ui/ui.h"
+#include "app/main_menu.h"
+#include "app/session.h"
+#include "base/ui/ui.h"
 #include "support/scripted_ui.h"
 
 namespace quorvane::testing {

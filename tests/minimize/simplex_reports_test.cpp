@@ -9,7 +9,7 @@
 #include "minimize/simplex_report_lines.h"
 #include "minimize/simplex_reports.h"
 #include "minimize/simplex_window.h"
-#include "shell/files/text_file.h"
+#include "base/files/text_file.h"
 
 namespace quorvane::testing {
 namespace {

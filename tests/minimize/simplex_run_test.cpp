@@ -12,9 +12,9 @@
 #include "minimize/simplex_fixture.h"
 #include "minimize/simplex_run.h"
 #include "minimize/simplex_window.h"
-#include "shell/files/text_file.h"
-#include "shell/format/format_picture.h"
-#include "shell/main_window.h"
+#include "base/files/text_file.h"
+#include "base/format/format_picture.h"
+#include "app/main_window.h"
 
 namespace quorvane::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "shell/ui/status_bars.h"
+#include "base/ui/status_bars.h"
 
 namespace quorvane::testing {
 

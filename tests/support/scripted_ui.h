@@ -9,8 +9,8 @@
 #include <variant>
 #include <vector>
 
-#include "shell/ui/form.h"
-#include "shell/ui/ui.h"
+#include "base/ui/form.h"
+#include "base/ui/ui.h"
 
 namespace quorvane::testing {
 

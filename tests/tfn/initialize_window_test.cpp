@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/main_menu.h"
-#include "shell/main_window.h"
-#include "shell/session.h"
+#include "app/main_menu.h"
+#include "app/main_window.h"
+#include "app/session.h"
 #include "support/scripted_ui.h"
 
 namespace quorvane {

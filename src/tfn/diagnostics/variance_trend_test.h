@@ -3,7 +3,7 @@
 #include <optional>
 #include <span>
 
-#include "shell/ui/ui.h"
+#include "base/ui/ui.h"
 #include "tfn/diagnostics/t_test_p_value.h"
 
 namespace quorvane {

@@ -1,7 +1,7 @@
 #include "tfn/summary/data_table.h"
 
-#include "shell/format/format_picture.h"
-#include "shell/format/right_justify.h"
+#include "base/format/format_picture.h"
+#include "base/format/right_justify.h"
 #include "tfn/summary/report_text.h"
 
 namespace quorvane {

@@ -1,7 +1,7 @@
 #include "tfn/summary/report_text.h"
 
 #include "core/number_field.h"
-#include "shell/format/format_picture.h"
+#include "base/format/format_picture.h"
 
 namespace quorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ui/ui.h"
+#include "base/ui/ui.h"
 #include "tfn/diagnostics/kurtosis_test.h"
 #include "tfn/diagnostics/skewness_test.h"
 #include "tfn/diagnostics/variance_trend_test.h"

@@ -1,7 +1,7 @@
 // The summary's parameter estimates and the length of the series.
 #include <cmath>
 
-#include "shell/format/plain_number_text.h"
+#include "base/format/plain_number_text.h"
 #include "tfn/parameter_layout.h"
 #include "tfn/summary/report_text.h"
 #include "tfn/summary/summary_sections.h"

@@ -1,9 +1,9 @@
 // The summary's residual diagnostics, fit statistics and information criteria.
 #include <cmath>
 
-#include "shell/format/format_picture.h"
-#include "shell/format/plain_number_text.h"
-#include "shell/format/right_justify.h"
+#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
+#include "base/format/right_justify.h"
 #include "tfn/summary/information_criteria.h"
 #include "tfn/summary/report_text.h"
 #include "tfn/summary/summary_notes.h"

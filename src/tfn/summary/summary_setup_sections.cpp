@@ -1,8 +1,8 @@
 // The summary's account of the data and the set-up.
 #include <string_view>
 
-#include "shell/format/format_picture.h"
-#include "shell/format/plain_number_text.h"
+#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
 #include "tfn/summary/report_text.h"
 #include "tfn/summary/summary_notes.h"
 #include "tfn/summary/summary_sections.h"

@@ -1,5 +1,5 @@
 // The summary's data tables.
-#include "shell/format/plain_number_text.h"
+#include "base/format/plain_number_text.h"
 #include "tfn/summary/data_table.h"
 #include "tfn/summary/kept_series.h"
 #include "tfn/summary/report_text.h"

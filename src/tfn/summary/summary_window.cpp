@@ -1,8 +1,7 @@
 #include "tfn/summary/summary_window.h"
 
-#include "shell/files/text_file.h"
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "base/files/text_file.h"
+#include "app/session.h"
 #include "tfn/summary/summary_file.h"
 
 namespace quorvane {
@@ -14,7 +13,7 @@ SummaryWindow::SummaryWindow(Session& session, const TfnModel& model)
   Control& pane = form_.Add(ControlKind::TextPane, "rtbOut");
   pane.readOnly = false;  // the user may edit the report before saving it
   form_.End();
-  form_.onClosed = [this] { session_.Menu().Show(); };
+  form_.onClosed = [this] { session_.ShowMainMenu(); };
 }
 
 void SummaryWindow::Reset() {

@@ -3,7 +3,7 @@
 #include <functional>
 #include <optional>
 
-#include "shell/ui/form.h"
+#include "base/ui/form.h"
 #include "tfn/summary/summary_diagnostics.h"
 #include "tfn/summary/write_summary.h"
 #include "tfn/tfn_model.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/ui/ui.h"
+#include "base/ui/ui.h"
 #include "tfn/summary/back_transform.h"
 #include "tfn/summary/fit_statistics.h"
 #include "tfn/summary/summary_diagnostics.h"

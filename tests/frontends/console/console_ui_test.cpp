@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "app/main_menu.h"
+#include "app/session.h"
 
 namespace quorvane::console {
 namespace {

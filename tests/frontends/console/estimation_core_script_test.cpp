@@ -8,8 +8,8 @@
 
 #include "core/algorithm_file.h"
 #include "core/quadratic_fit_model.h"
-#include "shell/files/text_file.h"
-#include "shell/format/format_picture.h"
+#include "base/files/text_file.h"
+#include "base/format/format_picture.h"
 #include "support/console_run.h"
 
 namespace quorvane {

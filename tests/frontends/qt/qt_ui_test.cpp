@@ -25,10 +25,10 @@
 #include "qt/main_frame.h"
 #include "qt/menu_binder.h"
 #include "qt/status_area.h"
-#include "shell/info_windows.h"
-#include "shell/main_menu.h"
-#include "shell/main_window.h"
-#include "shell/session.h"
+#include "app/info_windows.h"
+#include "app/main_menu.h"
+#include "app/main_window.h"
+#include "app/session.h"
 
 namespace quorvane::qt {
 namespace {

@@ -13,7 +13,7 @@
 #include "console/surface_raster.h"
 #include "qt/palette_colors.h"
 #include "qt/surface_painter.h"
-#include "shell/ui/surface_svg.h"
+#include "base/ui/surface_svg.h"
 
 namespace quorvane::qt {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/files/text_file.h"
+#include "base/files/text_file.h"
 #include "support/console_run.h"
 
 namespace quorvane {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/main_menu.h"
-#include "shell/session.h"
+#include "app/main_menu.h"
+#include "app/session.h"
 #include "support/example_setups.h"
 #include "support/scripted_ui.h"
 #include "tfn/parameter_layout.h"

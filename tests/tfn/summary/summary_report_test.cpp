@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "core/evaluate_objective.h"
-#include "shell/format/format_picture.h"
+#include "base/format/format_picture.h"
 #include "tfn/series_file_fixture.h"
 #include "tfn/summary/summary_fixture.h"
 #include "tfn/summary/summary_notes.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "shell/format/format_picture.h"
+#include "base/format/format_picture.h"
 #include "tfn/summary/summary_fixture.h"
 #include "tfn/summary/summary_notes.h"
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "shell/files/text_file.h"
+#include "base/files/text_file.h"
 #include "tfn/series_file_fixture.h"
 #include "tfn/summary/summary_fixture.h"
 

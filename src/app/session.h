@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/algorithm_data.h"
+#include "core/free_parameter_list.h"
+#include "core/fuse_groups.h"
+#include "core/log_file.h"
+#include "core/model.h"
+#include "core/model_outputs.h"
+#include "core/objective.h"
+#include "core/one_based.h"
+#include "minimize/simplex_state.h"
+#include "priors/prior_table.h"
+#include "core/app_state.h"
+#include "base/ui/form.h"
+#include "base/ui/ui.h"
+
+namespace quorvane {
+
+class MainWindow;
+class MainMenu;
+class InfoWindows;
+class AlgorithmEditor;
+class OneFunctionCallWindow;
+class MarquardtWindow;
+class SimplexWindow;
+
+// Everything that lives for the whole run: the application state, the model,
+// the records of every subsystem and the windows. main() makes one and
+// passes it by reference; tests make a fresh one each.
+class Session {
+ public:
+  // The model may be null, for tests of the application alone.
+  Session(Ui& ui, Model* model);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  Ui& ui() { return ui_; }
+  Model* model() { return model_; }
+
+  AppState State;
+  PriorTable Priors;
+
+  // The estimation core's records.
+  AlgorithmData Algorithm;
+  FuseGroups Fuse;            // as of the last BuildFuseGroups
+  FreeParameterList Free;     // as of the last BuildFreeParameterList
+  std::int32_t FunctionCallCount = 0;  // the running call count of a minimisation
+  ModelOutputs Outputs;       // NOBS, GRAD, HESS and NSAMPLE of the model's last call
+  LogFile Log;                // the minimisation log file
+  SimplexState Simplex;
+
+  // Hooks the priors subsystem fills: the prior -ln[L] at P in objective
+  // units (already multiplied by ObjectiveScale), added by EvaluateObjective
+  // while PriorsActive; and the review of the current values against the
+  // priors, shown after a single function call while PriorsActive. Empty:
+  // no prior terms.
+  PriorTerm PriorObjective;
+  std::function<void()> ReviewPriors;
+  // Runs whenever values, steps or fuse codes are about to be edited, so
+  // results that belong to the old parameter set can be forgotten.
+  std::function<void()> OnParameterSetEdited;
+  // Opens the model's set-up window; the model that the application carries
+  // fills it. Empty: the model needs no set-up window.
+  std::function<void()> OpenModelSetUp;
+
+  // The objective -ln[L] on this session's model and records. The session
+  // must have a model.
+  Objective MakeObjective();
+
+  // The narrow calls through which windows and commands outside the
+  // application layer show, hide and enable the main menu.
+  void ShowMainMenu();
+  void HideMainMenu();
+  void CloseMainMenu();
+  bool MainMenuIsOpen();
+  void SetMainMenuEnabled(bool enabled);           // the whole window
+  void SetMenuCommandsEnabled(bool enabled);       // the twelve commands other than Quit
+  void SetMenuCommandEnabled(const char* command, bool enabled);
+  void UseResultsSummaryCaption();
+
+  MainWindow& Main() { return *main_window_; }
+  MainMenu& Menu() { return *main_menu_; }
+  InfoWindows& Info() { return *info_windows_; }
+  AlgorithmEditor& Editor() { return *editor_; }
+  OneFunctionCallWindow& OneCall() { return *one_call_; }
+  MarquardtWindow& MarquardtView() { return *marquardt_window_; }
+  SimplexWindow& SimplexView() { return *simplex_window_; }
+
+  // Windows closed before a new calculation starts (the one-function-call,
+  // Simplex and Marquardt windows register themselves here).
+  void RegisterResultWindow(Form& form) { result_windows_.push_back(&form); }
+  void CloseResultWindows();
+
+  // Start-up: state at its initial values, the main window and the main menu shown.
+  void Start();
+
+  // The quit sequence. Returns false when the user declined to quit, so a
+  // closing main window can stay open; otherwise the application ends.
+  bool QuitApplication();
+
+ private:
+  Ui& ui_;
+  Model* model_;
+  std::vector<Form*> result_windows_;
+  std::unique_ptr<MainWindow> main_window_;
+  std::unique_ptr<MainMenu> main_menu_;
+  std::unique_ptr<InfoWindows> info_windows_;
+  std::unique_ptr<AlgorithmEditor> editor_;
+  std::unique_ptr<OneFunctionCallWindow> one_call_;
+  std::unique_ptr<MarquardtWindow> marquardt_window_;
+  std::unique_ptr<SimplexWindow> simplex_window_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,162 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "base/ui/control.h"
+#include "base/ui/menu_item.h"
+
+namespace quorvane {
+
+// A user action a form cannot take: an unknown control, a disabled one, a
+// control of the wrong kind or a cell outside the grid. Front ends report it
+// to the user; it never changes the form.
+class FormError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// What changed, for the front end that renders the form.
+enum class FormProperty {
+  Caption,
+  ToolTip,
+  Enabled,
+  Visible,
+  Text,
+  Checked,
+  Items,
+  Selection,
+  Grid,
+  Surface,
+  FormCaption,
+  FormEnabled,
+  Menu,
+  Open,
+};
+
+// The layout tree: columns, rows and titled frames holding controls.
+struct LayoutNode {
+  enum class Kind { Column, Row, Frame, Control };
+  Kind kind = Kind::Column;
+  std::string title;    // Frame
+  std::string control;  // Control: the control's name
+  std::vector<LayoutNode> children;
+};
+
+// A window as a view-model: caption, menu bar, controls in a layout tree and
+// their handlers. It never knows which front end shows it. The window logic
+// changes it through the Set* calls; front ends and tests act as the user
+// through Click, Edit, Leave, SetCheckedByUser, Choose, Select, DoubleClick
+// and ClickMenu, which run the handlers.
+class Form {
+ public:
+  using Observer = std::function<void(const std::string& control, FormProperty property)>;
+
+  Form(std::string name, std::string caption);
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const std::string& Name() const { return name_; }
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+
+  // Set by the front end (through Ui::ShowForm and CloseForm).
+  bool IsOpen() const { return open_; }
+  void MarkOpen(bool open);
+
+  // Runs when the form has been closed, by the logic or by the user.
+  std::function<void()> onClosed;
+  // Asked when the user closes the window from its close box; false keeps it open.
+  std::function<bool()> onQueryClose;
+  // What Ctrl+C or an interrupt command does while this form's calculation runs.
+  std::function<void()> onInterrupt;
+
+  // Layout construction: controls are added to the innermost open container.
+  Control& Add(ControlKind kind, const std::string& name, const std::string& caption = "");
+  void BeginRow();
+  void BeginColumn();
+  void BeginFrame(const std::string& title);
+  void End();
+  const LayoutNode& Layout() const { return root_; }
+
+  bool Has(const std::string& name) const;
+  const Control& Get(const std::string& name) const;
+  const std::vector<std::string>& ControlNames() const { return order_; }
+  // Handlers are set directly on the control.
+  Control& Handlers(const std::string& name);
+
+  // Logic side: every change notifies the observer.
+  void SetText(const std::string& name, std::string text);
+  void SetCaption(const std::string& name, std::string caption);
+  void SetToolTip(const std::string& name, std::string toolTip);
+  void SetEnabled(const std::string& name, bool enabled);
+  void SetVisible(const std::string& name, bool visible);
+  void SetChecked(const std::string& name, bool checked);
+  void SetItems(const std::string& name, std::vector<std::string> items);
+  void SetSelectedIndex(const std::string& name, int index);
+  void SetGridSize(const std::string& name, int rows, int cols);
+  void SetCell(const std::string& name, int row, int col, std::string text);
+  void SetCellColor(const std::string& name, int row, int col, int foreColor);
+  void SetCurrentCell(const std::string& name, int row, int col);
+  void SetColumnWidth(const std::string& name, int col, int width);
+  void SetSurface(const std::string& name, Surface surface);
+
+  const std::string& Text(const std::string& name) const { return Get(name).text; }
+  bool Checked(const std::string& name) const { return Get(name).checked; }
+  bool IsEnabled(const std::string& name) const { return Get(name).enabled; }
+  const std::string& Cell(const std::string& name, int row, int col) const;
+
+  // User side. Each throws FormError when a user could not do it.
+  void Click(const std::string& name);
+  void Edit(const std::string& name, const std::string& text);  // typing: runs onChange
+  void Leave(const std::string& name);                          // losing focus: runs onLostFocus
+  void Type(const std::string& name, const std::string& text);  // Edit, then Leave
+  void SetCheckedByUser(const std::string& name, bool checked);
+  void Choose(const std::string& name);  // an option button
+  void Select(const std::string& name, int index);
+  void DoubleClick(const std::string& name, int row, int col);
+
+  // The menu bar.
+  std::vector<MenuItem>& Menus() { return menus_; }
+  const std::vector<MenuItem>& Menus() const { return menus_; }
+  void AddMenu(MenuItem menu);
+  const MenuItem* FindMenu(const std::string& name) const;
+  void SetMenuEnabled(const std::string& name, bool enabled);
+  void SetMenuVisible(const std::string& name, bool visible);
+  void SetMenuCaption(const std::string& name, std::string caption);
+  // A menu item by its path of captions without "&", as "Application>Exit".
+  // Returns false when no visible and enabled item has that path.
+  bool HasMenuPath(const std::string& path) const;
+  void ClickMenu(const std::string& path);
+  // A menu item by name, as a front end reports a click.
+  void ClickMenuItem(const std::string& name);
+
+  void SetObserver(Observer observer) { observer_ = std::move(observer); }
+
+ private:
+  Control& Find(const std::string& name);
+  Control& FindUsable(const std::string& name, std::initializer_list<ControlKind> kinds);
+  MenuItem* FindMenuItem(const std::string& name);
+  const MenuItem* FindMenuPath(const std::string& path) const;
+  void Notify(const std::string& control, FormProperty property);
+
+  std::string name_;
+  std::string caption_;
+  bool enabled_ = true;
+  bool open_ = false;
+  std::map<std::string, std::unique_ptr<Control>> controls_;
+  std::vector<std::string> order_;
+  LayoutNode root_;
+  std::vector<size_t> open_path_;  // child indices from the root to the open container
+  LayoutNode& OpenContainer();
+  std::vector<MenuItem> menus_;
+  Observer observer_;
+};
+
+}  // namespace quorvane
