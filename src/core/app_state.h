@@ -27,6 +27,11 @@ struct AppState {
   std::string AlgorithmFileTitle;
   std::string PriorsFileName;
   bool PriorsActive = false;
+  // The factor that turns -ln[L] into objective units (objective = scale x
+  // -ln[L]); set once per analysis by FixedObjectiveScale or the covariance
+  // constant dialog.
+  double ObjectiveScale = 1.0;
+  double PriorTotal = 0.0;  // the prior -ln[L] at the last evaluation with priors
   bool CovarianceAvailable = false;
   bool ProfileMode = false;
   bool PosteriorMode = false;

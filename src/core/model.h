@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/one_based.h"
@@ -47,6 +48,11 @@ class Model {
                      OneBased<std::string>& DESC, OneBased<std::string>& FUSE, std::int16_t& NP,
                      std::int32_t NF, std::int32_t& NOBS, OneBased<double>& GRAD,
                      OneBasedMatrix& HESS, std::int32_t& NSAMPLE) = 0;
+
+  // The constant c that turns this model's objective F into -ln[L]
+  // (-ln[L] = c F), when the model knows it; a model whose objective already
+  // is -ln[L] suggests 1. Empty: the engine derives a scale from the fit.
+  virtual std::optional<double> ObjectiveConstant() const { return std::nullopt; }
 
   // The session gives the model its interaction port once, before any call.
   void AttachUi(Ui& ui) { ui_ = &ui; }

@@ -54,6 +54,8 @@ struct TfnBestEvaluation {
 class TfnModel : public Model {
  public:
   std::string Name() const override { return kTfnModelName; }
+  // The objective is the exact -ln[L] itself.
+  std::optional<double> ObjectiveConstant() const override { return 1.0; }
 
   void SetPendingSetup(const TfnSetup& setup) { pending_ = setup; }
 
