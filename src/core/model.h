@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 #include <string>
 
 #include "core/one_based.h"
@@ -53,6 +54,11 @@ class Model {
   // (-ln[L] = c F), when the model knows it; a model whose objective already
   // is -ln[L] suggests 1. Empty: the engine derives a scale from the fit.
   virtual std::optional<double> ObjectiveConstant() const { return std::nullopt; }
+
+  // One line for each parameter that sits on a limit of the parameter space
+  // at P, where the model's penalty holds it inside; empty when none does.
+  // The minimisers add these lines to their final reports.
+  virtual std::vector<std::string> LimitNotes(const OneBased<double>& /*P*/) const { return {}; }
 
   // The session gives the model its interaction port once, before any call.
   void AttachUi(Ui& ui) { ui_ = &ui; }

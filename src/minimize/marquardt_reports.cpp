@@ -1,6 +1,7 @@
 #include "minimize/marquardt_reports.h"
 
 #include "minimize/minimisation_log.h"
+#include "minimize/limit_note.h"
 
 #include <string>
 
@@ -109,7 +110,14 @@ void ShowMarquardtResult(Session& session, MarquardtState& state, double f) {
   window.ResumeRequested = true;
   window.ShowDerivatives = false;
   window.ShowPauseButtons(false);
-  ui.ShowMessage("Minimum found using Marquardt!", "Marquardt minimum", Icon::Information);
+  std::string message = "Minimum found using Marquardt!";
+  if (session.model()) {
+    if (const std::string note = LimitNoteText(*session.model(), state.X); !note.empty()) {
+      window.form().SetText(MarquardtWindow::kPane, text + kCrLf + note + kCrLf);
+      message += std::string(kCrLf) + kCrLf + note;
+    }
+  }
+  ui.ShowMessage(message, "Marquardt minimum", Icon::Information);
   window.Interrupt = false;
   ui.SetStatusPanel(5, 2, "");
   if (session.State.PriorsActive && session.ReviewPriors) session.ReviewPriors();

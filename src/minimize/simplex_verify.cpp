@@ -7,6 +7,9 @@
 #include "minimize/simplex_status.h"
 #include "minimize/simplex_steps.h"
 #include "minimize/simplex_vertex_point.h"
+#include "minimize/simplex_window.h"
+#include "minimize/limit_note.h"
+#include "core/fuse_groups.h"
 #include "base/format/plain_number_text.h"
 #include "app/session.h"
 
@@ -36,6 +39,16 @@ void RestartSimplex(Session& session, int parameter) {
   RankVertices(s, n);
 }
 
+// The limit note at the best vertex, with fused followers filled in.
+std::string SimplexLimitNote(Session& session) {
+  if (!session.model()) return "";
+  const SimplexState& s = session.Simplex;
+  OneBased<double> P = session.Algorithm.Values;
+  for (int k = 1; k <= session.Free.FreeCount; ++k) P[session.Free.FreeIndex[k]] = s.Vertex(k, s.Best);
+  ExpandFusedValues(P, session.Fuse, session.Algorithm, session.State);
+  return LimitNoteText(*session.model(), P);
+}
+
 }  // namespace
 
 void VerifySimplexMinimum(Session& session, ProfilePointLink* profile) {
@@ -58,7 +71,13 @@ void VerifySimplexMinimum(Session& session, ProfilePointLink* profile) {
   }
 
   ReportSimplexMinimum(session);
-  session.ui().ShowMessage("Minimum found using Simplex!", "Simplex minimum", Icon::Information);
+  std::string message = "Minimum found using Simplex!";
+  if (const std::string note = SimplexLimitNote(session); !note.empty()) {
+    Form& form = session.SimplexView().form();
+    form.SetText(SimplexWindow::kPane, form.Text(SimplexWindow::kPane) + "\r\n" + note + "\r\n");
+    message += "\r\n\r\n" + note;
+  }
+  session.ui().ShowMessage(message, "Simplex minimum", Icon::Information);
   s.InterruptRequested = false;
   ClearSimplexPanels(session, 1, 4);
   s.Done = true;

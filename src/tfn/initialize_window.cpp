@@ -195,7 +195,9 @@ void InitializeWindow::Build() {
   f.BeginFrame("Response and covariate series");
   f.Add(ControlKind::CheckBox, "chkARMALogit", "Estimate logits?").toolTip =
       "Choose to estimate ARMA (Phi & Theta) and TFN or Intervention Delta parameters directly, "
-      "or their logit transformations";
+      "or their logit transformations. Logits keep each coefficient in (-1, 1); estimated "
+      "directly, the coefficients reach the whole stationary and invertible region, which from "
+      "order 2 on is larger";
   f.BeginRow();
   label("lblARMA", "Maximum order of ARMA, TFN and Intervention lags:");
   combo("cboARMA", Range(1, 100)).toolTip =

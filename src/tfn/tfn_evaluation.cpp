@@ -7,6 +7,7 @@
 
 #include "base/ui/ui.h"
 #include "tfn/melard_likelihood.h"
+#include "tfn/stationary_region.h"
 #include "tfn/tfn_model.h"
 #include "tfn/transfer_filter.h"
 
@@ -17,17 +18,11 @@ namespace {
 constexpr double kPenalty = 1e40;
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
-// A coefficient that must lie in (-1, +1). As a logit L it is
-// 2 (e^L / (e^L + 1) - 0.5) = tanh(L / 2), which cannot overflow; taken
-// directly it is clamped to +-0.999999 and penalised by (|x| - 1)^2 * 1E20.
-double Coefficient(double x, bool logit, double& penalty) {
-  if (logit) return std::tanh(x / 2.0);
-  if (std::abs(x) >= 1.0) {
-    penalty += (std::abs(x) - 1.0) * (std::abs(x) - 1.0) * 1e20;
-    return std::copysign(0.999999, x);
-  }
-  return x;
-}
+// A coefficient of a Phi, Theta or Delta polynomial. As a logit L it is
+// 2 (e^L / (e^L + 1) - 0.5) = tanh(L / 2), which cannot overflow and keeps
+// each coefficient in (-1, +1); taken directly it is the value itself, and
+// the whole polynomial is then held inside its stationary region.
+double Coefficient(double x, bool logit) { return logit ? std::tanh(x / 2.0) : x; }
 
 // A whole-number parameter (start period, code, backward shift):
 // |floor(x + 1E-6)|, so a value a hair below a whole number counts as it.
@@ -48,9 +43,14 @@ double TfnModel::Unpack(const OneBased<double>& P, const OneBased<double>& STP) 
   const bool logit = setup_.EstimateLogits;
   m_ = 0;
   for (int j = 1; j <= p_; ++j) {
-    phi_[static_cast<size_t>(j - 1)] = Coefficient(P[layout_.Phi(j)], logit, penalty);
-    theta_[static_cast<size_t>(j - 1)] = Coefficient(P[layout_.Theta(j)], logit, penalty);
+    phi_[static_cast<size_t>(j - 1)] = Coefficient(P[layout_.Phi(j)], logit);
+    theta_[static_cast<size_t>(j - 1)] = Coefficient(P[layout_.Theta(j)], logit);
     if (Used(P, STP, layout_.Phi(j)) || Used(P, STP, layout_.Theta(j))) m_ = j;
+  }
+  const auto order = static_cast<size_t>(p_);
+  if (!logit) {
+    penalty += HoldInsideStationaryRegion(std::span<double>(phi_.data(), order), regionWork_);
+    penalty += HoldInsideStationaryRegion(std::span<double>(theta_.data(), order), regionWork_);
   }
   for (int g = 1; g <= groups_; ++g) intercept_[static_cast<size_t>(g)] = P[layout_.Intercept(g)];
 
@@ -61,9 +61,11 @@ double TfnModel::Unpack(const OneBased<double>& P, const OneBased<double>& STP) 
       if (Used(P, STP, layout_.BlockOmega(base, j))) m2_ = std::max(m2_, j);
     }
     for (int j = 1; j <= p_; ++j) {
-      block.Delta[static_cast<size_t>(j)] = Coefficient(P[layout_.BlockDelta(base, j)], logit, penalty);
+      block.Delta[static_cast<size_t>(j)] = Coefficient(P[layout_.BlockDelta(base, j)], logit);
       if (Used(P, STP, layout_.BlockDelta(base, j))) m2_ = std::max(m2_, j);
     }
+    if (!logit)
+      penalty += HoldInsideStationaryRegion(std::span<double>(block.Delta.data() + 1, order), regionWork_);
   };
   for (size_t k = 0; k < interventions_.size(); ++k) {
     TransferBlock& block = interventions_[k];

@@ -67,6 +67,7 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   const auto up = static_cast<size_t>(p_);
   phi_.assign(up, 0.0);
   theta_.assign(up, 0.0);
+  regionWork_.assign(up, 0.0);
   intercept_.assign(static_cast<size_t>(groups_ + 1), 0.0);
   TransferBlock block;
   block.Omega.assign(up + 1, 0.0);

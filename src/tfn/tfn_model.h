@@ -56,6 +56,9 @@ class TfnModel : public Model {
   std::string Name() const override { return kTfnModelName; }
   // The objective is the exact -ln[L] itself.
   std::optional<double> ObjectiveConstant() const override { return 1.0; }
+  // Estimated directly, a Phi, Theta or Delta polynomial outside its
+  // stationary (invertible, stable) region is held on its limit.
+  std::vector<std::string> LimitNotes(const OneBased<double>& P) const override;
 
   void SetPendingSetup(const TfnSetup& setup) { pending_ = setup; }
 
@@ -108,6 +111,7 @@ class TfnModel : public Model {
   std::vector<double> prediction_;  // G: [i * NG + (g - 1)]
   std::vector<double> input_, output_;  // one series over the analysed or covariate periods
   std::vector<double> noise_, a_, h_;
+  std::vector<double> regionWork_;  // p: the step-down of one polynomial
   std::vector<double> innovation_, variance_;  // [i * NS + (k - 1)], NaN where not computed
   std::vector<int> noiseCount_;                // 1..NS: N_k of the last evaluation
   std::vector<double> sumSq_, fact_;           // 1..NS: SUMSQ and FACT of the last evaluation
