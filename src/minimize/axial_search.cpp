@@ -41,13 +41,17 @@ AxialResult AxialSearch(Session& session, double fBest) {
     return false;
   };
 
+  // Each probe is set from the saved coordinate and the coordinate is put
+  // back from it: adding and subtracting the step would not give it back
+  // in floating point (at a large reduction fraction not even roughly).
   for (int k = 1; k <= n; ++k) {
+    const double saved = s.Vertex(k, B);
     const double step = r * session.Free.FreeStep[k];
-    s.Vertex(k, B) += step;
+    s.Vertex(k, B) = saved + step;
     if (probe(k)) break;
-    s.Vertex(k, B) -= 2.0 * r * session.Free.FreeStep[k];
+    s.Vertex(k, B) = saved - step;
     if (probe(k)) break;
-    s.Vertex(k, B) += step;
+    s.Vertex(k, B) = saved;
   }
   SetSimplexPanel(session, 2, " ");
   return result;

@@ -39,6 +39,16 @@ TEST(AxialMarginTest, AbsoluteZeroAndRelativeOfTheMagnitude) {
   EXPECT_EQ(AxialMargin(-0.1, -10.0), 1.0);
 }
 
+TEST_F(AxialSearchTest, ProbesLeaveTheBestVertexExactlyWhereItWas) {
+  // 0.1 and -0.3 are not representable, and a step of 1E15 swamps them:
+  // (x + s) - 2s + s is not x.
+  PlaceSimplex({{0.1, -0.3}, {1, 0}, {0, 1}}, {1, 2, 3});
+  data().ReductionFraction = 1e15;
+  EXPECT_FALSE(Search(0.25, 1.0, {5, 5, 5, 5}).Failed);
+  EXPECT_EQ(simplex().Vertex(1, 1), 0.1);
+  EXPECT_EQ(simplex().Vertex(2, 1), -0.3);
+}
+
 TEST_F(AxialSearchTest, AProbeExactlyAtTheMarginIsNoImprovement) {
   std::vector<std::string> panel2;
   ui_.onPump = [&] { panel2.push_back(Panel(2)); };
