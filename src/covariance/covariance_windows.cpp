@@ -44,8 +44,8 @@ CovarianceWindows::CovarianceWindows(Session& session)
   };
 
   display_.Add(ControlKind::Label, "lblCovDisplay", "Calculation completed. Do you wish to:");
-  Control& explain = display_.Add(ControlKind::TextPane, "txtExplain");
-  explain.readOnly = true;
+  // The explanation is read, never edited: a label shows it at its own width.
+  display_.Add(ControlKind::Label, "txtExplain");
   display_.BeginRow();
   display_.Add(ControlKind::Button, "cmdScreen", "Display results on &screen").onClick = [this] {
     ScreenClicked();
@@ -88,11 +88,12 @@ void CovarianceWindows::OpenDisplay() {
   display_.SetCaption("lblCovDisplay", session_.Covariance.CovDisplayMode == "1"
                                            ? "Calculation completed. Do you wish to:"
                                            : "Do you wish to:");
-  if (display_.IsOpen()) ui.BringToFront(display_);
-  else ui.ShowForm(display_);
+  // Filled before it is shown, so the window opens at the size of its texts.
+  display_.SetCaption("txtExplain", kExplanation);
   display_.SetEnabled("cmdFile", false);
   display_.SetEnabled("cmdScreen", true);
-  display_.SetText("txtExplain", kExplanation);
+  if (display_.IsOpen()) ui.BringToFront(display_);
+  else ui.ShowForm(display_);
 }
 
 void CovarianceWindows::ScreenClicked() {
