@@ -73,6 +73,27 @@ TEST_F(CovarianceCommandTest, EveryGridRecoversTheExactCovarianceMatrix) {
   EXPECT_NEAR(FieldOf(LineStartingWith(report(), "   Mean:"), 20), 100.0, 0.1);
 }
 
+TEST_F(CovarianceCommandTest, AnalyticalCovariancesComeFromTheModelsHessianOnEveryGrid) {
+  ui_.Answer(Answer::Yes).Value("4").Answer(Answer::No);  // analytical, constant 4, full SEs
+  RunAndShowReport();
+  EXPECT_EQ(cov().CovarianceMethod, "A");
+  EXPECT_EQ(cov().GridFactor, (OneBased<double>{0.0, 0.0, 0.0}));
+  const auto inv = InverseOfA();
+  for (int g = 1; g <= 3; ++g)
+    for (int k = 1; k <= 3; ++k)
+      for (int m = 1; m <= 3; ++m)
+        EXPECT_NEAR(cov().Grid(g)(k, m), inv[k - 1][m - 1] / 4, 1e-15);  // an exact 3 x 3 solve
+  EXPECT_NE(report().find("Analytical covariance results are redundant for all grids; likelihood "
+                          "function value summary is meaningless\r\n"),
+            std::string::npos);
+  // Mean: the objective of the analytical call in -ln[L] units (50 x 4);
+  // no spread on an analytical "grid".
+  const std::string mean = LineStartingWith(report(), "   Mean:");
+  for (int g = 0; g < 3; ++g) EXPECT_EQ(FieldOf(mean, 20 + 18 * static_cast<std::size_t>(g)), 200.0);
+  EXPECT_EQ(LineStartingWith(report(), "   Std Dev:"),
+            "   Std Dev:             -1.0000000E+00    -1.0000000E+00    -1.0000000E+00");
+}
+
 TEST_F(CovarianceCommandTest, OptimisticStandardErrorsAreConditionalAndSkipThePairs) {
   AnswerNumericalDialogue("1", true);
   RunAndShowReport();

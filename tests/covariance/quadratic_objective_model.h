@@ -12,7 +12,8 @@ namespace quorvane::testing {
 // over parameters 1, 2 and 4; parameter 3 is a constant of the model (its
 // step stays 0), so the covariance indices 1, 2, 3 are parameters 1, 2, 4.
 // Central differences of a quadratic are exact, so every grid must return
-// A^-1 times the scale. It reports 40 observations and suggests no constant.
+// A^-1 times the scale. It reports 40 observations, suggests no constant
+// and offers its exact derivatives at NF = -2.
 class QuadraticObjectiveModel : public Model {
  public:
   static constexpr std::array<int, 3> kFree = {1, 2, 4};
@@ -25,13 +26,21 @@ class QuadraticObjectiveModel : public Model {
 
   void MODEL(double& F, OneBased<double>& P, OneBased<double>& STP, OneBased<std::string>& DESC,
              OneBased<std::string>& FUSE, std::int16_t& NP, std::int32_t NF, std::int32_t& NOBS,
-             OneBased<double>&, OneBasedMatrix&, std::int32_t&) override {
+             OneBased<double>& GRAD, OneBasedMatrix& HESS, std::int32_t&) override {
     NOBS = 40;
     if (NF == 0) {
       SetUpTestParameters(4, "Quadratic parameter", P, STP, DESC, FUSE, NP);
       return;
     }
-    if (NF < 0) return;
+    if (NF == -2) {
+      // The exact derivatives: the gradient A (P - mu), the Hessian A.
+      for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+          HESS(kFree[i], kFree[j]) = kA[i][j];
+          GRAD[kFree[i]] += kA[i][j] * (P[kFree[j]] - kMu[kFree[j] - 1]);
+        }
+    }
+    if (NF < 0 && NF != -2) return;
     F = 50.0;
     for (int i = 0; i < 3; ++i)
       for (int j = 0; j < 3; ++j)
