@@ -134,6 +134,40 @@ TEST_F(CovarianceCommandTest, AnInterruptedGridIsMarkedUnavailableAndTheOthersRu
   EXPECT_NE(LineStartingWith(report(), "   Coef of Var:").find("1.0000000"), std::string::npos);
 }
 
+TEST_F(CovarianceCommandTest, OneVariedParameterHasNoCorrelationsAndOneCovariance) {
+  session_.Algorithm.Steps[2] = session_.Algorithm.Steps[4] = 0.0;
+  AnswerNumericalDialogue("1", false);
+  RunAndShowReport();
+  ASSERT_EQ(cov().nCov, 1);
+  EXPECT_NEAR(cov().Grid(1)(1, 1), 0.25, 1e-9);  // 1 / A(1, 1)
+  EXPECT_NE(report().find("Correlations\r\n\r\nPar#,Par#                                   "
+                          "Covariances\r\n  1    1 "),
+            std::string::npos);
+  EXPECT_NE(report().find("\r\n  1    1 "), std::string::npos);
+  EXPECT_EQ(report().find("\r\n  1    2 "), std::string::npos);
+}
+
+// Steps so small that every grid point rounds to the centre: the -ln[L]
+// values do not vary at all (their deviation shows as 0, having no sign),
+// and the flat Hessian is refused rather than inverted.
+TEST_F(CovarianceCommandTest, AGridWithoutSpreadShowsZeroDeviationAndNoCovariances) {
+  for (int p : {1, 2, 4}) session_.Algorithm.Steps[p] = 1e-300;
+  AnswerNumericalDialogue("1", false);
+  session_.Menu().form().Click("cmdCovariance");
+  EXPECT_NE(report().find("Average: 5.0000000E+01; Standard deviation: 0.0000000E+00\r\n"),
+            std::string::npos);
+  EXPECT_NE(report().find("Sorry, this Hessian matrix is not positive-definite"), std::string::npos);
+  display().Click("cmdScreen");
+  for (int g = 1; g <= 3; ++g) {
+    EXPECT_EQ(cov().GridSd[g], 0.0);
+    EXPECT_EQ(cov().Grid(g)(0, 1), -1.0);
+  }
+  EXPECT_EQ(LineStartingWith(report(), "   Std Dev:"),
+            "   Std Dev:              0.0000000E+00     0.0000000E+00     0.0000000E+00");
+  EXPECT_EQ(LineStartingWith(report(), "Correlation Matrix: "),
+            "Correlation Matrix:     -1.0000000E+00    -1.0000000E+00    -1.0000000E+00");
+}
+
 TEST_F(CovarianceCommandTest, ANonPositiveConstantIsRefusedUntilAPositiveOneIsGiven) {
   ui_.Answer(Answer::No).Answer(Answer::Ok);
   ui_.Then([this] { session_.Editor().Finish(); });
