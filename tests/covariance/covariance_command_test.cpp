@@ -250,5 +250,21 @@ TEST_F(CovarianceCommandTest, SavedFileHasTheStandardErrorsAtTheirFixedPlaces) {
   std::remove(path.c_str());
 }
 
+TEST_F(CovarianceCommandTest, ACancelledOrFailedSaveLeavesThePaneAndAnyOldFile) {
+  AnswerNumericalDialogue("1", false);
+  RunAndShowReport();
+  const std::string shown = report();
+  ui_.File(std::nullopt);
+  display().Click("cmdFile");
+  EXPECT_EQ(report(), shown);
+
+  ui_.File(TempPath("no-such-folder") + "/results.cov");
+  display().Click("cmdFile");
+  EXPECT_EQ(report(), shown);
+  ASSERT_FALSE(ui_.Log.empty());
+  EXPECT_EQ(ui_.Log.back().title, "Covariance results not saved");
+  EXPECT_EQ(ui_.Log.back().icon, Icon::Exclamation);
+}
+
 }  // namespace
 }  // namespace quorvane
