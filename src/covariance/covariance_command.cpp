@@ -117,10 +117,12 @@ bool NothingToVary(Session& session) {
   return true;
 }
 
-void InvertAndStore(Session& session, const OneBasedMatrix& hessian, int g) {
+// `before`: the grid's summary, shown together with the inversion's lines.
+void InvertAndStore(Session& session, const OneBasedMatrix& hessian, int g,
+                    const std::string& before = "") {
   CovarianceResults& cov = session.Covariance;
   InversionOutcome outcome = InvertHessian(hessian, cov.nCov, cov.ObjectiveScale, cov.CovIndex, g);
-  session.CovarianceView().Append(outcome.Text);
+  session.CovarianceView().Append(before + outcome.Text);
   cov.Grid(g) = std::move(outcome.Result);
 }
 
@@ -152,7 +154,7 @@ void NumericalGrids(Session& session) {
       cov.Grid(g).MarkUnavailable(cov.nCov);
       continue;
     }
-    InvertAndStore(session, GridHessian(grid, cov, g), g);
+    InvertAndStore(session, GridHessian(grid, cov, g), g, grid.Summary);
   }
   ui.SetStatusPanel(5, 2, "");
 }

@@ -80,9 +80,9 @@ GridOutcome ComputeGrid(const Objective& objective, const CovarianceResults& cov
   // The sign of a negative variance (rounding) is kept; a variance of
   // exactly 0 has none, and its deviation is 0.
   out.Sd = variance == 0.0 ? 0.0 : std::sqrt(std::fabs(variance)) * (variance / std::fabs(variance));
-  hooks.append("Average: " + FormatPicture(out.Mean / cov.ObjectiveScale, kSummaryPicture) +
-               "; Standard deviation: " + FormatPicture(out.Sd / cov.ObjectiveScale, kSummaryPicture) +
-               "\r\nNow calculating Hessian matrix #" + std::to_string(g) + "\r\n");
+  out.Summary = "Average: " + FormatPicture(out.Mean / cov.ObjectiveScale, kSummaryPicture) +
+                "; Standard deviation: " + FormatPicture(out.Sd / cov.ObjectiveScale, kSummaryPicture) +
+                "\r\nNow calculating Hessian matrix #" + std::to_string(g) + "\r\n";
   return out;
 }
 

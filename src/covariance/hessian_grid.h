@@ -31,11 +31,16 @@ struct GridOutcome {
   OneBasedMatrix Down;
   double Mean = -1.0;  // average of the -ln[L] values, centre included
   double Sd = -1.0;    // signed standard deviation, 0 when the variance is exactly 0
+  // The summary lines for the progress pane (average and deviation in
+  // -ln[L] units), empty for an interrupted grid; the caller appends them
+  // with what follows, so the pane changes once per grid step.
+  std::string Summary;
 };
 
 // The -ln[L] values of grid g (1..3) around cov.CovValues, each free
 // parameter k moved by CovSteps x GridFactor[g], singly and in pairs. In
 // optimistic mode the pairs are not evaluated (they count as the centre).
+// Appends the grid's opening line through the hooks before it starts.
 // Reads CovValues, CovSteps, nCov, CovIndex, GridFactor, CovCenter,
 // Optimistic and ObjectiveScale.
 GridOutcome ComputeGrid(const Objective& objective, const CovarianceResults& cov, int g,
