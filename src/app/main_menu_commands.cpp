@@ -7,6 +7,7 @@
 #include "core/load_algorithm_data.h"
 #include "core/one_function_call.h"
 #include "core/save_algorithm_data.h"
+#include "covariance/covariance_command.h"
 #include "minimize/marquardt_command.h"
 #include "minimize/simplex_command.h"
 #include "app/main_menu.h"
@@ -99,7 +100,7 @@ void MainMenu::OneFunctionCall() {
   session_.Main().SetApplicationMenuEnabled(true);
 }
 
-void MainMenu::SingleModelCovariances() { NotAvailableYet("cmdCovariance"); }
+void MainMenu::SingleModelCovariances() { CovarianceCommand(session_); }
 
 void MainMenu::SetBayesianPriors() { NotAvailableYet("cmdBayesian"); }
 

@@ -2,6 +2,7 @@
 
 #include "core/algorithm_editor.h"
 #include "core/one_function_call.h"
+#include "covariance/covariance_windows.h"
 #include "minimize/marquardt_window.h"
 #include "minimize/simplex_window.h"
 #include "app/info_windows.h"
@@ -22,7 +23,8 @@ Session::Session(Ui& ui, Model* model)
       editor_(std::make_unique<AlgorithmEditor>(*this)),
       one_call_(std::make_unique<OneFunctionCallWindow>(*this)),
       marquardt_window_(std::make_unique<MarquardtWindow>(*this)),
-      simplex_window_(std::make_unique<SimplexWindow>(*this)) {
+      simplex_window_(std::make_unique<SimplexWindow>(*this)),
+      covariance_windows_(std::make_unique<CovarianceWindows>(*this)) {
   if (model_) model_->AttachUi(ui_);
 }
 

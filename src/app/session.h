@@ -16,6 +16,7 @@
 #include "minimize/simplex_state.h"
 #include "priors/prior_table.h"
 #include "core/app_state.h"
+#include "covariance/covariance_results.h"
 #include "base/ui/form.h"
 #include "base/ui/ui.h"
 
@@ -28,6 +29,7 @@ class AlgorithmEditor;
 class OneFunctionCallWindow;
 class MarquardtWindow;
 class SimplexWindow;
+class CovarianceWindows;
 
 // Everything that lives for the whole run: the application state, the model,
 // the records of every subsystem and the windows. main() makes one and
@@ -54,6 +56,10 @@ class Session {
   ModelOutputs Outputs;       // NOBS, GRAD, HESS and NSAMPLE of the model's last call
   LogFile Log;                // the minimisation log file
   SimplexState Simplex;
+
+  // Covariance analysis: its state and per-grid results, and its two windows.
+  CovarianceResults Covariance;
+  CovarianceWindows& CovarianceView() { return *covariance_windows_; }
 
   // Hooks the priors subsystem fills: the prior -ln[L] at P in objective
   // units (already multiplied by ObjectiveScale), added by EvaluateObjective
@@ -115,6 +121,7 @@ class Session {
   std::unique_ptr<OneFunctionCallWindow> one_call_;
   std::unique_ptr<MarquardtWindow> marquardt_window_;
   std::unique_ptr<SimplexWindow> simplex_window_;
+  std::unique_ptr<CovarianceWindows> covariance_windows_;
 };
 
 }  // namespace quorvane

@@ -86,8 +86,9 @@ quorvane::Answer ScriptedUi::AskOkCancel(const std::string& text, const std::str
 }
 
 std::string ScriptedUi::AskValue(const std::string& prompt, const std::string& title,
-                                 const std::string&) {
+                                 const std::string& defaultText) {
   Log.push_back({"AskValue", title, prompt, Icon::Question});
+  ValueDefaults.push_back(defaultText);
   Queued next = Next("AskValue", title, prompt);
   const auto* value = std::get_if<ValueAnswer>(&next);
   if (!value) throw std::logic_error("Scripted answer of the wrong kind for AskValue " + prompt);

@@ -38,6 +38,7 @@ class ScriptedUi : public Ui {
   // What was shown, in order.
   std::vector<Shown> Log;
   std::vector<FileDialogRequest> FileRequests;
+  std::vector<std::string> ValueDefaults;  // the default text of every AskValue, in order
   std::vector<std::string> Messages() const;   // texts of ShowMessage
   std::vector<std::string> Questions() const;  // texts of the Ask* services
   bool Showed(const std::string& text) const;  // any message or question with this text

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace quorvane {
+
+class Session;
+
+// cmdCovariance: views the last results again, or runs the calculator and
+// opens the display of its results.
+void CovarianceCommand(Session& session);
+
+// The dialogue and the grids (numerical) or the model's Hessian (analytical).
+void CovarianceCalculator(Session& session);
+
+// The constant that turns the objective into -ln[L]; sets ObjectiveScale to
+// 1 / the constant. Asks until a positive number is given.
+void AskCovarianceConstant(Session& session);
+
+// Whether to calculate optimistic (conditional) standard errors only.
+void AskOptimistic(Session& session);
+
+}  // namespace quorvane
