@@ -276,6 +276,10 @@ void ConsoleUi::WaitUntil(const std::function<bool()>& condition, const std::str
       ReportInputError(e.what());
     } catch (const std::invalid_argument& e) {
       ReportInputError(e.what());
+    } catch (const std::exception& e) {
+      // A fault in a command must not end the session and lose its data.
+      if (!OnUnexpectedError) throw;
+      OnUnexpectedError(e.what());
     }
   }
 }

@@ -50,13 +50,19 @@ Answer ToAnswer(QMessageBox::StandardButton button) {
 }  // namespace
 
 QtUi::QtUi(const ControlRegistry& registry)
-    : registry_(registry), frame_(std::make_unique<MainFrame>()), exit_(EndProcess) {}
+    : registry_(registry), frame_(std::make_unique<MainFrame>()), exit_(EndProcess) {
+  SetUnexpectedErrorHandler([this](const std::string& what) {
+    if (!OnUnexpectedError) return false;
+    OnUnexpectedError(what);
+    return true;
+  });
+}
 
 QtUi::QtUi() : QtUi(ControlRegistry::Standard()) {}
 
 // The forms are gone by now (the session that owns them ends first), so
 // nothing here touches them.
-QtUi::~QtUi() = default;
+QtUi::~QtUi() { SetUnexpectedErrorHandler(nullptr); }
 
 void QtUi::AttachMainWindow(MainWindow& main) {
   mainForm_ = &main.form();

@@ -3,12 +3,18 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
+#include <utility>
 
 #include "base/ui/form.h"
 
 namespace quorvane::qt {
 
 namespace {
+
+std::function<bool(const std::string&)>& UnexpectedErrorHandler() {
+  static std::function<bool(const std::string&)> handler;
+  return handler;
+}
 
 void Report(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon) {
   QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
@@ -26,6 +32,7 @@ bool AskUserAction(QWidget* parentWidget, const std::function<bool()>& question,
     Report(parent, QStringLiteral("Quorvane"), QString::fromStdString(e.what()),
            QMessageBox::Warning);
   } catch (const std::exception& e) {
+    if (const auto& handler = UnexpectedErrorHandler(); handler && handler(e.what())) return onFailure;
     Report(parent, QStringLiteral("Quorvane"),
            QStringLiteral("This action stopped because of an unexpected error:\n%1")
                .arg(QString::fromStdString(e.what())),
@@ -36,6 +43,10 @@ bool AskUserAction(QWidget* parentWidget, const std::function<bool()>& question,
            QMessageBox::Critical);
   }
   return onFailure;
+}
+
+void SetUnexpectedErrorHandler(std::function<bool(const std::string& what)> handler) {
+  UnexpectedErrorHandler() = std::move(handler);
 }
 
 bool RunUserAction(QWidget* parent, const std::function<void()>& action) {

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -16,5 +17,10 @@ bool RunUserAction(QWidget* parent, const std::function<void()>& action);
 // As RunUserAction, for a question with a yes-or-no answer; a failure
 // counts as `onFailure`.
 bool AskUserAction(QWidget* parent, const std::function<bool()>& question, bool onFailure);
+
+// Who answers an unexpected exception (not a FormError) of a user action:
+// returns true when it told the user and recovered, false to let the
+// action's own message box report it. The Qt Ui sets it for its lifetime.
+void SetUnexpectedErrorHandler(std::function<bool(const std::string& what)> handler);
 
 }  // namespace quorvane::qt

@@ -26,9 +26,26 @@ Session::Session(Ui& ui, Model* model)
       simplex_window_(std::make_unique<SimplexWindow>(*this)),
       covariance_windows_(std::make_unique<CovarianceWindows>(*this)) {
   if (model_) model_->AttachUi(ui_);
+  ui_.OnUnexpectedError = [this](const std::string& what) { RecoverFromUnexpectedError(what); };
 }
 
-Session::~Session() = default;
+Session::~Session() { ui_.OnUnexpectedError = nullptr; }
+
+void Session::RecoverFromUnexpectedError(const std::string& what) {
+  ui_.ShowMessage("The action stopped because of an unexpected error:\r\n" + what +
+                      "\r\n\r\nThe algorithm data and the estimates are kept; the main menu "
+                      "can save them.",
+                  "Unexpected error", Icon::Critical);
+  State.SimplexBusy = false;
+  State.MarquardtBusy = false;
+  State.ProfileMode = false;
+  State.PosteriorMode = false;
+  State.PriorProfileMode = false;
+  main_window_->SetApplicationMenuEnabled(true);
+  // Closing and showing the menu again re-applies its enabling rule.
+  main_menu_->Close();
+  main_menu_->Show();
+}
 
 void Session::Start() {
   State = AppState{};

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/algorithm_data.h"
@@ -105,6 +106,11 @@ class Session {
 
   // Start-up: state at its initial values, the main window and the main menu shown.
   void Start();
+
+  // After a user action failed unexpectedly: tells the user, clears the busy
+  // flags of the calculation that failed and shows the main menu again, so
+  // the algorithm data and estimates can still be saved.
+  void RecoverFromUnexpectedError(const std::string& what);
 
   // The quit sequence. Returns false when the user declined to quit, so a
   // closing main window can stay open; otherwise the application ends.

@@ -71,6 +71,12 @@ class Ui {
                          const std::string& waitingFor) = 0;
   // Ends the application at once with the given status.
   virtual void EndApplication(int status) = 0;
+
+  // The front ends call this when a user action ended in an exception that
+  // nothing expected, instead of letting it end the program; the
+  // application tells the user and brings them back to a safe place with
+  // their data intact. Empty: the front end only reports the error.
+  std::function<void(const std::string& what)> OnUnexpectedError;
 };
 
 }  // namespace quorvane
