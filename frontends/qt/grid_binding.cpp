@@ -22,7 +22,7 @@ GridTableModel::GridTableModel(const Control& control, QObject* parent)
 
 void GridTableModel::Sync() {
   const GridModel& g = control_.grid;
-  const int fixedRows = std::clamp(g.FixedRows, 0, std::min(1, g.Rows()));
+  const int fixedRows = std::clamp(g.FixedRows, 0, g.Rows());
   const int fixedCols = std::clamp(g.FixedCols, 0, std::min(1, g.Cols()));
   const int rows = g.Rows() - fixedRows;
   const int cols = g.Cols() - fixedCols;
@@ -71,14 +71,27 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role == Qt::BackgroundRole) return {};  // headers keep the style's look
-  if (orientation == Qt::Horizontal)
+  if (orientation == Qt::Horizontal) {
+    // Several fixed rows make one header of several lines.
+    if (fixedRows_ > 1 && (role == Qt::DisplayRole || role == Qt::ToolTipRole))
+      return ToQt(HeaderText(section + fixedCols_));
     return fixedRows_ ? CellData(0, section + fixedCols_, role) : QVariant();
+  }
   return fixedCols_ ? CellData(section + fixedRows_, 0, role) : QVariant();
+}
+
+std::string GridTableModel::HeaderText(int col) const {
+  std::string text;
+  for (int row = 0; row < fixedRows_; ++row) {
+    if (row > 0) text += "\n";
+    text += control_.grid.At(row, col).text;
+  }
+  return text;
 }
 
 QString GridTableModel::CornerText() const {
   if (!fixedRows_ || !fixedCols_) return {};
-  return ToQt(control_.grid.At(0, 0).text);
+  return ToQt(HeaderText(0));
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {

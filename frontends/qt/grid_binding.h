@@ -2,14 +2,15 @@
 
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <string>
 
 #include "base/ui/control.h"
 
 namespace quorvane::qt {
 
-// The cells of a grid control as a Qt table: the fixed header row and
-// column (when the grid has them) become the table's headers, the other
-// cells its body. It reads the grid directly, so a change needs only Sync.
+// The cells of a grid control as a Qt table: the fixed header rows and
+// column (when the grid has them) become the table's headers, several fixed
+// rows making headers of several lines, and the other cells its body. It reads the grid directly, so a change needs only Sync.
 class GridTableModel : public QAbstractTableModel {
  public:
   explicit GridTableModel(const Control& control, QObject* parent = nullptr);
@@ -29,6 +30,8 @@ class GridTableModel : public QAbstractTableModel {
 
  private:
   QVariant CellData(int row, int col, int role) const;
+  // The texts of a column's fixed rows, one line each.
+  std::string HeaderText(int col) const;
 
   const Control& control_;
   int rows_ = 0;  // body rows and columns

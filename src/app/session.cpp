@@ -4,6 +4,8 @@
 #include "core/one_function_call.h"
 #include "minimize/marquardt_window.h"
 #include "minimize/simplex_window.h"
+#include "priors/prior_windows.h"
+#include "priors/priors_file_commands.h"
 #include "app/info_windows.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
@@ -22,7 +24,8 @@ Session::Session(Ui& ui, Model* model)
       editor_(std::make_unique<AlgorithmEditor>(*this)),
       one_call_(std::make_unique<OneFunctionCallWindow>(*this)),
       marquardt_window_(std::make_unique<MarquardtWindow>(*this)),
-      simplex_window_(std::make_unique<SimplexWindow>(*this)) {
+      simplex_window_(std::make_unique<SimplexWindow>(*this)),
+      prior_windows_(std::make_unique<PriorWindows>(*this)) {
   if (model_) model_->AttachUi(ui_);
 }
 
@@ -68,8 +71,7 @@ bool Session::QuitApplication() {
   if (!Priors.AllUniform() &&
       ui_.AskYesNo("Save Bayesian priors?", "What about Bayesian priors?", Icon::Question) ==
           Answer::Yes)
-    ui_.ShowMessage("This command is not available yet", "Save Bayesian priors",
-                    Icon::Information);
+    Save_Priors(*this, PriorsSaveFrom::MainMenu);
   if (Log.IsOpen()) Log.Close();
   ui_.EndApplication(0);
   return true;
