@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
@@ -103,6 +104,25 @@ void GridView::keyPressEvent(QKeyEvent* event) {
   QTableView::keyPressEvent(event);
 }
 
+QSize GridView::sizeHint() const {
+  const QSize base = QTableView::sizeHint();
+  if (!grid_) return base;
+  const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+  for (int col = 0; col < grid_->Cols(); ++col) {
+    const int chars = col < static_cast<int>(grid_->ColumnWidths.size())
+                          ? grid_->ColumnWidths[static_cast<size_t>(col)]
+                          : 0;
+    width += std::clamp(chars > 0 ? chars : 10, 1, 500) * charWidth + 12;
+  }
+  const int headerLines = std::max(1, std::min(grid_->FixedRows, grid_->Rows()));
+  const int rows = std::clamp(grid_->Rows() - grid_->FixedRows, 1, 12);
+  const int height = 2 * frameWidth() + horizontalScrollBar()->sizeHint().height() +
+                     headerLines * (fontMetrics().height() + 4) + 8 +
+                     rows * verticalHeader()->defaultSectionSize();
+  return {std::max(base.width(), std::min(width, 1400)), std::max(base.height(), height)};
+}
+
 namespace {
 
 // Paints the table's corner button as a header section with the text of
@@ -138,6 +158,7 @@ class GridBinding : public ControlBinding {
     view_ = new GridView;
     table_ = new GridTableModel(control, view_);
     view_->setModel(table_);
+    view_->SetGrid(&control.grid);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setSelectionBehavior(QAbstractItemView::SelectItems);

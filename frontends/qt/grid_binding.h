@@ -47,11 +47,21 @@ class GridView : public QTableView {
  public:
   using QTableView::QTableView;
 
+  // The grid whose column widths the view asks for when it is laid out.
+  void SetGrid(const GridModel* grid) { grid_ = grid; }
+  // Wide enough for the grid's columns as their widths ask (automatic ones
+  // counted at ten characters) and high enough for up to twelve rows, so a
+  // window opens showing its grid rather than a corner of it.
+  QSize sizeHint() const override;
+
  signals:
   void cellActivated(const QModelIndex& index);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  const GridModel* grid_ = nullptr;
 };
 
 }  // namespace quorvane::qt

@@ -143,7 +143,7 @@ void PriorWindows::FillGrid() {
   const char* second[] = {"Parameter", "Type", "Mean", "SD", "Mean", "SD",
                           "Parameter description [null value]"};
   // Widths in characters, in proportion to the window's layout.
-  const int widths[] = {10, 20, 12, 12, 12, 12, 60};
+  const int widths[] = {9, 19, 11, 11, 11, 11, 44};
   for (int col = 0; col < 7; ++col) {
     editor_.SetCell(kGrid, 0, col, top[col]);
     editor_.SetCell(kGrid, 1, col, second[col]);
