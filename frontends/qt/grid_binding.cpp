@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
@@ -22,7 +23,7 @@ GridTableModel::GridTableModel(const Control& control, QObject* parent)
 
 void GridTableModel::Sync() {
   const GridModel& g = control_.grid;
-  const int fixedRows = std::clamp(g.FixedRows, 0, std::min(1, g.Rows()));
+  const int fixedRows = std::clamp(g.FixedRows, 0, g.Rows());
   const int fixedCols = std::clamp(g.FixedCols, 0, std::min(1, g.Cols()));
   const int rows = g.Rows() - fixedRows;
   const int cols = g.Cols() - fixedCols;
@@ -71,14 +72,27 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role == Qt::BackgroundRole) return {};  // headers keep the style's look
-  if (orientation == Qt::Horizontal)
+  if (orientation == Qt::Horizontal) {
+    // Several fixed rows make one header of several lines.
+    if (fixedRows_ > 1 && (role == Qt::DisplayRole || role == Qt::ToolTipRole))
+      return ToQt(HeaderText(section + fixedCols_));
     return fixedRows_ ? CellData(0, section + fixedCols_, role) : QVariant();
+  }
   return fixedCols_ ? CellData(section + fixedRows_, 0, role) : QVariant();
+}
+
+std::string GridTableModel::HeaderText(int col) const {
+  std::string text;
+  for (int row = 0; row < fixedRows_; ++row) {
+    if (row > 0) text += "\n";
+    text += control_.grid.At(row, col).text;
+  }
+  return text;
 }
 
 QString GridTableModel::CornerText() const {
   if (!fixedRows_ || !fixedCols_) return {};
-  return ToQt(control_.grid.At(0, 0).text);
+  return ToQt(HeaderText(0));
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
@@ -88,6 +102,25 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QTableView::keyPressEvent(event);
+}
+
+QSize GridView::sizeHint() const {
+  const QSize base = QTableView::sizeHint();
+  if (!grid_) return base;
+  const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+  for (int col = 0; col < grid_->Cols(); ++col) {
+    const int chars = col < static_cast<int>(grid_->ColumnWidths.size())
+                          ? grid_->ColumnWidths[static_cast<size_t>(col)]
+                          : 0;
+    width += std::clamp(chars > 0 ? chars : 10, 1, 500) * charWidth + 12;
+  }
+  const int headerLines = std::max(1, std::min(grid_->FixedRows, grid_->Rows()));
+  const int rows = std::clamp(grid_->Rows() - grid_->FixedRows, 1, 12);
+  const int height = 2 * frameWidth() + horizontalScrollBar()->sizeHint().height() +
+                     headerLines * (fontMetrics().height() + 4) + 8 +
+                     rows * verticalHeader()->defaultSectionSize();
+  return {std::max(base.width(), std::min(width, 1400)), std::max(base.height(), height)};
 }
 
 namespace {
@@ -125,6 +158,7 @@ class GridBinding : public ControlBinding {
     view_ = new GridView;
     table_ = new GridTableModel(control, view_);
     view_->setModel(table_);
+    view_->SetGrid(&control.grid);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setSelectionBehavior(QAbstractItemView::SelectItems);

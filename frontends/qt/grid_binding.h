@@ -2,14 +2,15 @@
 
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <string>
 
 #include "base/ui/control.h"
 
 namespace quorvane::qt {
 
-// The cells of a grid control as a Qt table: the fixed header row and
-// column (when the grid has them) become the table's headers, the other
-// cells its body. It reads the grid directly, so a change needs only Sync.
+// The cells of a grid control as a Qt table: the fixed header rows and
+// column (when the grid has them) become the table's headers, several fixed
+// rows making headers of several lines, and the other cells its body. It reads the grid directly, so a change needs only Sync.
 class GridTableModel : public QAbstractTableModel {
  public:
   explicit GridTableModel(const Control& control, QObject* parent = nullptr);
@@ -29,6 +30,8 @@ class GridTableModel : public QAbstractTableModel {
 
  private:
   QVariant CellData(int row, int col, int role) const;
+  // The texts of a column's fixed rows, one line each.
+  std::string HeaderText(int col) const;
 
   const Control& control_;
   int rows_ = 0;  // body rows and columns
@@ -44,11 +47,21 @@ class GridView : public QTableView {
  public:
   using QTableView::QTableView;
 
+  // The grid whose column widths the view asks for when it is laid out.
+  void SetGrid(const GridModel* grid) { grid_ = grid; }
+  // Wide enough for the grid's columns as their widths ask (automatic ones
+  // counted at ten characters) and high enough for up to twelve rows, so a
+  // window opens showing its grid rather than a corner of it.
+  QSize sizeHint() const override;
+
  signals:
   void cellActivated(const QModelIndex& index);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  const GridModel* grid_ = nullptr;
 };
 
 }  // namespace quorvane::qt

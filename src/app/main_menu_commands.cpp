@@ -10,6 +10,7 @@
 #include "covariance/covariance_command.h"
 #include "minimize/marquardt_command.h"
 #include "minimize/simplex_command.h"
+#include "priors/prior_windows.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
 #include "app/session.h"
@@ -102,7 +103,13 @@ void MainMenu::OneFunctionCall() {
 
 void MainMenu::SingleModelCovariances() { CovarianceCommand(session_); }
 
-void MainMenu::SetBayesianPriors() { NotAvailableYet("cmdBayesian"); }
+void MainMenu::SetBayesianPriors() {
+  session_.CloseResultWindows();
+  Close();
+  session_.Main().SetApplicationMenuEnabled(false);
+  session_.State.PriorsOpenedFromMenu = true;
+  session_.PriorsView().OpenLoader();
+}
 
 void MainMenu::EvaluateParameterEstimates() { NotAvailableYet("cmdParEstimate"); }
 

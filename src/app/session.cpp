@@ -5,6 +5,8 @@
 #include "covariance/covariance_windows.h"
 #include "minimize/marquardt_window.h"
 #include "minimize/simplex_window.h"
+#include "priors/prior_windows.h"
+#include "priors/priors_file_commands.h"
 #include "app/info_windows.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
@@ -24,7 +26,8 @@ Session::Session(Ui& ui, Model* model)
       one_call_(std::make_unique<OneFunctionCallWindow>(*this)),
       marquardt_window_(std::make_unique<MarquardtWindow>(*this)),
       simplex_window_(std::make_unique<SimplexWindow>(*this)),
-      covariance_windows_(std::make_unique<CovarianceWindows>(*this)) {
+      covariance_windows_(std::make_unique<CovarianceWindows>(*this)),
+      prior_windows_(std::make_unique<PriorWindows>(*this)) {
   if (model_) model_->AttachUi(ui_);
   ui_.OnUnexpectedError = [this](const std::string& what) { RecoverFromUnexpectedError(what); };
 }
@@ -87,8 +90,7 @@ bool Session::QuitApplication() {
   if (!Priors.AllUniform() &&
       ui_.AskYesNo("Save Bayesian priors?", "What about Bayesian priors?", Icon::Question) ==
           Answer::Yes)
-    ui_.ShowMessage("This command is not available yet", "Save Bayesian priors",
-                    Icon::Information);
+    Save_Priors(*this, PriorsSaveFrom::MainMenu);
   if (Log.IsOpen()) Log.Close();
   ui_.EndApplication(0);
   return true;

@@ -31,6 +31,7 @@ class OneFunctionCallWindow;
 class MarquardtWindow;
 class SimplexWindow;
 class CovarianceWindows;
+class PriorWindows;
 
 // Everything that lives for the whole run: the application state, the model,
 // the records of every subsystem and the windows. main() makes one and
@@ -69,6 +70,10 @@ class Session {
   // no prior terms.
   PriorTerm PriorObjective;
   std::function<void()> ReviewPriors;
+  // Bayesian priors: the loader and editor windows, and the prior editor's
+  // "&Profile prior distributions" (empty: not available).
+  PriorWindows& PriorsView() { return *prior_windows_; }
+  std::function<void()> ProfilePriorDistributions;
   // Runs whenever values, steps or fuse codes are about to be edited, so
   // results that belong to the old parameter set can be forgotten.
   std::function<void()> OnParameterSetEdited;
@@ -128,6 +133,7 @@ class Session {
   std::unique_ptr<MarquardtWindow> marquardt_window_;
   std::unique_ptr<SimplexWindow> simplex_window_;
   std::unique_ptr<CovarianceWindows> covariance_windows_;
+  std::unique_ptr<PriorWindows> prior_windows_;
 };
 
 }  // namespace quorvane

@@ -26,6 +26,7 @@ struct AppState {
   std::string AlgorithmFileName;  // empty: there are no algorithm data
   std::string AlgorithmFileTitle;
   std::string PriorsFileName;
+  std::string PriorsFileTitle;  // the priors file's name without folder and extension
   bool PriorsActive = false;
   // The factor that turns -ln[L] into objective units (objective = scale x
   // -ln[L]); set once per analysis by FixedObjectiveScale or the covariance
@@ -46,6 +47,7 @@ struct AppState {
   bool EditorOpenedFromCovariance = false;  // the covariance analysis waits for the editor
   bool EditorClosed = false;  // set when the editor closes; polled by calculations that wait for it
   bool PriorsOpenedFromMenu = false;
+  bool PriorsOpenedFromRanking = false;  // the ranking window is shown again when the priors close
   std::string ModelName;
   std::string DataFileTitle;
   EditorRestrictionSwitches EditorRestrictions;

@@ -18,6 +18,9 @@ void SetUpModel(Session& session) {
   session.State.AlgorithmFileName.clear();
   session.State.AlgorithmFileTitle.clear();
   session.State.InitializeAlready = true;
+  // The priors belonged to the previous parameter set.
+  session.Priors.Reset(data.ParameterCount);
+  session.State.PriorsActive = false;
 }
 
 }  // namespace quorvane

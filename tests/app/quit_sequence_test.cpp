@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "app/main_menu.h"
 #include "app/main_window.h"
 #include "app/session.h"
+#include "base/files/text_file.h"
 #include "support/scripted_ui.h"
 
 namespace quorvane {
@@ -54,6 +57,26 @@ INSTANTIATE_TEST_SUITE_P(Cases, QuitPriorsTest,
                                            QuitCase{"AllUniform", {"U", "U"}, false},
                                            QuitCase{"OneNormal", {"U", "N"}, true}),
                          [](const auto& param) { return std::string(param.param.name); });
+
+TEST(QuitSequenceTest, YesToThePriorsQuestionSavesThePriorsFile) {
+  ScriptedUi ui;
+  Session session(ui, nullptr);
+  session.Start();
+  session.Priors.Reset(1);
+  session.Priors.Rows[0].Type = "E";
+  session.Priors.Rows[0].FirstTerm = session.Priors.Rows[0].SecondTerm = 4.0;
+  const std::string path = ::testing::TempDir() + "quorvane_quit_priors.pri";
+  std::remove(path.c_str());
+  ui.Answer(Answer::Yes).Answer(Answer::No).Answer(Answer::Yes).File(path);
+  session.Menu().form().Click("cmdQuit");
+  std::string error;
+  const auto lines = ReadTextLines(path, error);
+  ASSERT_TRUE(lines) << error;
+  EXPECT_EQ(*lines, (std::vector<std::string>{
+                        "1", "  1   E 4.000E+000 4.000E+000     Unused     Unused   Exponential"}));
+  EXPECT_TRUE(ui.Ended);
+  std::remove(path.c_str());
+}
 
 TEST(QuitSequenceTest, ExitMenuItemRunsTheSameSequence) {
   ScriptedUi ui;
