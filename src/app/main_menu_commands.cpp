@@ -9,6 +9,7 @@
 #include "core/save_algorithm_data.h"
 #include "minimize/marquardt_command.h"
 #include "minimize/simplex_command.h"
+#include "multimodel/rank_window.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
 #include "app/session.h"
@@ -105,7 +106,10 @@ void MainMenu::SetBayesianPriors() { NotAvailableYet("cmdBayesian"); }
 
 void MainMenu::EvaluateParameterEstimates() { NotAvailableYet("cmdParEstimate"); }
 
-void MainMenu::MultiModelStatistics() { NotAvailableYet("cmdRank"); }
+void MainMenu::MultiModelStatistics() {
+  Close();
+  session_.Ranking().Open();
+}
 
 void MainMenu::Quit() { session_.QuitApplication(); }
 

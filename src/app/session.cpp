@@ -4,6 +4,7 @@
 #include "core/one_function_call.h"
 #include "minimize/marquardt_window.h"
 #include "minimize/simplex_window.h"
+#include "multimodel/rank_window.h"
 #include "app/info_windows.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
@@ -22,7 +23,8 @@ Session::Session(Ui& ui, Model* model)
       editor_(std::make_unique<AlgorithmEditor>(*this)),
       one_call_(std::make_unique<OneFunctionCallWindow>(*this)),
       marquardt_window_(std::make_unique<MarquardtWindow>(*this)),
-      simplex_window_(std::make_unique<SimplexWindow>(*this)) {
+      simplex_window_(std::make_unique<SimplexWindow>(*this)),
+      rank_window_(std::make_unique<RankWindow>(*this)) {
   if (model_) model_->AttachUi(ui_);
 }
 

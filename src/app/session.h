@@ -28,6 +28,7 @@ class AlgorithmEditor;
 class OneFunctionCallWindow;
 class MarquardtWindow;
 class SimplexWindow;
+class RankWindow;
 
 // Everything that lives for the whole run: the application state, the model,
 // the records of every subsystem and the windows. main() makes one and
@@ -91,6 +92,8 @@ class Session {
   OneFunctionCallWindow& OneCall() { return *one_call_; }
   MarquardtWindow& MarquardtView() { return *marquardt_window_; }
   SimplexWindow& SimplexView() { return *simplex_window_; }
+  // Multi-model statistics: the ranking window.
+  RankWindow& Ranking() { return *rank_window_; }
 
   // Windows closed before a new calculation starts (the one-function-call,
   // Simplex and Marquardt windows register themselves here).
@@ -115,6 +118,7 @@ class Session {
   std::unique_ptr<OneFunctionCallWindow> one_call_;
   std::unique_ptr<MarquardtWindow> marquardt_window_;
   std::unique_ptr<SimplexWindow> simplex_window_;
+  std::unique_ptr<RankWindow> rank_window_;  // multi-model statistics
 };
 
 }  // namespace quorvane
