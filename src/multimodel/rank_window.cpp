@@ -104,7 +104,7 @@ void RankWindow::Open() {
 void RankWindow::SetUpGrid() {
   form_.SetGridSize(kGrid, 2, kColumns);
   // Widths in characters, wide enough for the heads and the pictures.
-  static constexpr int kWidths[kColumns] = {11, 12, 4, 12, 10, 10, 22, 30, 18, 24};
+  static constexpr int kWidths[kColumns] = {10, 11, 4, 11, 8, 9, 20, 24, 16, 20};
   for (int col = 0; col < kColumns; ++col) form_.SetColumnWidth(kGrid, col, kWidths[col]);
   Redraw();
 }
