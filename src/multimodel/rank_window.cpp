@@ -244,12 +244,16 @@ void RankWindow::RankAddModel() {
 
 void RankWindow::RankQAICc() {
   Ui& ui = session_.ui();
+  // Asked again, proposing the last valid value, until the answer is 1 or
+  // more; an empty answer (cancel) counts as 1.
+  double answered = 0.0;
   do {
     const std::string answer =
         ui.AskValue("Input a value for C-hat (1 or greater) to correct for unexplained overdispersion:",
                     "Overdispersion correction", FormatPicture(cHat_, "0.000"));
-    cHat_ = answer.empty() ? 1.0 : LeadingNumber(answer);
-  } while (!(cHat_ >= 1.0));
+    answered = answer.empty() ? 1.0 : LeadingNumber(answer);
+  } while (!(answered >= 1.0));
+  cHat_ = answered;
   form_.SetText("txtCHat", "C-hat: " + FormatPicture(cHat_, "0.000"));
   for (RankedModel& m : models_)
     if (m.HasValues) m.Criterion = SmallSampleCriterion(m.NegLogL, m.K, m.N, cHat_);
