@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "base/files/text_file.h"
+#include "core/algorithm_editor.h"
 #include "core/model_set_up.h"
 #include "multimodel/covariance_report_fixture.h"
 #include "multimodel/rank_window.h"
@@ -338,6 +339,20 @@ TEST_F(RankAveragingTest, ClosingARankedTableOffersToSaveIt) {
   EXPECT_FALSE(form().IsOpen());
   EXPECT_TRUE(session_.MainMenuIsOpen());
   EXPECT_FALSE(session_.State.EditorOpenedFromRanking);
+}
+
+TEST_F(RankWindowTest, EditingHidesTheWindowAndTheEditorBringsItBackWithItsTable) {
+  Open();
+  form().Click("cmdEditAlg");
+  EXPECT_FALSE(form().IsOpen());
+  EXPECT_TRUE(session_.State.EditorRestrictions[4]);
+  EXPECT_TRUE(session_.State.EditorRestrictions[9]);
+  EXPECT_FALSE(ui_.Showed("Do you want to save ranking results?"));
+  session_.Editor().Finish();
+  EXPECT_TRUE(form().IsOpen());
+  EXPECT_EQ(models().size(), 1u);
+  EXPECT_FALSE(session_.State.EditorRestrictions[4]);
+  EXPECT_FALSE(session_.MainMenuIsOpen());
 }
 
 }  // namespace
