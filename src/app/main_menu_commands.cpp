@@ -11,6 +11,7 @@
 #include "minimize/marquardt_command.h"
 #include "minimize/simplex_command.h"
 #include "priors/prior_windows.h"
+#include "multimodel/rank_window.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
 #include "app/session.h"
@@ -113,7 +114,10 @@ void MainMenu::SetBayesianPriors() {
 
 void MainMenu::EvaluateParameterEstimates() { NotAvailableYet("cmdParEstimate"); }
 
-void MainMenu::MultiModelStatistics() { NotAvailableYet("cmdRank"); }
+void MainMenu::MultiModelStatistics() {
+  Close();
+  session_.Ranking().Open();
+}
 
 void MainMenu::Quit() { session_.QuitApplication(); }
 

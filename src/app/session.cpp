@@ -7,6 +7,7 @@
 #include "minimize/simplex_window.h"
 #include "priors/prior_windows.h"
 #include "priors/priors_file_commands.h"
+#include "multimodel/rank_window.h"
 #include "app/info_windows.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
@@ -27,7 +28,8 @@ Session::Session(Ui& ui, Model* model)
       marquardt_window_(std::make_unique<MarquardtWindow>(*this)),
       simplex_window_(std::make_unique<SimplexWindow>(*this)),
       covariance_windows_(std::make_unique<CovarianceWindows>(*this)),
-      prior_windows_(std::make_unique<PriorWindows>(*this)) {
+      prior_windows_(std::make_unique<PriorWindows>(*this)),
+      rank_window_(std::make_unique<RankWindow>(*this)) {
   if (model_) model_->AttachUi(ui_);
   ui_.OnUnexpectedError = [this](const std::string& what) { RecoverFromUnexpectedError(what); };
 }

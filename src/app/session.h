@@ -32,6 +32,7 @@ class MarquardtWindow;
 class SimplexWindow;
 class CovarianceWindows;
 class PriorWindows;
+class RankWindow;
 
 // Everything that lives for the whole run: the application state, the model,
 // the records of every subsystem and the windows. main() makes one and
@@ -103,6 +104,8 @@ class Session {
   OneFunctionCallWindow& OneCall() { return *one_call_; }
   MarquardtWindow& MarquardtView() { return *marquardt_window_; }
   SimplexWindow& SimplexView() { return *simplex_window_; }
+  // Multi-model statistics: the ranking window.
+  RankWindow& Ranking() { return *rank_window_; }
 
   // Windows closed before a new calculation starts (the one-function-call,
   // Simplex and Marquardt windows register themselves here).
@@ -134,6 +137,7 @@ class Session {
   std::unique_ptr<SimplexWindow> simplex_window_;
   std::unique_ptr<CovarianceWindows> covariance_windows_;
   std::unique_ptr<PriorWindows> prior_windows_;
+  std::unique_ptr<RankWindow> rank_window_;  // multi-model statistics
 };
 
 }  // namespace quorvane

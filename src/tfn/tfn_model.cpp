@@ -10,7 +10,7 @@ namespace quorvane {
 void TfnModel::MODEL(double& F, OneBased<double>& P, OneBased<double>& STP,
                      OneBased<std::string>& DESC, OneBased<std::string>& FUSE, std::int16_t& NP,
                      std::int32_t NF, std::int32_t& NOBS, OneBased<double>&, OneBasedMatrix&,
-                     std::int32_t&) {
+                     std::int32_t& NSAMPLE) {
   if (NF == 0) {
     SetUp(P, STP, DESC, FUSE, NP, NOBS);
     return;
@@ -22,6 +22,9 @@ void TfnModel::MODEL(double& F, OneBased<double>& P, OneBased<double>& STP,
   }
   F = Evaluate(P, STP, NF);
   NOBS = response_.ValueCount;
+  // The sample size of the ranking's criteria: the total number of noise
+  // values, the n of the results summary's AIC, AICc and BIC.
+  NSAMPLE = static_cast<std::int32_t>(totalNoiseCount_);
 }
 
 void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::string>& DESC,
