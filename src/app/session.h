@@ -15,6 +15,7 @@
 #include "core/one_based.h"
 #include "minimize/simplex_state.h"
 #include "priors/prior_table.h"
+#include "plot/plot_table.h"
 #include "core/app_state.h"
 #include "base/ui/form.h"
 #include "base/ui/ui.h"
@@ -54,6 +55,9 @@ class Session {
   ModelOutputs Outputs;       // NOBS, GRAD, HESS and NSAMPLE of the model's last call
   LogFile Log;                // the minimisation log file
   SimplexState Simplex;
+
+  // Plotting: the table the plot windows draw.
+  PlotTable Plots;
 
   // Hooks the priors subsystem fills: the prior -ln[L] at P in objective
   // units (already multiplied by ObjectiveScale), added by EvaluateObjective
