@@ -46,9 +46,13 @@ void XYPlotWindow::BuildForm() {
   form_.BeginRow();
   form_.BeginColumn();
   form_.Add(ControlKind::Label, "lblXVar", "X variate:");
-  form_.Add(ControlKind::ListBox, "listXVar").onDoubleClick = [this](int, int) { PlotIt(); };
+  Control& xList = form_.Add(ControlKind::ListBox, "listXVar");
+  xList.onDoubleClick = [this](int, int) { PlotIt(); };
+  xList.onClick = [this] { VariateChosen(); };
   form_.Add(ControlKind::Label, "lblYVar", "Y variate:");
-  form_.Add(ControlKind::ListBox, "listYVar").onDoubleClick = [this](int, int) { PlotIt(); };
+  Control& yList = form_.Add(ControlKind::ListBox, "listYVar");
+  yList.onDoubleClick = [this](int, int) { PlotIt(); };
+  yList.onClick = [this] { VariateChosen(); };
   form_.BeginFrame("Set Min/Max:");
   form_.Add(ControlKind::Label, "lblYmax", "Y-Max:");
   form_.Add(ControlKind::TextBox, "txtYmax");
@@ -153,6 +157,20 @@ void XYPlotWindow::ClearPlot() {
   for (const char* label : {"lblYZero", "lblXZero", "lblXMaxMin", "lblYMaxMin", "lblCorr", "lblXStart",
                             "lblXEnd", "lblGraphMax"})
     form_.SetText(label, "");
+  FillBoxes();
+  picture_.Frame.X = {table_.XLabelMin, table_.XLabelMax};
+  if (!(picture_.Frame.X.Min < picture_.Frame.X.Max)) picture_.Frame.X = WidenedRange(picture_.Frame.X, {});
+  picture_.Frame.Y = WidenedRange({LeadingNumber(form_.Text("txtYmin")), LeadingNumber(form_.Text("txtYmax"))}, {});
+  Redraw();
+}
+
+void XYPlotWindow::VariateChosen() {
+  // Until something is plotted the boxes show the bounds of the chosen
+  // variates; after that they hold the ranges that the next plot widens.
+  if (picture_.Plots.empty()) FillBoxes();
+}
+
+void XYPlotWindow::FillBoxes() {
   const int xColumn = form_.Get("listXVar").selectedIndex;
   const int yColumn = form_.Get("listYVar").selectedIndex;
   if (xColumn <= 0) {
@@ -169,10 +187,6 @@ void XYPlotWindow::ClearPlot() {
     form_.SetText("txtYmin", PlainNumberText(table_.XLabelMin));
     form_.SetText("txtYmax", PlainNumberText(table_.XLabelMax));
   }
-  picture_.Frame.X = {table_.XLabelMin, table_.XLabelMax};
-  if (!(picture_.Frame.X.Min < picture_.Frame.X.Max)) picture_.Frame.X = WidenedRange(picture_.Frame.X, {});
-  picture_.Frame.Y = WidenedRange({LeadingNumber(form_.Text("txtYmin")), LeadingNumber(form_.Text("txtYmax"))}, {});
-  Redraw();
 }
 
 void XYPlotWindow::Redraw() { form_.SetSurface("Graph", DrawXYPlotPicture(picture_)); }

@@ -40,6 +40,8 @@ class XYPlotWindow {
  private:
   void BuildForm();
   void OptionChecked(const std::string& option);
+  void VariateChosen();
+  void FillBoxes();  // the four boxes from the bounds of the chosen variates
   double Value(int column, int row) const;  // column 0: the row's X
   void Redraw();
 

@@ -78,7 +78,6 @@ TEST_F(XYPlotWindowTest, CheckingAnOptionClearsTheOptionsItExcludes) {
 
 TEST_F(XYPlotWindowTest, PlotAgainstRowsWidensTheRangeAndDrawsTheZeroLine) {
   form().Select("listYVar", 1);
-  form().Click("cmdClear");
   EXPECT_EQ(form().Text("txtXmin"), "1 (1)");
   EXPECT_EQ(form().Text("txtXmax"), "5 (5)");
   EXPECT_EQ(form().Text("txtYmin"), "0");
