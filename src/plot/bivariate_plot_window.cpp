@@ -36,21 +36,21 @@ void BivariatePlotWindow::Draw() {
   bool lines = false;
   form_.SetSurface("Graph", DrawBivariatePicture(input_, &lines));
   form_.SetSurface("LegendBox", DrawBivariateLegend());
-  form_.SetText("lblLineInfo", lines ? "NOTE: Dashed line(s) locate 0 and/or 1" : "");
-  form_.SetText("lblVar", "X - Axis: " + ParameterValuesTitle(input_.ParameterX) + "\r\nY - Axis: " +
+  form_.SetCaption("lblLineInfo", lines ? "NOTE: Dashed line(s) locate 0 and/or 1" : "");
+  form_.SetCaption("lblVar", "X - Axis: " + ParameterValuesTitle(input_.ParameterX) + "\r\nY - Axis: " +
                               ParameterValuesTitle(input_.ParameterY));
   const PlotFrame f = BivariateFrame(input_);
   const double dx = input_.X.size() > 1 ? (input_.X[1] - input_.X[0]) / 2.0 : 0.0;
   const double dy = input_.Y.size() > 1 ? (input_.Y[1] - input_.Y[0]) / 2.0 : 0.0;
   const auto e = [](double v) { return FormatPicture(v, "0.000E+00"); };
   if (!input_.X.empty() && !input_.Y.empty()) {
-    form_.SetText("lblXYMax", "X-Max = " + e(f.X.Max - dx) + "\r\nY-Max = " + e(f.Y.Max - dy));
-    form_.SetText("lblXYMin", "X-Min = " + e(input_.X.front()) + "\r\nY-Min = " + e(input_.Y.front()));
+    form_.SetCaption("lblXYMax", "X-Max = " + e(f.X.Max - dx) + "\r\nY-Max = " + e(f.Y.Max - dy));
+    form_.SetCaption("lblXYMin", "X-Min = " + e(input_.X.front()) + "\r\nY-Min = " + e(input_.Y.front()));
   }
-  form_.SetText("lblPeak", "X-Peak = " + e(input_.PeakX) + "\r\nY-Peak = " + e(input_.PeakY));
-  form_.SetText("lblLegend", "   0.0  \r\n< 0.5\r\n< 1.0\r\n< 1.5\r\n< 2.0\r\n< 2.5\r\n< 3.0");
+  form_.SetCaption("lblPeak", "X-Peak = " + e(input_.PeakX) + "\r\nY-Peak = " + e(input_.PeakY));
+  form_.SetCaption("lblLegend", "   0.0  \r\n< 0.5\r\n< 1.0\r\n< 1.5\r\n< 2.0\r\n< 2.5\r\n< 3.0");
   const auto r = WeightedCorrelation(input_);
-  form_.SetText("lblCorr", r ? "       r = " + FormatPicture(*r, "#0.0##") : "");
+  form_.SetCaption("lblCorr", r ? "       r = " + FormatPicture(*r, "#0.0##") : "");
 }
 
 void BivariatePlotWindow::Show() {

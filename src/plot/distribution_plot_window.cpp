@@ -133,7 +133,7 @@ void DistributionPlotWindow::ClearPlot() {
   picture_.Plots.clear();
   for (const char* label : {"lblGraphMax", "lblVar", "lblXStart", "lblXEnd", "lblPlotInfo",
                             "lblPlotInfoValues", "lblVerticalLine", "lblConfidenceInterval"})
-    form_.SetText(label, "");
+    form_.SetCaption(label, "");
   const double first = picture_.X.empty() ? 0.0 : picture_.X.front();
   const double last = picture_.X.empty() ? 1.0 : picture_.X.back();
   picture_.Frame.X = first < last ? PlotRange{first, last} : PlotRange{0.0, 1.0};
@@ -162,20 +162,20 @@ void DistributionPlotWindow::PlotIt() {
   if (picture_.Frame.X.Min > picture_.Frame.X.Max) std::swap(picture_.Frame.X.Min, picture_.Frame.X.Max);
 
   const ReferenceLines ref = DistributionReferenceLines(picture_.X.front(), picture_.X[n - 1]);
-  form_.SetText("lblVerticalLine", ref.Note);
+  form_.SetCaption("lblVerticalLine", ref.Note);
   if (s >= 3 && s <= 6 && range.Min <= 0.95 && 0.95 <= range.Max)
-    form_.SetText("lblConfidenceInterval", "< 95% CI >");
-  form_.SetText("lblGraphMax", "Max =  " + FormatPicture(range.Max, "#0.0###") + "\r\nMin =  " +
+    form_.SetCaption("lblConfidenceInterval", "< 95% CI >");
+  form_.SetCaption("lblGraphMax", "Max =  " + FormatPicture(range.Max, "#0.0###") + "\r\nMin =  " +
                                    FormatPicture(range.Min, "#0.0###"));
-  form_.SetText("lblVar", "Y: " + table_.ColumnName[static_cast<size_t>(s)] + "\r\nX: " + table_.XTitle);
-  form_.SetText("lblXStart", FormatPicture(picture_.X.front(), "#0.0###"));
-  form_.SetText("lblXEnd", FormatPicture(picture_.X[n - 1], "#0.0###"));
+  form_.SetCaption("lblVar", "Y: " + table_.ColumnName[static_cast<size_t>(s)] + "\r\nX: " + table_.XTitle);
+  form_.SetCaption("lblXStart", FormatPicture(picture_.X.front(), "#0.0###"));
+  form_.SetCaption("lblXEnd", FormatPicture(picture_.X[n - 1], "#0.0###"));
   if (s == 2) {
     const double diff = input_.ExpectedValue - input_.BestValue;
-    form_.SetText("lblPlotInfo", "ML Estimate: \r\nEV Estimate:\r\nEstimated Diff:\r\nPercent Diff:\r\nEstimated SE:");
+    form_.SetCaption("lblPlotInfo", "ML Estimate: \r\nEV Estimate:\r\nEstimated Diff:\r\nPercent Diff:\r\nEstimated SE:");
     const std::string percent =
         input_.BestValue != 0.0 ? FormatPicture(100.0 * diff / input_.BestValue, "0.000E+00") : "";
-    form_.SetText("lblPlotInfoValues", FormatPicture(input_.BestValue, "0.000E+00") + "\r\n" +
+    form_.SetCaption("lblPlotInfoValues", FormatPicture(input_.BestValue, "0.000E+00") + "\r\n" +
                                            FormatPicture(input_.ExpectedValue, "0.000E+00") + "\r\n" +
                                            FormatPicture(diff, "0.000E+00") + "\r\n" + percent + "\r\n" +
                                            FormatPicture(input_.EstimatedSE, "0.000E+00"));

@@ -25,7 +25,7 @@ struct PlotFrame {
   static constexpr double kCanvasWidth = 800.0;
   static constexpr double kCanvasHeight = 600.0;
   static constexpr double kAreaLeft = 76.0;
-  static constexpr double kAreaRight = 780.0;
+  static constexpr double kAreaRight = 764.0;
   static constexpr double kAreaTop = 16.0;
   static constexpr double kAreaBottom = 566.0;
   static constexpr double kTextWidth = 7.0;

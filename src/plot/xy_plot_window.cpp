@@ -63,11 +63,6 @@ void XYPlotWindow::BuildForm() {
   form_.Add(ControlKind::Label, "lblXmin", "X-Min (label):");
   form_.Add(ControlKind::TextBox, "txtXmin");
   form_.End();
-  Control& note = form_.Add(ControlKind::Label, "txtScaling",
-                            "Plots are automatically scaled \r\nto the range of the data, unless \r\n"
-                            "the model includes a scaling \r\nfunction. To override a scaling \r\n"
-                            "function, set the maximum or \r\nminimum of X or Y to 0.\r\n");
-  (void)note;
   form_.End();
   form_.BeginColumn();
   form_.Add(ControlKind::Surface, "Graph");
@@ -115,6 +110,10 @@ void XYPlotWindow::BuildForm() {
     continuePaging_ = false;
     ui_.CloseForm(form_);
   };
+  form_.Add(ControlKind::Label, "txtScaling",
+                            "Plots are automatically scaled \r\nto the range of the data, unless \r\n"
+                            "the model includes a scaling \r\nfunction. To override a scaling \r\n"
+                            "function, set the maximum or \r\nminimum of X or Y to 0.\r\n");
   form_.End();
   form_.End();
   form_.End();
@@ -126,7 +125,7 @@ void XYPlotWindow::OptionChecked(const std::string& option) {
 }
 
 void XYPlotWindow::Load() {
-  form_.SetText("lblGraphPage", table_.PageTitle.empty() ? "" : "Page:  " + table_.PageTitle);
+  form_.SetCaption("lblGraphPage", table_.PageTitle.empty() ? "" : "Page:  " + table_.PageTitle);
   std::vector<std::string> items{table_.XTitle};
   for (int c = 1; c <= table_.ColumnCount; ++c) items.push_back(table_.ColumnName[static_cast<size_t>(c)]);
   form_.SetItems("listXVar", items);
@@ -156,7 +155,7 @@ void XYPlotWindow::ClearPlot() {
   picture_.Grid10 = picture_.Grid8 = false;
   for (const char* label : {"lblYZero", "lblXZero", "lblXMaxMin", "lblYMaxMin", "lblCorr", "lblXStart",
                             "lblXEnd", "lblGraphMax"})
-    form_.SetText(label, "");
+    form_.SetCaption(label, "");
   FillBoxes();
   picture_.Frame.X = {table_.XLabelMin, table_.XLabelMax};
   if (!(picture_.Frame.X.Min < picture_.Frame.X.Max)) picture_.Frame.X = WidenedRange(picture_.Frame.X, {});
@@ -238,23 +237,23 @@ void XYPlotWindow::PlotIt() {
   picture_.Frame = {x, y};
   picture_.XIsColumn = xIsColumn;
 
-  form_.SetText("lblYZero", SpansZero(y) ? "Horizontal dashed line shows Y=0" : "");
-  form_.SetText("lblXZero", xIsColumn && SpansZero(x) ? "Vertical dashed line shows X=0" : "");
+  form_.SetCaption("lblYZero", SpansZero(y) ? "Horizontal dashed line shows Y=0" : "");
+  form_.SetCaption("lblXZero", xIsColumn && SpansZero(x) ? "Vertical dashed line shows X=0" : "");
   std::string range = "Y-Max =  " + PlainNumberText(y.Max) + "\r\nY-Min =  " + PlainNumberText(y.Min);
   if (xIsColumn)
     range += "\r\nX-Max =  " + PlainNumberText(x.Max) + "\r\nX-Min =  " + PlainNumberText(x.Min);
-  form_.SetText("lblGraphMax", range);
-  form_.SetText("lblXStart", PlainNumberText(x.Min));
-  form_.SetText("lblXEnd", PlainNumberText(x.Max));
+  form_.SetCaption("lblGraphMax", range);
+  form_.SetCaption("lblXStart", PlainNumberText(x.Min));
+  form_.SetCaption("lblXEnd", PlainNumberText(x.Max));
   const auto& names = form_.Get("listYVar").items;
-  form_.SetText("lblYMaxMin", "Y: " + names[static_cast<size_t>(yColumn)]);
-  form_.SetText("lblXMaxMin", "X: " + names[static_cast<size_t>(xColumn)]);
+  form_.SetCaption("lblYMaxMin", "Y: " + names[static_cast<size_t>(yColumn)]);
+  form_.SetCaption("lblXMaxMin", "X: " + names[static_cast<size_t>(xColumn)]);
 
   std::string stats;
   if (plot.Style.DropLines) stats = WeightedDistributionLabel(plot.X, plot.Y);
   else if (plot.Style.Points || plot.Style.Lines || plot.Style.LinesLeftToRight || plot.Style.LinesRightToLeft)
     stats = CorrelationLabel(plot.X, plot.Y, xIsColumn);
-  form_.SetText("lblCorr", stats);
+  form_.SetCaption("lblCorr", stats);
 
   picture_.Plots.push_back(std::move(plot));
   Redraw();

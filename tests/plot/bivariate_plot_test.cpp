@@ -71,12 +71,12 @@ TEST(BivariatePlotTest, TheWindowShowsTheGridItsLabelsAndLegend) {
   window.Draw();
   Form& f = window.form();
   EXPECT_EQ(f.Caption(), "Bivariate pdf plot");
-  EXPECT_EQ(f.Text("lblVar"), "X - Axis: Values for parameter # 2\r\nY - Axis: Values for parameter # 5");
-  EXPECT_EQ(f.Text("lblXYMin"), "X-Min = -5.000E-01\r\nY-Min = -7.000E-01");
-  EXPECT_EQ(f.Text("lblXYMax"), "X-Max = 1.500E+00\r\nY-Max = 3.000E-01");
-  EXPECT_EQ(f.Text("lblPeak"), "X-Peak = 5.000E-01\r\nY-Peak = -2.000E-01");
-  EXPECT_EQ(f.Text("lblLineInfo"), "NOTE: Dashed line(s) locate 0 and/or 1");
-  EXPECT_EQ(f.Text("lblCorr").substr(0, 11), "       r = ");
+  EXPECT_EQ(f.Get("lblVar").caption, "X - Axis: Values for parameter # 2\r\nY - Axis: Values for parameter # 5");
+  EXPECT_EQ(f.Get("lblXYMin").caption, "X-Min = -5.000E-01\r\nY-Min = -7.000E-01");
+  EXPECT_EQ(f.Get("lblXYMax").caption, "X-Max = 1.500E+00\r\nY-Max = 3.000E-01");
+  EXPECT_EQ(f.Get("lblPeak").caption, "X-Peak = 5.000E-01\r\nY-Peak = -2.000E-01");
+  EXPECT_EQ(f.Get("lblLineInfo").caption, "NOTE: Dashed line(s) locate 0 and/or 1");
+  EXPECT_EQ(f.Get("lblCorr").caption.substr(0, 11), "       r = ");
   const auto& items = f.Get("Graph").surface.Items();
   const long cells = std::count_if(items.begin(), items.end(), [](const SurfaceItem& i) {
     return i.kind == SurfaceItem::Kind::Rectangle && i.filled;

@@ -92,7 +92,7 @@ TEST_F(DistributionPlotWindowTest, YRangesAlwaysIncludeZero) {
   Open(in);
   Plot(7);  // the Gaussian series of zeros
   EXPECT_EQ(window_->Picture().Frame.Y, (PlotRange{-1, 1}));
-  EXPECT_EQ(form().Text("lblGraphMax"), "Max =  1.0\r\nMin =  -1.0");
+  EXPECT_EQ(form().Get("lblGraphMax").caption, "Max =  1.0\r\nMin =  -1.0");
 }
 
 TEST_F(DistributionPlotWindowTest, ReferenceLinesAtZeroAndOne) {
@@ -108,7 +108,7 @@ TEST_F(DistributionPlotWindowTest, ReferenceLinesAtZeroAndOne) {
   for (const auto& c : cases) {
     Open(Constructed(c.first, c.last));
     Plot(2);
-    EXPECT_EQ(form().Text("lblVerticalLine"), c.note) << c.first << ".." << c.last;
+    EXPECT_EQ(form().Get("lblVerticalLine").caption, c.note) << c.first << ".." << c.last;
     const auto& items = form().Get("Graph").surface.Items();
     const long dashed = std::count_if(items.begin(), items.end(), [](const SurfaceItem& i) {
       return i.kind == SurfaceItem::Kind::Line && i.style == LineStyle::Dashed;
@@ -121,19 +121,19 @@ TEST_F(DistributionPlotWindowTest, ReferenceLinesAtZeroAndOne) {
 TEST_F(DistributionPlotWindowTest, SeriesTwoShowsTheEstimatesAndRegionsTheirConfidenceLine) {
   Open(Constructed(-1, 2));
   Plot(2);
-  EXPECT_EQ(form().Text("lblVar"), "Y: Parameter Confidence Distribution\r\nX: Values for parameter # 3");
-  EXPECT_EQ(form().Text("lblPlotInfo"), "ML Estimate: \r\nEV Estimate:\r\nEstimated Diff:\r\nPercent Diff:\r\nEstimated SE:");
-  EXPECT_EQ(form().Text("lblPlotInfoValues"), "5.000E-01\r\n5.500E-01\r\n5.000E-02\r\n1.000E+01\r\n2.500E-01");
-  EXPECT_EQ(form().Text("lblXStart"), "-1.0");
-  EXPECT_EQ(form().Text("lblXEnd"), "2.0");
-  EXPECT_EQ(form().Text("lblConfidenceInterval"), "");
+  EXPECT_EQ(form().Get("lblVar").caption, "Y: Parameter Confidence Distribution\r\nX: Values for parameter # 3");
+  EXPECT_EQ(form().Get("lblPlotInfo").caption, "ML Estimate: \r\nEV Estimate:\r\nEstimated Diff:\r\nPercent Diff:\r\nEstimated SE:");
+  EXPECT_EQ(form().Get("lblPlotInfoValues").caption, "5.000E-01\r\n5.500E-01\r\n5.000E-02\r\n1.000E+01\r\n2.500E-01");
+  EXPECT_EQ(form().Get("lblXStart").caption, "-1.0");
+  EXPECT_EQ(form().Get("lblXEnd").caption, "2.0");
+  EXPECT_EQ(form().Get("lblConfidenceInterval").caption, "");
   Plot(3);
-  EXPECT_EQ(form().Text("lblConfidenceInterval"), "< 95% CI >");
+  EXPECT_EQ(form().Get("lblConfidenceInterval").caption, "< 95% CI >");
   EXPECT_EQ(window_->Picture().Plots.size(), 2u);
   form().Click("cmdClear");
   EXPECT_TRUE(window_->Picture().Plots.empty());
-  EXPECT_EQ(form().Text("lblConfidenceInterval"), "");
-  EXPECT_EQ(form().Text("lblPlotInfoValues"), "");
+  EXPECT_EQ(form().Get("lblConfidenceInterval").caption, "");
+  EXPECT_EQ(form().Get("lblPlotInfoValues").caption, "");
 }
 
 TEST_F(DistributionPlotWindowTest, OptionsAndDropLines) {

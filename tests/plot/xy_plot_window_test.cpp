@@ -84,11 +84,11 @@ TEST_F(XYPlotWindowTest, PlotAgainstRowsWidensTheRangeAndDrawsTheZeroLine) {
   form().Click("cmdPlot");
   EXPECT_EQ(form().Text("txtYmin"), "-2");
   EXPECT_EQ(form().Text("txtYmax"), "5");
-  EXPECT_EQ(form().Text("lblGraphMax"), "Y-Max =  5\r\nY-Min =  -2");
-  EXPECT_EQ(form().Text("lblYZero"), "Horizontal dashed line shows Y=0");
-  EXPECT_EQ(form().Text("lblXZero"), "");
-  EXPECT_EQ(form().Text("lblXStart"), "1");
-  EXPECT_EQ(form().Text("lblXEnd"), "5");
+  EXPECT_EQ(form().Get("lblGraphMax").caption, "Y-Max =  5\r\nY-Min =  -2");
+  EXPECT_EQ(form().Get("lblYZero").caption, "Horizontal dashed line shows Y=0");
+  EXPECT_EQ(form().Get("lblXZero").caption, "");
+  EXPECT_EQ(form().Get("lblXStart").caption, "1");
+  EXPECT_EQ(form().Get("lblXEnd").caption, "5");
   const auto& items = form().Get("Graph").surface.Items();
   EXPECT_TRUE(std::any_of(items.begin(), items.end(), [](const SurfaceItem& i) {
     return i.kind == SurfaceItem::Kind::Line && i.style == LineStyle::Dashed;
@@ -96,7 +96,7 @@ TEST_F(XYPlotWindowTest, PlotAgainstRowsWidensTheRangeAndDrawsTheZeroLine) {
   EXPECT_EQ(Items(SurfaceItem::Kind::Circle), 5u);
   EXPECT_EQ(Items(SurfaceItem::Kind::Polyline), 1u);
   EXPECT_EQ(window_.Picture().Plots.front().Color, 1);  // the first plot's counter
-  EXPECT_FALSE(form().Text("lblCorr").empty());
+  EXPECT_FALSE(form().Get("lblCorr").caption.empty());
   // Every drawn point lies inside the plot area.
   for (const auto& i : items)
     if (i.kind == SurfaceItem::Kind::Circle) {
@@ -128,11 +128,11 @@ TEST_F(XYPlotWindowTest, AgainstAColumnOnlyRowsWithBothCellsArePlotted) {
   form().Click("cmdPlot");
   ASSERT_EQ(window_.Picture().Plots.size(), 1u);
   EXPECT_EQ(window_.Picture().Plots[0].X, (std::vector<double>{-2, 0, 3, 5}));
-  EXPECT_EQ(form().Text("lblXZero"), "Vertical dashed line shows X=0");
-  EXPECT_EQ(form().Text("lblGraphMax"), "Y-Max =  11\r\nY-Min =  -3\r\nX-Max =  5\r\nX-Min =  -2");
+  EXPECT_EQ(form().Get("lblXZero").caption, "Vertical dashed line shows X=0");
+  EXPECT_EQ(form().Get("lblGraphMax").caption, "Y-Max =  11\r\nY-Min =  -3\r\nX-Max =  5\r\nX-Min =  -2");
   // Y = 2X + 1 exactly: r = 1; the scatter of Y follows.
-  EXPECT_EQ(form().Text("lblCorr").substr(0, 11), "r  = 1.0000");
-  EXPECT_NE(form().Text("lblCorr").find("Scatter of Y:"), std::string::npos);
+  EXPECT_EQ(form().Get("lblCorr").caption.substr(0, 11), "r  = 1.0000");
+  EXPECT_NE(form().Get("lblCorr").caption.find("Scatter of Y:"), std::string::npos);
 }
 
 TEST_F(XYPlotWindowTest, TwoPointsGiveNoStatistics) {
@@ -146,10 +146,10 @@ TEST_F(XYPlotWindowTest, TwoPointsGiveNoStatistics) {
   form().Select("listYVar", 1);
   form().Click("cmdPlot");
   EXPECT_EQ(window_.Picture().Plots.size(), 1u);
-  EXPECT_EQ(form().Text("lblCorr"), "");
+  EXPECT_EQ(form().Get("lblCorr").caption, "");
   form().SetCheckedByUser("Check_Drop", true);
   form().Click("cmdPlot");
-  EXPECT_EQ(form().Text("lblCorr"), "");
+  EXPECT_EQ(form().Get("lblCorr").caption, "");
 }
 
 TEST_F(XYPlotWindowTest, TheGridDrawsAndThenErases) {
@@ -168,7 +168,7 @@ TEST_F(XYPlotWindowTest, DropLinesWeightXByY) {
   form().SetCheckedByUser("Check_Drop", true);
   form().Click("cmdPlot");
   // Rows 1, 2, 4, 5 with weights -3, 1, 7, 11: mean (-3 + 2 + 28 + 55)/16.
-  const std::string label = form().Text("lblCorr");
+  const std::string label = form().Get("lblCorr").caption;
   EXPECT_EQ(label.rfind("\r\nDistribution of X:\r\n      Mean = 5.125", 0), 0u) << label;
 }
 

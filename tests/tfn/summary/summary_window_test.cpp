@@ -52,7 +52,7 @@ TEST_F(SummaryWindowTest, EvaluatesThenReportsAndAsksAboutPlots) {
   ui_.Answer(Answer::Yes).Then([&] {
     for (Form* form : ui_.OpenForms)
       if (form->Name() == "frmXYPlot") {
-        plotPage = form->Text("lblGraphPage");
+        plotPage = form->Get("lblGraphPage").caption;
         plotColumns = session_.Plots.ColumnCount;
         form->Click("cmdCancel");
       }
