@@ -1,3 +1,4 @@
+#include <cmath>
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -26,8 +27,22 @@ class SurfaceWidget : public QWidget {
 
   std::function<void()> onClick;
 
-  QSize sizeHint() const override { return {320, 240}; }
-  QSize minimumSizeHint() const override { return {80, 60}; }
+  // A surface drawn on a canvas of pixel units (the plots) asks for that
+  // size, so its texts keep the spacing they were laid out with.
+  QSize sizeHint() const override {
+    const QSize canvas = CanvasSize();
+    return canvas.isValid() ? canvas : QSize(320, 240);
+  }
+  QSize minimumSizeHint() const override {
+    const QSize canvas = CanvasSize();
+    return canvas.isValid() ? canvas * 3 / 4 : QSize(80, 60);
+  }
+  QSize CanvasSize() const {
+    const double w = std::abs(surface_.Right() - surface_.Left());
+    const double h = std::abs(surface_.Bottom() - surface_.Top());
+    if (w < 100 || w > 1200 || h < 100 || h > 1200) return {};
+    return {static_cast<int>(w), static_cast<int>(h)};
+  }
 
   void SaveImageAs() {
     QString selected;

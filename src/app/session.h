@@ -16,6 +16,7 @@
 #include "core/one_based.h"
 #include "minimize/simplex_state.h"
 #include "priors/prior_table.h"
+#include "plot/plot_table.h"
 #include "core/app_state.h"
 #include "covariance/covariance_results.h"
 #include "base/ui/form.h"
@@ -63,6 +64,8 @@ class Session {
   // Covariance analysis: its state and per-grid results, and its two windows.
   CovarianceResults Covariance;
   CovarianceWindows& CovarianceView() { return *covariance_windows_; }
+  // Plotting: the table the plot windows draw.
+  PlotTable Plots;
 
   // Hooks the priors subsystem fills: the prior -ln[L] at P in objective
   // units (already multiplied by ObjectiveScale), added by EvaluateObjective

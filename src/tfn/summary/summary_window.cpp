@@ -2,6 +2,8 @@
 
 #include "base/files/text_file.h"
 #include "app/session.h"
+#include "plot/xy_plot_window.h"
+#include "tfn/plot_data/series_plot_table.h"
 #include "tfn/summary/summary_file.h"
 
 namespace quorvane {
@@ -40,8 +42,15 @@ void SummaryWindow::AskForPlots() {
   if (ui.AskYesNo("Do you want to see summary plots of the time series fits?", "View plots?",
                   Icon::Question) != Answer::Yes)
     return;
-  if (showPlots) showPlots();
-  else ui.ShowMessage("Plots are not available yet", "View plots?", Icon::Information);
+  if (showPlots) {
+    showPlots();
+    return;
+  }
+  const SummaryInput input =
+      SummaryInput::Of(model_, session_.Algorithm, session_.State.AlgorithmFileName);
+  FillSeriesPlotTable(session_.Plots, input.Response, input.Covariates, input.Best,
+                      results_->BackTransformed);
+  ShowXYPlot(session_);
 }
 
 void SummaryWindow::SaveSummary() {

@@ -34,8 +34,9 @@ class SummaryWindow {
   // summary of a set-up, or when there was nothing to summarise.
   const std::optional<SummaryResults>& Results() const { return results_; }
 
-  // Shows the plots of the series fits when the user asks for them; while
-  // empty, the user is told that they are not available yet.
+  // Replaces the series plots shown when the user asks for them; while
+  // empty, the plot table is filled with the series of the fit and the XY
+  // plot window opens on it.
   std::function<void()> showPlots;
 
  private:

@@ -46,20 +46,32 @@ TEST_F(SummaryWindowTest, EvaluatesThenReportsAndAsksAboutPlots) {
   ui_.onPump = [&] {
     if (panelDuringEvaluation.empty()) panelDuringEvaluation = ui_.StatusPanels[{5, 1}];
   };
-  ui_.Answer(Answer::Yes);
+  // Yes to the plots opens the XY plot window on the fit; the user quits it.
+  std::string plotPage;
+  int plotColumns = 0;
+  ui_.Answer(Answer::Yes).Then([&] {
+    for (Form* form : ui_.OpenForms)
+      if (form->Name() == "frmXYPlot") {
+        plotPage = form->Get("lblGraphPage").caption;
+        plotColumns = session_.Plots.ColumnCount;
+        form->Click("cmdCancel");
+      }
+  });
   session_.Menu().SingleModelResults();
 
   EXPECT_EQ(panelDuringEvaluation, "One moment please while one function call is executed...");
   EXPECT_TRUE(window().IsOpen());
   EXPECT_EQ(Text().rfind("Simultaneous Time Series ARIMA, Intervention and/or TFN Analysis Results:\r\n", 0), 0u);
   EXPECT_EQ((ui_.StatusPanels[{5, 1}]), "Summary complete");
-  ASSERT_GE(ui_.Log.size(), 2u);
-  const auto& question = ui_.Log[ui_.Log.size() - 2];
+  ASSERT_GE(ui_.Log.size(), 1u);
+  const auto& question = ui_.Log.back();
   EXPECT_EQ(question.service, "AskYesNo");
   EXPECT_EQ(question.title, "View plots?");
   EXPECT_EQ(question.text, "Do you want to see summary plots of the time series fits?");
-  EXPECT_EQ(ui_.Log.back().text, "Plots are not available yet");
-  EXPECT_EQ(ui_.Log.back().icon, Icon::Information);
+  EXPECT_EQ(plotPage, "Page:  Observed, predicted and residuals for possibly differenced, "
+                      "flattened and/or transformed time series data ");
+  EXPECT_EQ(plotColumns, 8);
+  EXPECT_FALSE(ui_.IsOpen("frmXYPlot"));
   ASSERT_TRUE(app_.Summary().Results());
   EXPECT_EQ(app_.Summary().Results()->BackTransformed.Fit.EndPeriod(), 12);
 
