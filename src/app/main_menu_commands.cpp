@@ -7,6 +7,7 @@
 #include "core/load_algorithm_data.h"
 #include "core/one_function_call.h"
 #include "core/save_algorithm_data.h"
+#include "evaluate/evaluation_windows.h"
 #include "minimize/marquardt_command.h"
 #include "minimize/simplex_command.h"
 #include "app/main_menu.h"
@@ -103,7 +104,12 @@ void MainMenu::SingleModelCovariances() { NotAvailableYet("cmdCovariance"); }
 
 void MainMenu::SetBayesianPriors() { NotAvailableYet("cmdBayesian"); }
 
-void MainMenu::EvaluateParameterEstimates() { NotAvailableYet("cmdParEstimate"); }
+void MainMenu::EvaluateParameterEstimates() {
+  session_.CloseResultWindows();
+  Close();
+  session_.Main().SetApplicationMenuEnabled(false);
+  session_.EvaluationViews().OpenChoice();
+}
 
 void MainMenu::MultiModelStatistics() { NotAvailableYet("cmdRank"); }
 

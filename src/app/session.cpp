@@ -23,7 +23,8 @@ Session::Session(Ui& ui, Model* model)
       editor_(std::make_unique<AlgorithmEditor>(*this)),
       one_call_(std::make_unique<OneFunctionCallWindow>(*this)),
       marquardt_window_(std::make_unique<MarquardtWindow>(*this)),
-      simplex_window_(std::make_unique<SimplexWindow>(*this)) {
+      simplex_window_(std::make_unique<SimplexWindow>(*this)),
+      evaluation_windows_(std::make_unique<EvaluationWindows>(*this)) {
   if (model_) model_->AttachUi(ui_);
 }
 
