@@ -93,7 +93,7 @@ TEST_F(MainMenuTest, InitializeAsksAboutAlgorithmDataOnlyWhenThereAreSome) {
 TEST_F(MainMenuTest, UnbuiltCommandsSayTheyAreNotAvailable) {
   session_.State.InitializeAlready = true;
   session_.Menu().SetCommandsEnabled(true);
-  for (const char* button : {"cmdParEstimate", "cmdCovariance", "cmdRank"}) {
+  for (const char* button : {"cmdCovariance", "cmdRank"}) {
     ui_.Log.clear();
     menu().Click(button);
     ASSERT_EQ(ui_.Messages(), std::vector<std::string>{"This command is not available yet"})
