@@ -8,6 +8,7 @@
 #include "core/one_function_call.h"
 #include "core/save_algorithm_data.h"
 #include "covariance/covariance_command.h"
+#include "evaluate/evaluation_windows.h"
 #include "minimize/marquardt_command.h"
 #include "minimize/simplex_command.h"
 #include "priors/prior_windows.h"
@@ -112,7 +113,12 @@ void MainMenu::SetBayesianPriors() {
   session_.PriorsView().OpenLoader();
 }
 
-void MainMenu::EvaluateParameterEstimates() { NotAvailableYet("cmdParEstimate"); }
+void MainMenu::EvaluateParameterEstimates() {
+  session_.CloseResultWindows();
+  Close();
+  session_.Main().SetApplicationMenuEnabled(false);
+  session_.EvaluationViews().OpenChoice();
+}
 
 void MainMenu::MultiModelStatistics() {
   Close();

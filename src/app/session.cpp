@@ -3,6 +3,7 @@
 #include "core/algorithm_editor.h"
 #include "core/one_function_call.h"
 #include "covariance/covariance_windows.h"
+#include "evaluate/evaluation_windows.h"
 #include "minimize/marquardt_window.h"
 #include "minimize/simplex_window.h"
 #include "priors/prior_windows.h"
@@ -29,7 +30,8 @@ Session::Session(Ui& ui, Model* model)
       simplex_window_(std::make_unique<SimplexWindow>(*this)),
       covariance_windows_(std::make_unique<CovarianceWindows>(*this)),
       prior_windows_(std::make_unique<PriorWindows>(*this)),
-      rank_window_(std::make_unique<RankWindow>(*this)) {
+      rank_window_(std::make_unique<RankWindow>(*this)),
+      evaluation_windows_(std::make_unique<EvaluationWindows>(*this)) {
   if (model_) model_->AttachUi(ui_);
   ui_.OnUnexpectedError = [this](const std::string& what) { RecoverFromUnexpectedError(what); };
 }

@@ -90,19 +90,6 @@ TEST_F(MainMenuTest, InitializeAsksAboutAlgorithmDataOnlyWhenThereAreSome) {
             (std::vector<std::string>{"cmdInitialize", "cmdLoadAlg", "cmdQuit"}));
 }
 
-TEST_F(MainMenuTest, UnbuiltCommandsSayTheyAreNotAvailable) {
-  session_.State.InitializeAlready = true;
-  session_.Menu().SetCommandsEnabled(true);
-  for (const char* button : {"cmdParEstimate"}) {
-    ui_.Log.clear();
-    menu().Click(button);
-    ASSERT_EQ(ui_.Messages(), std::vector<std::string>{"This command is not available yet"})
-        << button;
-    EXPECT_EQ(ui_.Log.back().icon, Icon::Information);
-  }
-  EXPECT_EQ(EnabledButtons(menu()).size(), 13u);
-}
-
 TEST_F(MainMenuTest, ResultsCaptionChangesOnceThereAreResults) {
   session_.Menu().UseResultsSummaryCaption();
   EXPECT_EQ(menu().Get("cmdUserSummary").caption, "Res&ults Summary");
