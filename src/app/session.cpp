@@ -2,6 +2,7 @@
 
 #include "core/algorithm_editor.h"
 #include "core/one_function_call.h"
+#include "evaluate/evaluation_windows.h"
 #include "minimize/marquardt_window.h"
 #include "minimize/simplex_window.h"
 #include "app/info_windows.h"

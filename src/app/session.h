@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/algorithm_data.h"
@@ -13,6 +14,7 @@
 #include "core/model_outputs.h"
 #include "core/objective.h"
 #include "core/one_based.h"
+#include "evaluate/evaluation_series.h"
 #include "minimize/simplex_state.h"
 #include "priors/prior_table.h"
 #include "core/app_state.h"
@@ -28,6 +30,7 @@ class AlgorithmEditor;
 class OneFunctionCallWindow;
 class MarquardtWindow;
 class SimplexWindow;
+class EvaluationWindows;
 
 // Everything that lives for the whole run: the application state, the model,
 // the records of every subsystem and the windows. main() makes one and
@@ -68,6 +71,22 @@ class Session {
   // Opens the model's set-up window; the model that the application carries
   // fills it. Empty: the model needs no set-up window.
   std::function<void()> OpenModelSetUp;
+
+  // Parameter evaluation: the series shared by the likelihood profile, the
+  // posterior grid and the prior profiles, its windows, and the hooks it
+  // calls into other subsystems (each empty-safe: empty means unavailable).
+  //   RunPosterior: the Bayesian posterior grid, started by cmdBP.
+  //   CovarianceSd(grid, k): the standard error of free parameter k (1-based
+  //     free index) from covariance grid 1, 2 or 3; nothing when unavailable.
+  //   ShowDistributionPlots: offers the seven distribution plots of Evaluation.
+  //   AskCovarianceConstant: the covariance constant dialog, which sets
+  //     State.ObjectiveScale; false when the user cancelled it.
+  EvaluationSeries Evaluation;
+  std::function<void()> RunPosterior;
+  std::function<std::optional<double>(int grid, int freeIndex)> CovarianceSd;
+  std::function<void()> ShowDistributionPlots;
+  std::function<bool()> AskCovarianceConstant;
+  EvaluationWindows& EvaluationViews() { return *evaluation_windows_; }
 
   // The objective -ln[L] on this session's model and records. The session
   // must have a model.
@@ -115,6 +134,7 @@ class Session {
   std::unique_ptr<OneFunctionCallWindow> one_call_;
   std::unique_ptr<MarquardtWindow> marquardt_window_;
   std::unique_ptr<SimplexWindow> simplex_window_;
+  std::unique_ptr<EvaluationWindows> evaluation_windows_;
 };
 
 }  // namespace quorvane
