@@ -2,6 +2,7 @@
 
 #include "core/algorithm_editor.h"
 #include "core/one_function_call.h"
+#include "evaluate/bayesian_statistics_window.h"
 #include "evaluate/evaluation_windows.h"
 #include "minimize/marquardt_window.h"
 #include "minimize/simplex_window.h"
@@ -23,7 +24,8 @@ Session::Session(Ui& ui, Model* model)
       editor_(std::make_unique<AlgorithmEditor>(*this)),
       one_call_(std::make_unique<OneFunctionCallWindow>(*this)),
       marquardt_window_(std::make_unique<MarquardtWindow>(*this)),
-      simplex_window_(std::make_unique<SimplexWindow>(*this)) {
+      simplex_window_(std::make_unique<SimplexWindow>(*this)),
+      bayesian_window_(std::make_unique<BayesianStatisticsWindow>(*this)) {
   if (model_) model_->AttachUi(ui_);
 }
 
