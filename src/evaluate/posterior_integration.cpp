@@ -16,13 +16,6 @@ void PosteriorGridResult::Prepare(const PosteriorGridSpec& spec) {
   const int n = spec.PointCount;
   Values.assign(n, 0.0);
   Objective.assign(n, 0.0);
-  PointsKept = spec.PointCount;
-  Stopped = false;
-  StoppedAtPoint = 0;
-  BestPoint = 0;
-  BestValue = 0.0;
-  LowestObjective = 1e100;
-  EvaluationCount = 0;
   Bivariate = BivariateGrid{};
   if (spec.GridParameterCount == 1) {
     const int m = spec.GridPointCount;
@@ -105,6 +98,14 @@ void IntegratePosterior(const Objective& objective, const PosteriorGridSpec& spe
                         PosteriorGridProgress& progress, PosteriorGridResult& result) {
   const int n = spec.PointCount;
   const int middle = (n - 1) / 2 + 1;
+  result.PointsKept = spec.PointCount;
+  result.Stopped = false;
+  result.StoppedAtPoint = 0;
+  result.BestPoint = 0;
+  result.BestValue = 0.0;
+  result.LowestObjective = 1e100;
+  result.EvaluationCount = 0;
+  result.Bivariate.PeakDensity = 0.0;
   GridWalk walk(objective, spec, work, progress, result);
   for (int p = 1; p <= n; ++p) {
     const double value = spec.Centre - (middle - p) * spec.Step;

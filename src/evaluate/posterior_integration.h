@@ -67,8 +67,9 @@ struct PosteriorGridResult {
   std::int64_t EvaluationCount = 0;
   BivariateGrid Bivariate;       // filled only when k = 1
 
-  // Sizes the series to n and, for k = 1, the bivariate arrays to n x m.
-  // Throws std::bad_alloc when the memory cannot be had.
+  // Sizes the series to n and, for k = 1, the bivariate arrays to n x m;
+  // each run starts its counts afresh. Throws std::bad_alloc when the
+  // memory cannot be had.
   void Prepare(const PosteriorGridSpec& spec);
 };
 
