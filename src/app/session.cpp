@@ -3,6 +3,7 @@
 #include "core/algorithm_editor.h"
 #include "core/one_function_call.h"
 #include "covariance/covariance_windows.h"
+#include "evaluate/bayesian_statistics_window.h"
 #include "evaluate/evaluation_windows.h"
 #include "minimize/marquardt_window.h"
 #include "minimize/simplex_window.h"
@@ -31,7 +32,8 @@ Session::Session(Ui& ui, Model* model)
       covariance_windows_(std::make_unique<CovarianceWindows>(*this)),
       prior_windows_(std::make_unique<PriorWindows>(*this)),
       rank_window_(std::make_unique<RankWindow>(*this)),
-      evaluation_windows_(std::make_unique<EvaluationWindows>(*this)) {
+      evaluation_windows_(std::make_unique<EvaluationWindows>(*this)),
+      bayesian_window_(std::make_unique<BayesianStatisticsWindow>(*this)) {
   if (model_) model_->AttachUi(ui_);
   ui_.OnUnexpectedError = [this](const std::string& what) { RecoverFromUnexpectedError(what); };
 }

@@ -15,6 +15,7 @@
 #include "core/model_outputs.h"
 #include "core/objective.h"
 #include "core/one_based.h"
+#include "evaluate/bivariate_grid.h"
 #include "evaluate/evaluation_series.h"
 #include "minimize/simplex_state.h"
 #include "priors/prior_table.h"
@@ -37,6 +38,8 @@ class CovarianceWindows;
 class PriorWindows;
 class RankWindow;
 class EvaluationWindows;
+class EvaluationWindows;
+class BayesianStatisticsWindow;
 
 // Everything that lives for the whole run: the application state, the model,
 // the records of every subsystem and the windows. main() makes one and
@@ -104,6 +107,13 @@ class Session {
   std::function<bool()> AskCovarianceConstant;
   EvaluationWindows& EvaluationViews() { return *evaluation_windows_; }
 
+  // Bayesian posterior grid: the joint density of the last run with one grid
+  // parameter, the window "Bayesian statistics", and the bivariate plot the
+  // plots subsystem draws (empty: no plot is shown).
+  BivariateGrid Bivariate;
+  std::function<void(const BivariateGrid&)> ShowBivariatePlot;
+  BayesianStatisticsWindow& BayesianView() { return *bayesian_window_; }
+
   // The objective -ln[L] on this session's model and records. The session
   // must have a model.
   Objective MakeObjective();
@@ -161,6 +171,8 @@ class Session {
   std::unique_ptr<PriorWindows> prior_windows_;
   std::unique_ptr<RankWindow> rank_window_;  // multi-model statistics
   std::unique_ptr<EvaluationWindows> evaluation_windows_;
+  std::unique_ptr<EvaluationWindows> evaluation_windows_;
+  std::unique_ptr<BayesianStatisticsWindow> bayesian_window_;
 };
 
 }  // namespace quorvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "base/ui/form.h"
+
+namespace quorvane {
+
+class Session;
+
+// The window "Bayesian statistics": the posterior report in the text pane
+// rtbBayesian, which the user may edit, the command that saves the pane as
+// a .pos file, and an interrupt command for a running posterior grid.
+class BayesianStatisticsWindow {
+ public:
+  explicit BayesianStatisticsWindow(Session& session);
+
+  Form& form() { return form_; }
+
+  // Replaces the pane's text with the report and shows the window.
+  void ShowReport(std::string text);
+  // cmdSaveBayesian: asks for a .pos file and saves the pane, prefixed with
+  // the line naming the file, atomically.
+  void SaveReport();
+
+  // Shows the ranking window again when that window opened this one; empty
+  // while there is no ranking window.
+  std::function<void()> onReturnToRanking;
+  bool OpenedFromRanking = false;
+
+ private:
+  void Closed();
+
+  Session& session_;
+  Form form_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "evaluate/posterior_integration.h"
+
+namespace quorvane {
+
+class Ui;
+
+// "m:ss" for a whole number of seconds (187 gives "3:07").
+std::string MinutesSecondsText(std::int64_t seconds);
+
+// The time of day as "hh:mm:ss", for the start and end of a grid.
+std::string TimeOfDayText();
+
+// What the user sees while a posterior grid runs: bar 5 names the point,
+// bar 2 the size of the run, bar 3 one panel per grid level, bar 4 the
+// evaluations left and the estimated time; events are let through at every
+// level and the interrupt flag is read there and after each point. A set
+// flag is cleared and the user asked whether to quit.
+class PosteriorGridStatus : public PosteriorGridProgress {
+ public:
+  PosteriorGridStatus(Ui& ui, bool& interruptFlag, const PosteriorGridSpec& spec);
+
+  void PointStarted(int p, double value) override;
+  bool LevelEntered(int level, int j) override;
+  void Evaluated(std::int64_t count) override;
+  bool PointFinished(int p) override;
+
+ private:
+  // False when the user confirms that the calculations should stop.
+  bool GoOn();
+  void ShowTimeLeft(std::int64_t remaining, std::int64_t done);
+
+  Ui& ui_;
+  bool& interrupt_;
+  const PosteriorGridSpec& spec_;
+  double start_;
+  std::int64_t total_;
+  std::string levelFive_;  // bar 3 has five panels; levels 5 and 6 share the last
+};
+
+}  // namespace quorvane
