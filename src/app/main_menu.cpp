@@ -149,9 +149,4 @@ void MainMenu::UseResultsSummaryCaption() {
                    "current parameter estimates");
 }
 
-void MainMenu::NotAvailableYet(const std::string& button) {
-  session_.ui().ShowMessage("This command is not available yet",
-                            StripAccessKey(form_.Get(button).caption), Icon::Information);
-}
-
 }  // namespace quorvane

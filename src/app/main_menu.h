@@ -54,8 +54,6 @@ class MainMenu {
  private:
   void Load();
   void Build();
-  // Tells the user that a command's window does not exist yet.
-  void NotAvailableYet(const std::string& button);
 
   Session& session_;
   Form form_;

@@ -35,7 +35,8 @@ void MainMenu::Initialize() {
     form_.SetEnabled("cmdLoadAlg", true);
   }
   if (!session_.OpenModelSetUp) {
-    NotAvailableYet("cmdInitialize");
+    session_.ui().ShowMessage("This model has no set-up window: load or edit its algorithm data.",
+                              "Initialize", Icon::Information);
     return;
   }
   session_.OpenModelSetUp();

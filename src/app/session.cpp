@@ -1,5 +1,7 @@
 #include "app/session.h"
 
+#include "app/subsystem_links.h"
+
 #include "core/algorithm_editor.h"
 #include "core/one_function_call.h"
 #include "covariance/covariance_windows.h"
@@ -36,6 +38,7 @@ Session::Session(Ui& ui, Model* model)
       bayesian_window_(std::make_unique<BayesianStatisticsWindow>(*this)) {
   if (model_) model_->AttachUi(ui_);
   ui_.OnUnexpectedError = [this](const std::string& what) { RecoverFromUnexpectedError(what); };
+  LinkSubsystems(*this);
 }
 
 Session::~Session() { ui_.OnUnexpectedError = nullptr; }

@@ -38,7 +38,6 @@ class CovarianceWindows;
 class PriorWindows;
 class RankWindow;
 class EvaluationWindows;
-class EvaluationWindows;
 class BayesianStatisticsWindow;
 
 // Everything that lives for the whole run: the application state, the model,
@@ -170,7 +169,6 @@ class Session {
   std::unique_ptr<CovarianceWindows> covariance_windows_;
   std::unique_ptr<PriorWindows> prior_windows_;
   std::unique_ptr<RankWindow> rank_window_;  // multi-model statistics
-  std::unique_ptr<EvaluationWindows> evaluation_windows_;
   std::unique_ptr<EvaluationWindows> evaluation_windows_;
   std::unique_ptr<BayesianStatisticsWindow> bayesian_window_;
 };

@@ -26,12 +26,6 @@ TEST(EvaluationWindowsTest, TheChoiceWindowLeadsToEachProcedureOrBack) {
   EXPECT_FALSE(choice.IsOpen());
   EXPECT_TRUE(session.MainMenuIsOpen());
 
-  // Without a posterior procedure the user is told so and returns to the menu.
-  session.Menu().EvaluateParameterEstimates();
-  choice.Click("cmdBP");
-  EXPECT_TRUE(ui.Showed("Bayesian posterior distributions are not available yet"));
-  EXPECT_TRUE(session.MainMenuIsOpen());
-
   int posteriorRuns = 0;
   session.RunPosterior = [&] { ++posteriorRuns; };
   session.Menu().EvaluateParameterEstimates();

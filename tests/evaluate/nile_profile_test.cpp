@@ -49,6 +49,7 @@ NileProfile ProfilePhi(double divisor) {
   Session session(ui, &app.Model());
   app.Attach(session);
   session.Start();
+  session.ShowDistributionPlots = nullptr;  // the calculation alone
   TfnSetup setup = testing::NileSetup();
   if (divisor != 1.0) {
     std::string error;

@@ -30,6 +30,9 @@ class PosteriorGridTest : public ::testing::Test {
  protected:
   PosteriorGridTest() : model_(8), session_(ui_, &model_) {
     session_.Start();
+    // The calculation alone: the plot windows are tested on their own.
+    session_.ShowDistributionPlots = nullptr;
+    session_.ShowBivariatePlot = nullptr;
     SetUpModel(session_);
     data().Values[1] = M::Mean1;
     data().Values[2] = M::Mean2;

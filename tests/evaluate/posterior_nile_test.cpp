@@ -64,6 +64,9 @@ class PosteriorNileTest : public ::testing::Test {
   PosteriorNileTest() : session_(ui_, &app_.Model()) {
     app_.Attach(session_);
     session_.Start();
+    // The calculation alone: the plot windows are tested on their own.
+    session_.ShowDistributionPlots = nullptr;
+    session_.ShowBivariatePlot = nullptr;
     app_.Model().SetPendingSetup(testing::NileSetup());
     SetUpModel(session_);
     const ResponseSeriesData nile = ReadResponseSeries(testing::NileSetup());

@@ -1,9 +1,10 @@
 // The likelihood profile end to end in the console, as examples/nile-profile.txt
 // runs it: the Nile fit, Phi(1) profiled at 21 points with Marquardt, the
-// report saved as a .mlc file.
+// report saved as a .mlc file and plot 2 saved as a picture.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <utility>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -21,10 +22,14 @@ TEST(ProfileScriptTest, TheNileProfileScriptSavesItsReport) {
   std::stringstream script;
   script << in.rdbuf();
   std::string text = script.str();
-  const std::string target = "build/nile-profile.mlc";
-  const size_t at = text.find(target);
-  ASSERT_NE(at, std::string::npos);
-  text.replace(at, target.size(), saved);
+  const std::string picture = testing::TestTempPath("nile-plot2.svg");
+  std::remove(picture.c_str());
+  for (const auto& [target, path] : {std::pair<std::string, std::string>{"build/nile-profile.mlc", saved},
+                                     {"build/nile-profile-plot2.svg", picture}}) {
+    const size_t at = text.find(target);
+    ASSERT_NE(at, std::string::npos) << target;
+    text.replace(at, target.size(), path);
+  }
 
   const testing::ProgramRun run = testing::RunConsole(text, "", QUORVANE_SOURCE_DIR);
   ASSERT_EQ(run.status, 0) << run.output;
@@ -43,6 +48,17 @@ TEST(ProfileScriptTest, TheNileProfileScriptSavesItsReport) {
   EXPECT_EQ((*lines)[27].substr(0, 16), "Max Likelihood: ");
   EXPECT_EQ((*lines)[31].substr(0, 16), "Estimated SE:   ");
   std::remove(saved.c_str());
+
+  // Plot 2 of the distribution plot window, saved as a picture.
+  std::string svgError;
+  const auto svg = ReadTextLines(picture, svgError);
+  ASSERT_TRUE(svg) << svgError;
+  std::string all;
+  for (const std::string& line : *svg) all += line + "\n";
+  EXPECT_NE(all.find("<svg"), std::string::npos);
+  EXPECT_NE(all.find("</svg>"), std::string::npos);
+  EXPECT_NE(all.find("<polyline"), std::string::npos) << "the distribution is drawn as a line";
+  std::remove(picture.c_str());
 }
 
 }  // namespace

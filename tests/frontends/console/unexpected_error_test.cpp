@@ -57,7 +57,7 @@ TEST(UnexpectedErrorTest, AThrowingModelReturnsToTheMainMenuAndTheDataCanBeSaved
   });
   EXPECT_EQ(status, 0) << err.str();
   EXPECT_NE(out.str().find("[Unexpected error] The action stopped because of an unexpected "
-                           "error:\r\nthe model's work space is exhausted"),
+                           "error:\nthe model's work space is exhausted"),
             std::string::npos)
       << out.str();
   EXPECT_FALSE(session.State.SimplexBusy);
