@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -57,11 +58,14 @@ enum class AlgorithmFileProblem {
                    // fewer than n + 7 lines and one could not be read
   TooManyLines,    // a line that is not empty follows the settings
   BadlyFormatted,  // a field that cannot be read, before the file's last line
+  NotFinite,       // a number field that reads as Inf or NaN
 };
 
 struct AlgorithmFileReading {
   AlgorithmFileProblem Problem = AlgorithmFileProblem::None;
   std::int64_t Count = 0;  // the count line's number, for the mismatch message
+  std::size_t Line = 0;    // NotFinite: the 1-based line and the field read there
+  std::string Field;
 };
 
 // Reads the lines of a file for a model with `parameterCount` parameters.

@@ -1,5 +1,6 @@
 // Reading the algorithm data file.
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string_view>
 
@@ -35,6 +36,7 @@ std::string_view LeadingField(std::string_view line) {
 // of the line at fault.
 struct FieldError {
   std::size_t line;
+  std::string notFinite;  // the field, when it read as Inf or NaN
 };
 
 class Reader {
@@ -42,20 +44,26 @@ class Reader {
   explicit Reader(const std::vector<std::string>& lines) : lines_(lines) {}
 
   std::string_view Line(std::size_t index) const {
-    if (index >= lines_.size()) throw FieldError{index};
+    if (index >= lines_.size()) throw FieldError{index, ""};
     return lines_[index];
   }
 
   double Real(std::size_t index, std::string_view field) const {
     auto value = ParseFileNumber(field);
-    if (!value) throw FieldError{index};
+    if (!value) throw FieldError{index, ""};
+    // Inf and NaN would run through every calculation without a word.
+    if (!std::isfinite(*value)) {
+      const auto first = field.find_first_not_of(' ');
+      const auto last = field.find_last_not_of(' ');
+      throw FieldError{index, std::string(field.substr(first, last - first + 1))};
+    }
     return *value;
   }
 
   std::int64_t Whole(std::size_t index, std::string_view field, std::int64_t lowest,
                      std::int64_t highest) const {
     auto whole = RoundToWhole(Real(index, field), lowest, highest);
-    if (!whole) throw FieldError{index};
+    if (!whole) throw FieldError{index, ""};
     return *whole;
   }
 
@@ -77,7 +85,7 @@ class Reader {
       const auto stepStart = valueEnd == std::string_view::npos
                                  ? std::string_view::npos
                                  : line.find_first_not_of(' ', valueEnd);
-      if (stepStart == std::string_view::npos) throw FieldError{index};
+      if (stepStart == std::string_view::npos) throw FieldError{index, ""};
       const auto stepEnd = std::min(line.find(' ', stepStart), line.size());
       valueField = line.substr(valueStart, valueEnd - valueStart);
       stepField = line.substr(stepStart, stepEnd - stepStart);
@@ -85,9 +93,9 @@ class Reader {
     }
     value = Real(index, valueField);
     step = Real(index, stepField);
-    if (line.size() <= codeAt) throw FieldError{index};
+    if (line.size() <= codeAt) throw FieldError{index, ""};
     auto fuse = FuseCodeFromFileField(line.substr(codeAt, 2));
-    if (!fuse) throw FieldError{index};
+    if (!fuse) throw FieldError{index, ""};
     code = *fuse;
   }
 
@@ -153,6 +161,12 @@ AlgorithmFileReading ParseAlgorithmFile(const std::vector<std::string>& lines,
       }
     }
   } catch (const FieldError& error) {
+    if (!error.notFinite.empty()) {
+      reading.Problem = AlgorithmFileProblem::NotFinite;
+      reading.Line = error.line + 1;
+      reading.Field = error.notFinite;
+      return reading;
+    }
     // The file ended before all its information was read when the fault is
     // on its last line or beyond, or when it has fewer than n + 7 lines
     // (empty lines at its end not counted): a file missing a parameter line
@@ -181,6 +195,10 @@ std::string AlgorithmFileProblemText(const AlgorithmFileReading& reading, const 
       return "Algorithm file seems to have too few lines of information - better check it!";
     case AlgorithmFileProblem::TooManyLines:
       return "Algorithm file seems to have too many lines of information - better check it!";
+    case AlgorithmFileProblem::NotFinite:
+      return "Algorithm file  " + path + "  has a number that is not finite on line " +
+             PlainNumberText(reading.Line) + ": " + reading.Field +
+             " - better check it!";
     case AlgorithmFileProblem::BadlyFormatted:
       return "Algorithm file seems to have inappropriate, badly formatted, or missing, "
              "information - better check it!";

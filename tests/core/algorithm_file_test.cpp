@@ -114,16 +114,16 @@ TEST(AlgorithmFileTest, WideRenderingsKeepEveryCharacterAndOrdinaryColumnsStay) 
   EXPECT_EQ(read.Tolerance, -3e-200);
 
   // Values a run may leave behind that are no numbers at all, and a
-  // description with a line break, still give a file that reads back.
+  // description with a line break, still give a file of the right shape;
+  // reading it refuses the numbers rather than letting them into a fit.
   data.Values = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
                  std::nan("")};
   data.Descriptions[2] = "two\r\nlines";
   const auto odd = AlgorithmFileLines(data, ParameterLineLabel::MainMenu);
   ASSERT_EQ(odd.size(), 10u);
-  ASSERT_EQ(ParseAlgorithmFile(odd, 3, read).Problem, AlgorithmFileProblem::None);
-  EXPECT_EQ(read.Values[1], std::numeric_limits<double>::infinity());
-  EXPECT_EQ(read.Values[2], -std::numeric_limits<double>::infinity());
-  EXPECT_TRUE(std::isnan(read.Values[3]));
+  const AlgorithmData before = read;
+  EXPECT_EQ(ParseAlgorithmFile(odd, 3, read).Problem, AlgorithmFileProblem::NotFinite);
+  EXPECT_EQ(read.Values, before.Values);
 }
 
 // Each of the reader's four messages, for the case that must produce it.
@@ -171,6 +171,12 @@ TEST(AlgorithmFileTest, ReaderNamesEachProblem) {
        AlgorithmFileProblem::TooFewLines},
       {"a frequency beyond 16 bits", with(6, "         40000  Terminal output frequency"),
        AlgorithmFileProblem::BadlyFormatted},
+      {"a value of NaN", with(2, "           nan   1.0000000E+00  ~~  x"),
+       AlgorithmFileProblem::NotFinite},
+      {"a step of Inf", with(1, " 5.0000000E-01             inf  ~~  x"),
+       AlgorithmFileProblem::NotFinite},
+      {"an infinite tolerance", with(4, "          -inf  Simplex limit (+ for ABS, - for REL)"),
+       AlgorithmFileProblem::NotFinite},
   };
   for (const auto& c : cases) {
     AlgorithmData data = ThreeParameters();
@@ -193,6 +199,14 @@ TEST(AlgorithmFileTest, ReaderNamesEachProblem) {
   lastCut.push_back(" 1.2000000E+01   1.5000000E+00");
   AlgorithmData data = ThreeParameters();
   EXPECT_EQ(ParseAlgorithmFile(lastCut, 3, data).Problem, AlgorithmFileProblem::TooFewLines);
+
+  // A non-finite number is named with its line and field.
+  AlgorithmData nan = ThreeParameters();
+  const AlgorithmFileReading notFinite =
+      ParseAlgorithmFile(with(2, "           nan   1.0000000E+00  ~~  x"), 3, nan);
+  EXPECT_EQ(AlgorithmFileProblemText(notFinite, "/data/m.alg", 3),
+            "Algorithm file  /data/m.alg  has a number that is not finite on line 3: nan - better "
+            "check it!");
 
   AlgorithmFileReading mismatch;
   mismatch.Problem = AlgorithmFileProblem::CountMismatch;
