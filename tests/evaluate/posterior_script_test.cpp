@@ -60,32 +60,50 @@ TEST(PosteriorScriptTest, TheNilePosteriorScriptSavesReportGridAndPictures) {
   EXPECT_EQ((*pos)[2], "Bayesian posterior distribution data");
   EXPECT_EQ((*pos)[4].substr(0, 21), "  Point       Value  ");
   EXPECT_EQ((*pos)[17].substr(0, 5), "   13");
-  EXPECT_EQ((*pos)[30].substr(0, 16), "Max Likelihood: ");
-  ASSERT_EQ((*pos)[34].substr(0, 16), "Estimated SE:   ");
+  EXPECT_EQ((*pos)[31].substr(0, 16), "Max Likelihood: ");
+  ASSERT_EQ((*pos)[35].substr(0, 16), "Estimated SE:   ");
   // The grid spans Phi(1) +- 4 covariance standard errors over 24 steps, so
   // the posterior SD must come out at a sixth of the span, give or take
   // what the non-normal tails of an AR coefficient add (a wide bound: the
   // point is a positive spread of the right size, not its third digit).
   const double firstValue = std::strtod((*pos)[5].substr(9, 15).c_str(), nullptr);
   const double lastValue = std::strtod((*pos)[29].substr(9, 15).c_str(), nullptr);
-  const double se = std::strtod((*pos)[34].substr(16).c_str(), nullptr);
+  const double se = std::strtod((*pos)[35].substr(16).c_str(), nullptr);
   const double covarianceSe = (lastValue - firstValue) / 8.0;
-  EXPECT_GT(se, 0.7 * covarianceSe) << (*pos)[34];
-  EXPECT_LT(se, 1.3 * covarianceSe) << (*pos)[34];
+  EXPECT_GT(se, 0.7 * covarianceSe) << (*pos)[35];
+  EXPECT_LT(se, 1.3 * covarianceSe) << (*pos)[35];
 
-  // The grid: a heading, the column heads, then 25 groups of 25 rows of 46
-  // characters, X fixed within a group and Y cycling through the grid.
+  // The grid: a heading, the column heads, then 25 groups of 25 rows, X
+  // fixed within a group and Y cycling through the grid. A row is 46
+  // characters, one more for each negative number in it.
   const auto grd = ReadTextLines(grid, error);
   ASSERT_TRUE(grd) << error;
   ASSERT_EQ(grd->size(), 2u + 25u * 25u);
   EXPECT_EQ((*grd)[0], "Bivariate plot data for parameters 1 and 3 ");
   EXPECT_EQ((*grd)[1], "        X_Coord,        Y_Coord,  Prob_Density");
-  for (std::size_t row = 2; row < grd->size(); ++row) ASSERT_EQ((*grd)[row].size(), 46u) << row;
-  for (std::size_t j = 0; j < 25; ++j) {
-    EXPECT_EQ((*grd)[2 + j].substr(15, 16), (*grd)[2 + 25 * 24 + j].substr(15, 16)) << j;
-    EXPECT_EQ((*grd)[2 + j].substr(0, 15), (*grd)[2].substr(0, 15)) << j;
+  std::vector<std::vector<double>> rows;
+  for (std::size_t row = 2; row < grd->size(); ++row) {
+    const char* at = (*grd)[row].c_str();
+    std::vector<double> numbers;
+    std::size_t negatives = 0;
+    for (int k = 0; k < 3; ++k) {
+      char* end = nullptr;
+      numbers.push_back(std::strtod(at, &end));
+      ASSERT_NE(end, at) << (*grd)[row];
+      if (numbers.back() < 0) ++negatives;
+      at = end;
+    }
+    ASSERT_EQ((*grd)[row].size(), 46u + negatives) << (*grd)[row];
+    EXPECT_GE(numbers[2], 0.0) << (*grd)[row];
+    rows.push_back(numbers);
   }
-  EXPECT_NE((*grd)[2].substr(0, 15), (*grd)[2 + 25].substr(0, 15));
+  for (std::size_t p = 0; p < 25; ++p)
+    for (std::size_t j = 0; j < 25; ++j) {
+      EXPECT_EQ(rows[25 * p + j][0], rows[25 * p][0]) << p << " " << j;
+      EXPECT_EQ(rows[25 * p + j][1], rows[j][1]) << p << " " << j;
+    }
+  EXPECT_LT(rows[0][0], rows[25][0]);
+  EXPECT_LT(rows[0][1], rows[1][1]);
 
   // Plot 2 as SVG: a whole document with the posterior drawn as a line.
   const std::string svg = FileBytes(plot2);
