@@ -171,10 +171,14 @@ void DistributionPlotWindow::PlotIt() {
   form_.SetCaption("lblXStart", FormatPicture(picture_.X.front(), "#0.0###"));
   form_.SetCaption("lblXEnd", FormatPicture(picture_.X[n - 1], "#0.0###"));
   if (s == 2) {
-    const double diff = input_.ExpectedValue - input_.BestValue;
+    // The same difference and percentage as the report beside the plot shows
+    // under the same labels: BestValue - ExpectedValue, in percent of the
+    // expected value, undefined when that is 0.
+    const double diff = input_.BestValue - input_.ExpectedValue;
     form_.SetCaption("lblPlotInfo", "ML Estimate: \r\nEV Estimate:\r\nEstimated Diff:\r\nPercent Diff:\r\nEstimated SE:");
     const std::string percent =
-        input_.BestValue != 0.0 ? FormatPicture(100.0 * diff / input_.BestValue, "0.000E+00") : "";
+        input_.ExpectedValue != 0.0 ? FormatPicture(100.0 * diff / input_.ExpectedValue, "0.000E+00")
+                                    : "Undefined";
     form_.SetCaption("lblPlotInfoValues", FormatPicture(input_.BestValue, "0.000E+00") + "\r\n" +
                                            FormatPicture(input_.ExpectedValue, "0.000E+00") + "\r\n" +
                                            FormatPicture(diff, "0.000E+00") + "\r\n" + percent + "\r\n" +

@@ -123,7 +123,8 @@ TEST_F(DistributionPlotWindowTest, SeriesTwoShowsTheEstimatesAndRegionsTheirConf
   Plot(2);
   EXPECT_EQ(form().Get("lblVar").caption, "Y: Parameter Confidence Distribution\r\nX: Values for parameter # 3");
   EXPECT_EQ(form().Get("lblPlotInfo").caption, "ML Estimate: \r\nEV Estimate:\r\nEstimated Diff:\r\nPercent Diff:\r\nEstimated SE:");
-  EXPECT_EQ(form().Get("lblPlotInfoValues").caption, "5.000E-01\r\n5.500E-01\r\n5.000E-02\r\n1.000E+01\r\n2.500E-01");
+  // As the report shows them: BestValue - ExpectedValue, in percent of the expected value.
+  EXPECT_EQ(form().Get("lblPlotInfoValues").caption, "5.000E-01\r\n5.500E-01\r\n-5.000E-02\r\n-9.091E+00\r\n2.500E-01");
   EXPECT_EQ(form().Get("lblXStart").caption, "-1.0");
   EXPECT_EQ(form().Get("lblXEnd").caption, "2.0");
   EXPECT_EQ(form().Get("lblConfidenceInterval").caption, "");
