@@ -99,11 +99,13 @@ TEST(PriorProfileDistribution, GivesTheMomentsOfThePrior) {
     double mean, se, tolerance;
   };
   // N: symmetric, the +-5 SD tails hold 6e-7 of the mass. E: the truncated
-  // exponential on 0..10 m has mean m (1 - 10 e^-10 / (1 - e^-10)), SD about
-  // m; Simpson with h = m/10 is good to about 1e-4 relative.
+  // exponential on 0..T, T = 10 m, has mean m - T e^-10 / (1 - e^-10) and
+  // variance m^2 - T^2 e^-10 / (1 - e^-10)^2; Simpson with h = m/10 is good
+  // to about 1e-4 relative.
   const Case cases[] = {
       {"N(10, 2)", Row("N", 10, 2), 10.0, 2.0, 1e-3},
-      {"E with mean 2", Row("E", 2, 2), 2.0 * (1 - 10 * std::exp(-10.0) / (1 - std::exp(-10.0))), 2.0, 2e-3},
+      {"E with mean 2", Row("E", 2, 2), 2.0 - 20.0 * std::exp(-10.0) / (1 - std::exp(-10.0)),
+       std::sqrt(4.0 - 400.0 * std::exp(-10.0) / std::pow(1 - std::exp(-10.0), 2)), 1e-3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
