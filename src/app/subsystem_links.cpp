@@ -1,6 +1,7 @@
 #include "app/subsystem_links.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "app/session.h"
 #include "covariance/covariance_command.h"
@@ -9,6 +10,9 @@
 #include "multimodel/rank_window.h"
 #include "plot/bivariate_plot_window.h"
 #include "plot/distribution_plot_window.h"
+#include "priors/prior_profile.h"
+#include "priors/prior_report_windows.h"
+#include "priors/prior_review.h"
 #include "priors/prior_windows.h"
 
 namespace quorvane {
@@ -94,6 +98,12 @@ void LinkSubsystems(Session& session) {
     session.PriorsView().OpenLoader();
   };
   session.PriorsView().onReturnToRanking = [&session] { session.Ranking().ShowAgain(); };
+
+  // The prior profile and the review of the estimates against the priors
+  // share their two report windows, which live as long as the hooks.
+  auto priorReports = std::make_shared<PriorReportWindows>(session);
+  session.ProfilePriorDistributions = [&session, priorReports] { RunPriorProfile(session, *priorReports); };
+  session.ReviewPriors = [&session, priorReports] { ReviewPriors(session, *priorReports); };
 }
 
 }  // namespace quorvane

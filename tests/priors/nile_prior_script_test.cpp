@@ -70,6 +70,7 @@ TEST(NilePriorScriptTest, MinimisersReachTheMinimumOfTheObjectivePlusThePrior) {
           "click cmdMarquardt\n"
           "no\n"
           "no\n"
+          "close\n"  // the review of the estimates against the priors
           "close\n"
           "click cmdSaveAlg\n" +
           alg +
