@@ -5,6 +5,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "plot/distribution_plot_window.h"
 #include "plot/xy_plot_window.h"
 #include "qt/form_view.h"
 #include "support/scripted_ui.h"
@@ -48,6 +49,55 @@ TEST(PlotWindowViewTest, TheXYPlotShowsItsSurfaceAtCanvasSize) {
   ASSERT_NE(graph, nullptr);
   EXPECT_GE(graph->width(), 600);
   EXPECT_GE(graph->height(), 450);
+  if (const char* path = std::getenv("QUORVANE_PLOT_SCREENSHOT")) view.grab().save(QString::fromLocal8Bit(path));
+  form.SetObserver(nullptr);
+}
+
+// Plot 2 of a likelihood profile: the statistics beside the plot are shown
+// whole and the surface gets its canvas size.
+TEST(PlotWindowViewTest, TheDistributionPlotOfAProfileShowsItsStatistics) {
+  DistributionPlotInput input;
+  for (int p = 0; p < 21; ++p) {
+    const double x = -1.0 + 0.1 * p;
+    input.Values.push_back(x);
+    input.Objective.push_back(x * x / 0.08);
+    input.Pdf.push_back(std::exp(-x * x / 0.08) / std::sqrt(0.08 * 3.14159265358979));
+    input.ModeRegion.push_back(0.5);
+    input.MeanRegion.push_back(0.5);
+    input.Cumulative.push_back(0.05 * p);
+    input.NormalPdf.push_back(input.Pdf.back());
+  }
+  input.ParameterNumber = 1;
+  input.BestValue = 0.0;
+  input.ExpectedValue = 0.01;
+  input.EstimatedSE = 0.2;
+  PlotTable table;
+  FillDistributionTable(table, input, DistributionKind::Profile);
+  quorvane::testing::ScriptedUi ui;
+  bool editorClosed = false;
+  DistributionPlotWindow window(ui, table, input, editorClosed);
+  window.Load();
+  Form& form = window.form();
+  form.Select("listVar", 1);  // 0-based: series 2, the confidence distribution
+  form.Click("cmdPlot");
+  ASSERT_NE(form.Get("lblPlotInfoValues").caption, "");
+
+  FormView view(form, ControlRegistry::Standard());
+  form.SetObserver([&](const std::string& c, FormProperty p) { view.OnChange(c, p); });
+  view.resize(1200, 800);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  QWidget* graph = view.Binding("Graph")->Primary();
+  ASSERT_NE(graph, nullptr);
+  EXPECT_GE(graph->width(), 600);
+  EXPECT_GE(graph->height(), 450);
+  for (const char* label : {"lblPlotInfo", "lblPlotInfoValues"}) {
+    QWidget* widget = view.Binding(label)->Primary();
+    ASSERT_NE(widget, nullptr) << label;
+    EXPECT_TRUE(widget->isVisible()) << label;
+    EXPECT_GE(widget->width(), widget->sizeHint().width()) << label;
+    EXPECT_GE(widget->height(), widget->sizeHint().height()) << label;
+  }
   if (const char* path = std::getenv("QUORVANE_PLOT_SCREENSHOT")) view.grab().save(QString::fromLocal8Bit(path));
   form.SetObserver(nullptr);
 }
