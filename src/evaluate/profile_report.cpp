@@ -9,9 +9,21 @@ namespace quorvane {
 
 namespace {
 
-std::string Number(double value) { return RightJustify(FormatPicture(value, "0.0000E+000   "), 15); }
+std::string Number(double value) { return ReportNumber(value); }
 
 }  // namespace
+
+std::string ReportNumber(double value) {
+  return RightJustify(FormatPicture(value, "0.0000E+000   "), 15);
+}
+
+std::string DistributionSummaryLines(const EvaluationSeries& series) {
+  return "\r\nMax Likelihood: " + Number(series.BestValue) + "\r\n" +
+         "Expected Value: " + Number(series.ExpectedValue) + "\r\n" +
+         "Estimated Diff: " + Number(series.EstimatedDiff) + "\r\n" +
+         "Percent Diff:   " + PercentDiffText(series) + "\r\n" +
+         "Estimated SE:   " + Number(series.EstimatedSE) + "\r\n";
+}
 
 std::string PercentDiffText(const EvaluationSeries& series) {
   if (series.ExpectedValue == 0.0) return RightJustify(std::string_view("Undefined   "), 15);
@@ -30,12 +42,7 @@ std::string WriteProfileReport(const EvaluationSeries& series, const std::string
             Number(series.ModeRegion[k]) + Number(series.MeanRegion[k]) +
             Number(series.NormalPdf[k]) + "\r\n";
   }
-  text += "\r\nMax Likelihood: " + Number(series.BestValue) + "\r\n";
-  text += "Expected Value: " + Number(series.ExpectedValue) + "\r\n";
-  text += "Estimated Diff: " + Number(series.EstimatedDiff) + "\r\n";
-  text += "Percent Diff:   " + PercentDiffText(series) + "\r\n";
-  text += "Estimated SE:   " + Number(series.EstimatedSE) + "\r\n";
-  return text;
+  return text + DistributionSummaryLines(series);
 }
 
 }  // namespace quorvane

@@ -31,7 +31,7 @@ bool ReadsAsNumber(const std::string& text) {
   return i < text.size() && text[i] >= '0' && text[i] <= '9';
 }
 
-std::string Number(double value) { return RightJustify(FormatPicture(value, "0.0000E+000   "), 15); }
+std::string Number(double value) { return ReportNumber(value); }
 
 }  // namespace
 
@@ -154,12 +154,7 @@ std::string PriorProfileReport(const EvaluationSeries& series) {
             Number(series.ProfileCumulative[k]) + Number(1.0 - series.ProfileCumulative[k]) +
             Number(series.NormalPdf[k]) + "\r\n";
   }
-  text += "\r\nMax Likelihood: " + Number(series.BestValue) + "\r\n";
-  text += "Expected Value: " + Number(series.ExpectedValue) + "\r\n";
-  text += "Estimated Diff: " + Number(series.EstimatedDiff) + "\r\n";
-  text += "Percent Diff:   " + PercentDiffText(series) + "\r\n";
-  text += "Estimated SE:   " + Number(series.EstimatedSE) + "\r\n";
-  return text;
+  return text + DistributionSummaryLines(series);
 }
 
 namespace {
