@@ -14,29 +14,12 @@
 #include "tfn/parameter_layout.h"
 #include "tfn/tfn_application.h"
 
+#include "silent_ui.h"
+
 namespace quorvane {
 namespace {
 
-// A user who is never asked anything: the grids report through hooks only.
-class SilentUi : public Ui {
- public:
-  void ShowMessage(const std::string&, const std::string&, Icon) override {}
-  Answer AskYesNo(const std::string&, const std::string&, Icon, bool) override { return Answer::No; }
-  Answer AskYesNoCancel(const std::string&, const std::string&, Icon) override { return Answer::No; }
-  Answer AskOkCancel(const std::string&, const std::string&, Icon) override { return Answer::Cancel; }
-  std::string AskValue(const std::string&, const std::string&, const std::string&) override { return ""; }
-  std::optional<std::string> ChooseFileToOpen(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> ChooseFileToSave(const FileDialogRequest&) override { return std::nullopt; }
-  void SetStatusPanel(int, int, const std::string&) override {}
-  void ShowStatusBar(int, bool) override {}
-  void PumpEvents() override {}
-  void Beep() override {}
-  void ShowForm(Form& form, bool) override { form.MarkOpen(true); }
-  void CloseForm(Form& form) override { form.MarkOpen(false); }
-  void BringToFront(Form&) override {}
-  void WaitUntil(const std::function<bool()>&, const std::string&) override {}
-  void EndApplication(int) override {}
-};
+using bench::SilentUi;
 
 void BM_SeatBeltThreeGrids(benchmark::State& state) {
   SilentUi ui;

@@ -19,30 +19,12 @@
 #include "support/example_setups.h"
 #include "tfn/tfn_application.h"
 
+#include "silent_ui.h"
+
 namespace quorvane {
 namespace {
 
-// A user who is never asked anything during these runs: every window
-// opens and closes at once, and any question is answered No.
-class SilentUi : public Ui {
- public:
-  void ShowMessage(const std::string&, const std::string&, Icon) override {}
-  Answer AskYesNo(const std::string&, const std::string&, Icon, bool) override { return Answer::No; }
-  Answer AskYesNoCancel(const std::string&, const std::string&, Icon) override { return Answer::No; }
-  Answer AskOkCancel(const std::string&, const std::string&, Icon) override { return Answer::Cancel; }
-  std::string AskValue(const std::string&, const std::string&, const std::string&) override { return ""; }
-  std::optional<std::string> ChooseFileToOpen(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> ChooseFileToSave(const FileDialogRequest&) override { return std::nullopt; }
-  void SetStatusPanel(int, int, const std::string&) override {}
-  void ShowStatusBar(int, bool) override {}
-  void PumpEvents() override {}
-  void Beep() override {}
-  void ShowForm(Form& form, bool) override { form.MarkOpen(true); }
-  void CloseForm(Form& form) override { form.MarkOpen(false); }
-  void BringToFront(Form&) override {}
-  void WaitUntil(const std::function<bool()>&, const std::string&) override {}
-  void EndApplication(int) override {}
-};
+using bench::SilentUi;
 
 // The starting values and steps of examples/nile.alg.
 void NileStart(AlgorithmData& data, const TfnSetup&) {
