@@ -9,6 +9,7 @@
 
 #include "core/algorithm_data.h"
 #include "core/free_parameter_list.h"
+#include "core/evaluation_threads.h"
 #include "core/fuse_groups.h"
 #include "core/log_file.h"
 #include "core/model.h"
@@ -79,6 +80,11 @@ class Session {
   // no prior terms.
   PriorTerm PriorObjective;
   std::function<void()> ReviewPriors;
+  // Threaded grids: PriorObjective's value without keeping the terms or the
+  // total, safe on worker threads (empty: grids with priors on run on this
+  // thread); and the number of workers a grid uses (1: on this thread).
+  PriorTerm ConcurrentPriorObjective;
+  int EvaluationThreads = EvaluationThreadCount();
   // Bayesian priors: the loader and editor windows, and the prior editor's
   // "&Profile prior distributions" (empty: not available).
   PriorWindows& PriorsView() { return *prior_windows_; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 #include <string>
@@ -63,7 +64,23 @@ class Model {
   // The session gives the model its interaction port once, before any call.
   void AttachUi(Ui& ui) { ui_ = &ui; }
 
+  // A copy of the model in its present state that another thread can
+  // evaluate at NF = 1 while this one goes on: it computes F exactly as this
+  // model would, shares nothing with it, has no interaction port (it shows
+  // no messages and pumps no events) and keeps nothing for the summary.
+  // Null for a model that cannot be copied; its grids then run on the
+  // calling thread.
+  std::unique_ptr<Model> CopyForEvaluation() const {
+    std::unique_ptr<Model> copy = CopyModelForEvaluation();
+    if (copy) copy->ui_ = nullptr;
+    return copy;
+  }
+
  protected:
+  // What CopyForEvaluation returns, before the port is taken off; models
+  // that can be copied override it.
+  virtual std::unique_ptr<Model> CopyModelForEvaluation() const { return nullptr; }
+
   // The interaction port, or null when the model runs without one.
   Ui* AttachedUi() const { return ui_; }
 

@@ -8,6 +8,8 @@
 
 namespace quorvane {
 
+void Objective::ExpandFused(OneBased<double>& P) const { ExpandFusedValues(P, groups_, data_, state_); }
+
 double Objective::Evaluate(OneBased<double>& P, std::int32_t NF, bool withPriors) const {
   ExpandFusedValues(P, groups_, data_, state_);
   if (NF == -2) {

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/app_state.h"
 #include "core/one_based.h"
 
 namespace quorvane {
 
 class Model;
 struct AlgorithmData;
-struct AppState;
 struct FuseGroups;
 struct ModelOutputs;
 
@@ -31,21 +31,38 @@ using PriorTerm = std::function<double(const OneBased<double>& P)>;
 // It holds references only, so it is cheap to make and follows later
 // changes of the records it refers to (a prior term set afterwards, priors
 // switched on or off).
+//
+// `concurrentPriorTerm`, when given, computes the same prior -ln[L] as
+// `priorTerm` but changes nothing, so that worker threads evaluating copies
+// of the model may call it at once (see ParallelEvaluator).
 class Objective {
  public:
   Objective(Model& model, AlgorithmData& data, const FuseGroups& groups, const AppState& state,
-            ModelOutputs& outputs, const PriorTerm& priorTerm)
+            ModelOutputs& outputs, const PriorTerm& priorTerm,
+            const PriorTerm* concurrentPriorTerm = nullptr)
       : model_(model),
         data_(data),
         groups_(groups),
         state_(state),
         outputs_(outputs),
-        priorTerm_(priorTerm) {}
+        priorTerm_(priorTerm),
+        concurrentPriorTerm_(concurrentPriorTerm) {}
 
   double Evaluate(OneBased<double>& P, std::int32_t NF, bool withPriors) const;
 
+  // Step 1 of Evaluate alone: fused followers take their group's value.
+  void ExpandFused(OneBased<double>& P) const;
+
   Model& model() const { return model_; }
   const AlgorithmData& data() const { return data_; }
+  const FuseGroups& groups() const { return groups_; }
+  const AppState& state() const { return state_; }
+  // True when Evaluate(P, NF, withPriors) adds a prior term.
+  bool AddsPrior(bool withPriors) const { return withPriors && state_.PriorsActive && priorTerm_; }
+  // The prior term that threads may share; null when there is none.
+  const PriorTerm* ConcurrentPriorTerm() const {
+    return concurrentPriorTerm_ && *concurrentPriorTerm_ ? concurrentPriorTerm_ : nullptr;
+  }
 
  private:
   Model& model_;
@@ -54,6 +71,7 @@ class Objective {
   const AppState& state_;
   ModelOutputs& outputs_;
   const PriorTerm& priorTerm_;
+  const PriorTerm* concurrentPriorTerm_;
 };
 
 }  // namespace quorvane

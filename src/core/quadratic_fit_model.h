@@ -28,6 +28,11 @@ class QuadraticFitModel : public Model {
 
   // The sum of squared residuals at (a, b, c).
   static double SumOfSquares(double a, double b, double c);
+
+ protected:
+  std::unique_ptr<Model> CopyModelForEvaluation() const override {
+    return std::make_unique<QuadraticFitModel>(*this);
+  }
 };
 
 }  // namespace quorvane

@@ -139,6 +139,7 @@ void NumericalGrids(Session& session) {
   hooks.seconds = [start] {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   };
+  hooks.interruptPending = [&cov] { return cov.CovInterrupt; };
   hooks.quitGrid = [&cov, &ui, &windows] {
     if (!cov.CovInterrupt) return false;
     cov.CovInterrupt = false;
@@ -147,7 +148,7 @@ void NumericalGrids(Session& session) {
                        "Covariance calculations", Icon::Question) == Answer::Yes;
   };
   for (int g = 1; g <= 3; ++g) {
-    const GridOutcome grid = ComputeGrid(objective, cov, g, true, hooks);
+    const GridOutcome grid = ComputeGrid(objective, cov, g, true, hooks, session.EvaluationThreads);
     cov.GridMean[g] = grid.Mean;
     cov.GridSd[g] = grid.Sd;
     if (grid.Interrupted) {

@@ -1,9 +1,12 @@
 #include "covariance/hessian_grid.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "base/format/format_picture.h"
 #include "core/objective.h"
+#include "core/parallel_evaluator.h"
 #include "covariance/covariance_results.h"
 
 namespace quorvane {
@@ -11,6 +14,32 @@ namespace quorvane {
 namespace {
 
 constexpr const char* kSummaryPicture = "0.0000000E+00";
+
+// One evaluated node of a grid: parameters pk and pm (pk alone when equal)
+// moved by their steps times the signed factor a.
+struct GridNode {
+  int pk = 0, pm = 0;
+  double a = 0.0;
+};
+
+// The trial vector of a node: the centre with the node's moves, the same
+// arithmetic on every thread.
+void MoveToNode(const OneBased<double>& centre, const OneBased<double>& steps, const GridNode& node,
+                OneBased<double>& trial) {
+  std::copy(centre.begin(), centre.end(), trial.begin());
+  trial[node.pk] += steps[node.pk] * node.a;
+  if (node.pm != node.pk) trial[node.pm] += steps[node.pm] * node.a;
+}
+
+// The nodes ComputeGrid evaluates, in its order.
+std::vector<GridNode> EvaluatedNodes(const CovarianceResults& cov, double factor) {
+  std::vector<GridNode> nodes;
+  for (int k = 1; k <= cov.nCov; ++k)
+    for (int m = k; m <= cov.nCov; ++m)
+      for (int d = 1; d <= 2; ++d)
+        if (!cov.Optimistic || k == m) nodes.push_back({cov.CovIndex[k], cov.CovIndex[m], d == 1 ? factor : -factor});
+  return nodes;
+}
 
 }  // namespace
 
@@ -22,7 +51,7 @@ std::string TimeRemainingText(std::int64_t seconds) {
 }
 
 GridOutcome ComputeGrid(const Objective& objective, const CovarianceResults& cov, int g,
-                        bool withPriors, const GridHooks& hooks) {
+                        bool withPriors, const GridHooks& hooks, int threads) {
   const int n = cov.nCov;
   double a = cov.GridFactor[g];
   GridOutcome out;
@@ -39,6 +68,20 @@ GridOutcome ComputeGrid(const Objective& objective, const CovarianceResults& cov
   std::int64_t samples = 1;
   double sum = 0.0, sumOfSquares = 0.0;
 
+  // The workers, when there are to be any, evaluate the nodes in order
+  // from copies of the centre and the steps (declared first, so the workers
+  // are gone before what they read).
+  const OneBased<double> centre = cov.CovValues, steps = cov.CovSteps;
+  std::vector<GridNode> nodes;
+  ParallelEvaluator workers(objective, threads, withPriors);
+  if (workers.Threaded()) {
+    nodes = EvaluatedNodes(cov, a);
+    workers.Start(static_cast<std::int64_t>(nodes.size()), [&](std::int64_t i, OneBased<double>& P) {
+      MoveToNode(centre, steps, nodes[static_cast<std::size_t>(i)], P);
+    });
+  }
+  OneBased<double> trial = cov.CovValues;
+
   for (int k = 1; k <= n; ++k) {
     for (int m = k; m <= n; ++m) {
       for (int d = 1; d <= 2; ++d) {
@@ -47,18 +90,26 @@ GridOutcome ComputeGrid(const Objective& objective, const CovarianceResults& cov
                             FormatPicture(static_cast<double>(calls), "###0") + " of " +
                             perGridText);
         hooks.pump();
-        OneBased<double> trial = cov.CovValues;
-        const int pk = cov.CovIndex[k], pm = cov.CovIndex[m];
-        trial[pk] += cov.CovSteps[pk] * a;
-        if (m != k) trial[pm] += cov.CovSteps[pm] * a;
+        const GridNode node{cov.CovIndex[k], cov.CovIndex[m], a};
         a = -a;  // up for d = 1, down for d = 2
         double f = cov.CovCenter;
-        if (!cov.Optimistic || k == m) f = objective.Evaluate(trial, 1, withPriors);
+        if (!cov.Optimistic || k == m) {
+          if (workers.Threaded()) {
+            f = workers.Next(hooks.pump);
+          } else {
+            MoveToNode(centre, steps, node, trial);
+            f = objective.Evaluate(trial, 1, withPriors);
+          }
+        }
+        // The question is asked with the workers still.
+        const bool still = workers.Threaded() && (!hooks.interruptPending || hooks.interruptPending());
+        if (still) workers.Pause();
         if (hooks.quitGrid()) {
           out.Interrupted = true;
           out.Mean = out.Sd = -1.0;
           return out;
         }
+        if (still) workers.Resume();
         const double dev = f - cov.CovCenter;
         ++samples;
         sum += dev;

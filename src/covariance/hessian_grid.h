@@ -14,13 +14,16 @@ struct CovarianceResults;
 // What a grid reports while it runs: status panel texts (panel 1 the call
 // count, panel 2 the time left), lines for the progress pane, the event
 // pump, the question asked when an interrupt is pending (true: abandon
-// this grid) and a clock in seconds.
+// this grid), a clock in seconds, and whether an interrupt is pending (read
+// by a threaded grid to still its workers before quitGrid asks; empty: the
+// workers are stilled before every quitGrid).
 struct GridHooks {
   std::function<void(int panel, const std::string& text)> status;
   std::function<void(const std::string& text)> append;
   std::function<void()> pump;
   std::function<bool()> quitGrid;
   std::function<double()> seconds;
+  std::function<bool()> interruptPending;
 };
 
 // The objective values of one grid: Up(k, m) with both parameters moved up
@@ -43,8 +46,13 @@ struct GridOutcome {
 // Appends the grid's opening line through the hooks before it starts.
 // Reads CovValues, CovSteps, nCov, CovIndex, GridFactor, CovCenter,
 // Optimistic and ObjectiveScale.
+//
+// With `threads` above 1 (and a model that can be copied) the evaluations
+// run on that many workers (ParallelEvaluator) while this thread reports,
+// asks and sums in the same order as on one thread, so the outcome is the
+// same bit for bit.
 GridOutcome ComputeGrid(const Objective& objective, const CovarianceResults& cov, int g,
-                        bool withPriors, const GridHooks& hooks);
+                        bool withPriors, const GridHooks& hooks, int threads = 1);
 
 // The Hessian of the objective from the grid values by central differences,
 // with delta_k = CovSteps[CovIndex[k]] x |factor|:

@@ -300,7 +300,7 @@ class PosteriorRun {
     ui_.PumpEvents();
     PosteriorGridStatus status(ui_, state_.PosteriorInterrupt, spec_);
     Objective objective = session_.MakeObjective();
-    IntegratePosterior(objective, spec_, data_.Values, work_, status, result_);
+    IntegratePosterior(objective, spec_, data_.Values, work_, status, result_, session_.EvaluationThreads);
     return true;
   }
 

@@ -90,9 +90,12 @@ void PosteriorGridStatus::Evaluated(std::int64_t count) {
 
 bool PosteriorGridStatus::PointFinished(int) { return GoOn(); }
 
+void PosteriorGridStatus::Waiting() { ui_.PumpEvents(); }
+
 bool PosteriorGridStatus::GoOn() {
   if (!interrupt_) return true;
   interrupt_ = false;
+  if (BeforeQuestion) BeforeQuestion();
   return ui_.AskYesNo("Interrupt received.  Quit calculations?", "Bayesian calculations",
                       Icon::Question) != Answer::Yes;
 }

@@ -19,7 +19,8 @@ std::string TimeOfDayText();
 // bar 2 the size of the run, bar 3 one panel per grid level, bar 4 the
 // evaluations left and the estimated time; events are let through at every
 // level and the interrupt flag is read there and after each point. A set
-// flag is cleared and the user asked whether to quit.
+// flag is cleared and the user asked whether to quit (the workers of a
+// threaded run stilled first).
 class PosteriorGridStatus : public PosteriorGridProgress {
  public:
   PosteriorGridStatus(Ui& ui, bool& interruptFlag, const PosteriorGridSpec& spec);
@@ -28,6 +29,7 @@ class PosteriorGridStatus : public PosteriorGridProgress {
   bool LevelEntered(int level, int j) override;
   void Evaluated(std::int64_t count) override;
   bool PointFinished(int p) override;
+  void Waiting() override;
 
  private:
   // False when the user confirms that the calculations should stop.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "core/one_based.h"
 #include "evaluate/bivariate_grid.h"
@@ -49,6 +50,12 @@ class PosteriorGridProgress {
   virtual void Evaluated(std::int64_t /*count*/) {}
   // Point p is complete. False: the user has confirmed a stop.
   virtual bool PointFinished(int /*p*/) { return true; }
+  // Runs every few milliseconds while a threaded run waits for a value.
+  virtual void Waiting() {}
+
+  // Set by a threaded run while it lasts: stills the workers. An
+  // implementation calls it right before it asks the interrupt question.
+  std::function<void()> BeforeQuestion;
 };
 
 // The results of the loops, sized once by Prepare so that the loops
@@ -83,8 +90,14 @@ struct PosteriorGridResult {
 // e = exp(-(F - ReferenceObjective)), and the point's -ln[L] is -ln(sum e).
 // With k = 1 the joint densities e go to the bivariate grid. Nothing is
 // allocated here; `result` must have been prepared for `spec`.
+//
+// With k >= 1 and `threads` above 1 (and a model that can be copied) the
+// nodes are evaluated on that many workers (ParallelEvaluator), which
+// allocates them once for the run; this thread walks the loops as above,
+// takes the values in node order and makes every progress call, so the
+// result is the same bit for bit.
 void IntegratePosterior(const Objective& objective, const PosteriorGridSpec& spec,
                         const OneBased<double>& values, OneBased<double>& work, PosteriorGridProgress& progress,
-                        PosteriorGridResult& result);
+                        PosteriorGridResult& result, int threads = 1);
 
 }  // namespace quorvane

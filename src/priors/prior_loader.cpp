@@ -49,6 +49,9 @@ PriorWindows::PriorWindows(Session& session)
     session_.State.PriorTotal = total;
     return total;
   };
+  session_.ConcurrentPriorObjective = [this](const OneBased<double>& P) {
+    return EvaluatePriors(session_.Priors, P, session_.State.ObjectiveScale);
+  };
 }
 
 void PriorWindows::BuildLoader() {

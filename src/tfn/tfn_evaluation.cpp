@@ -237,11 +237,19 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
 
   if (Ui* ui = AttachedUi()) ui->PumpEvents();
 
-  if (F < best_.Objective || NF == 1) {
+  if (keepsBest_ && (F < best_.Objective || NF == 1)) {
     best_.Objective = F;
     KeepBest(F, P);
   }
   return F;
+}
+
+std::unique_ptr<Model> TfnModel::CopyModelForEvaluation() const {
+  auto copy = std::make_unique<TfnModel>(*this);
+  copy->keepsBest_ = false;
+  copy->best_ = TfnBestEvaluation{};
+  copy->onSummary = nullptr;
+  return copy;
 }
 
 void TfnModel::KeepBest(double, const OneBased<double>& P) {

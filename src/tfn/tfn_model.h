@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,6 +80,11 @@ class TfnModel : public Model {
   // Runs at NF = -1, when the results summary is asked for.
   std::function<void()> onSummary;
 
+ protected:
+  // A copy for a worker thread of a grid: it evaluates as this model does
+  // but keeps no best evaluation.
+  std::unique_ptr<Model> CopyModelForEvaluation() const override;
+
  private:
   void SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::string>& DESC,
              OneBased<std::string>& FUSE, std::int16_t& NP, std::int32_t& NOBS);
@@ -118,6 +124,7 @@ class TfnModel : public Model {
   long long totalNoiseCount_ = 0;
   MelardWorkspace workspace_;
   TfnBestEvaluation best_;
+  bool keepsBest_ = true;  // false in a copy for evaluation
 };
 
 }  // namespace quorvane

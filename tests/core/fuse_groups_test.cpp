@@ -5,6 +5,7 @@
 
 #include "core/free_parameter_list.h"
 #include "core/app_state.h"
+#include "support/allocation_counter.h"
 
 namespace quorvane {
 namespace {
@@ -111,6 +112,21 @@ TEST(FuseGroupsTest, TheProfiledMemberWithStepZeroLeadsTheMembersAfterIt) {
   ExpandFusedValues(S, groups, data, state);
   EXPECT_EQ(S, (OneBased<double>{1, 2, 2, 2}));
   EXPECT_EQ(data.Steps[3], 0.0);
+}
+
+// Every evaluation expands the fused values, so the expansion allocates
+// nothing, with groups interleaved and a code whose group has one member.
+TEST(ExpandFusedValuesTest, InterleavedGroupsTakeTheirFirstMembersValueWithoutAllocating) {
+  AlgorithmData data = Parameters({"A", "B", "A", "~~", "B", "C", "A"}, {1, 2, 3, 4, 5, 6, 7},
+                                  {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7});
+  FuseGroups groups;
+  BuildFuseGroups(data, groups);
+  const AppState state;
+  OneBased<double> P{10, 20, 30, 40, 50, 60, 70};
+  testing::AllocationCounter counter;
+  ExpandFusedValues(P, groups, data, state);
+  EXPECT_EQ(counter.Count(), 0);
+  EXPECT_EQ(P, (OneBased<double>{10, 20, 10, 40, 20, 60, 10}));
 }
 
 }  // namespace

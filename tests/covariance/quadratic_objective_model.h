@@ -46,6 +46,11 @@ class QuadraticObjectiveModel : public Model {
       for (int j = 0; j < 3; ++j)
         F += 0.5 * (P[kFree[i]] - kMu[kFree[i] - 1]) * kA[i][j] * (P[kFree[j]] - kMu[kFree[j] - 1]);
   }
+
+ protected:
+  std::unique_ptr<Model> CopyModelForEvaluation() const override {
+    return std::make_unique<QuadraticObjectiveModel>(*this);
+  }
 };
 
 // The inverse of kA by cofactors, for the expected covariances.

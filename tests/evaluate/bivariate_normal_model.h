@@ -55,6 +55,11 @@ class BivariateNormalModel : public Model {
 
   long Calls = 0;
 
+ protected:
+  std::unique_ptr<Model> CopyModelForEvaluation() const override {
+    return std::make_unique<BivariateNormalModel>(*this);
+  }
+
  private:
   int n_;
 };

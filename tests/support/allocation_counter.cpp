@@ -1,5 +1,6 @@
 #include "support/allocation_counter.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <new>
 
@@ -8,8 +9,16 @@ namespace {
 thread_local bool counting = false;
 thread_local long allocations = 0;
 
+// The other-threads counter: on while one is alive; the thread that made it
+// is marked and not counted.
+std::atomic<bool> countingOthers{false};
+std::atomic<long> otherAllocations{0};
+thread_local bool ownsOtherCounter = false;
+
 void* Allocate(std::size_t size) {
   if (counting) ++allocations;
+  if (countingOthers.load(std::memory_order_relaxed) && !ownsOtherCounter)
+    otherAllocations.fetch_add(1, std::memory_order_relaxed);
   if (size == 0) size = 1;
   while (true) {
     if (void* memory = std::malloc(size)) return memory;
@@ -51,5 +60,18 @@ AllocationCounter::AllocationCounter() : start_(allocations), wasCounting_(count
 AllocationCounter::~AllocationCounter() { counting = wasCounting_; }
 
 long AllocationCounter::Count() const { return allocations - start_; }
+
+OtherThreadsAllocationCounter::OtherThreadsAllocationCounter() {
+  ownsOtherCounter = true;
+  otherAllocations.store(0);
+  countingOthers.store(true);
+}
+
+OtherThreadsAllocationCounter::~OtherThreadsAllocationCounter() {
+  countingOthers.store(false);
+  ownsOtherCounter = false;
+}
+
+long OtherThreadsAllocationCounter::Count() const { return otherAllocations.load(); }
 
 }  // namespace quorvane::testing

@@ -21,4 +21,17 @@ class AllocationCounter {
   bool wasCounting_;
 };
 
+// Counts the calls of the global operator new that every thread except the
+// one creating it makes while it is alive: what the workers of a threaded
+// grid allocate. One may be alive at a time.
+class OtherThreadsAllocationCounter {
+ public:
+  OtherThreadsAllocationCounter();
+  ~OtherThreadsAllocationCounter();
+  OtherThreadsAllocationCounter(const OtherThreadsAllocationCounter&) = delete;
+  OtherThreadsAllocationCounter& operator=(const OtherThreadsAllocationCounter&) = delete;
+
+  long Count() const;
+};
+
 }  // namespace quorvane::testing

@@ -1,0 +1,150 @@
+#include "core/parallel_evaluator.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "core/algorithm_data.h"
+#include "core/app_state.h"
+#include "core/evaluation_threads.h"
+#include "core/fuse_groups.h"
+#include "core/model_outputs.h"
+#include "core/objective.h"
+#include "core/counting_normal_model.h"
+
+namespace quorvane {
+namespace {
+
+using testing::CountingNormalModel;
+using testing::EvaluationTally;
+
+// An objective over a CountingNormalModel of three parameters outside any
+// session.
+struct CountingObjective {
+  explicit CountingObjective(bool copyable = true)
+      : tally(std::make_shared<EvaluationTally>()), model(3, tally, copyable) {
+    objective.Evaluate(data.Values, 0, false);
+    DefaultAlgorithmData(data);
+    BuildFuseGroups(data, groups);
+  }
+  std::shared_ptr<EvaluationTally> tally;
+  CountingNormalModel model;
+  AlgorithmData data;
+  FuseGroups groups;
+  AppState state;
+  ModelOutputs outputs;
+  PriorTerm prior;
+  PriorTerm concurrentPrior;
+  Objective objective{model, data, groups, state, outputs, prior, &concurrentPrior};
+};
+
+// Node i puts parameter 1 at i / 10.
+void NodeOnFirstParameter(std::int64_t i, OneBased<double>& P) {
+  P[1] = static_cast<double>(i) / 10.0;
+  P[2] = 2.0;
+  P[3] = 3.0;
+}
+
+TEST(EvaluationThreadCountTest, TheVariableSetsTheCountAndAnythingElseGivesTheCores) {
+  struct Case {
+    const char* text;
+    unsigned cores;
+    int expected;
+  };
+  const Case cases[] = {
+      {nullptr, 8, 8}, {"", 8, 8},     {"1", 8, 1},    {"4", 2, 4},      {" 3", 2, 3}, {"3 ", 2, 3},
+      {"0", 2, 2},     {"-2", 2, 2},   {"two", 2, 2},  {"2x", 2, 2},     {"257", 2, 2}, {"256", 2, 256},
+      {nullptr, 0, 1}, {"99999999999999999999", 4, 4}, {nullptr, 1000, 256},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(EvaluationThreadCount(c.text, c.cores), c.expected) << (c.text ? c.text : "(unset)") << " " << c.cores;
+}
+
+TEST(ParallelEvaluatorTest, ValuesComeInNodeOrderAndEqualTheSerialOnes) {
+  CountingObjective o;
+  o.model.pause = std::chrono::microseconds(50);
+  const std::int64_t count = 3000;  // several windows of four workers
+  ParallelEvaluator workers(o.objective, 4, true);
+  ASSERT_TRUE(workers.Threaded());
+  EXPECT_EQ(workers.WorkerCount(), 4);
+  workers.Start(count, NodeOnFirstParameter);
+  OneBased<double> P = o.data.Values;
+  for (std::int64_t i = 0; i < count; ++i) {
+    const double threaded = workers.Next();
+    NodeOnFirstParameter(i, P);
+    ASSERT_EQ(threaded, o.objective.Evaluate(P, 1, true)) << "node " << i;
+  }
+  // Every threaded evaluation ran on a worker; only the checks ran here.
+  EXPECT_EQ(o.tally->evaluations, 2 * count);
+  EXPECT_EQ(o.tally->callingThread, count);
+}
+
+TEST(ParallelEvaluatorTest, APauseStillsEveryWorkerWithinOneEvaluationUntilResume) {
+  CountingObjective o;
+  o.model.pause = std::chrono::microseconds(200);
+  ParallelEvaluator workers(o.objective, 2, false);
+  workers.Start(100000, NodeOnFirstParameter);
+  for (int i = 0; i < 10; ++i) workers.Next();
+  workers.Pause();
+  const long atPause = o.tally->evaluations;
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_EQ(o.tally->evaluations, atPause);
+  workers.Resume();
+  // Going on from where they stopped: the next value is node 10's.
+  OneBased<double> P = o.data.Values;
+  NodeOnFirstParameter(10, P);
+  EXPECT_EQ(workers.Next(), o.objective.Evaluate(P, 1, false));
+  EXPECT_GT(o.tally->evaluations, atPause);
+  workers.Stop();
+  const long atStop = o.tally->evaluations;
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_EQ(o.tally->evaluations, atStop);
+}
+
+TEST(ParallelEvaluatorTest, WaitingLetsTheCallerPumpAndAFailureComesOutOnItsThread) {
+  CountingObjective o;
+  o.model.pause = std::chrono::microseconds(40000);
+  ParallelEvaluator workers(o.objective, 2, false);
+  workers.Start(2, NodeOnFirstParameter);
+  int pumps = 0;
+  workers.Next([&pumps] { ++pumps; });
+  EXPECT_GT(pumps, 0);
+
+  workers.Start(5, [](std::int64_t i, OneBased<double>&) {
+    if (i == 3) throw std::runtime_error("node 3 failed");
+  });
+  EXPECT_THROW(
+      {
+        for (int i = 0; i < 5; ++i) workers.Next();
+      },
+      std::runtime_error);
+}
+
+// Which set-ups keep the evaluations on the calling thread.
+TEST(ParallelEvaluatorTest, OneThreadAModelThatCannotBeCopiedOrAPriorThreadsCannotShareStaySerial) {
+  {
+    CountingObjective o;
+    EXPECT_FALSE(ParallelEvaluator(o.objective, 1, true).Threaded());
+    EXPECT_TRUE(ParallelEvaluator(o.objective, 2, true).Threaded());
+  }
+  {
+    CountingObjective o(/*copyable=*/false);
+    EXPECT_FALSE(ParallelEvaluator(o.objective, 4, true).Threaded());
+  }
+  {
+    CountingObjective o;
+    o.state.PriorsActive = true;
+    o.prior = [](const OneBased<double>&) { return 1.0; };
+    EXPECT_FALSE(ParallelEvaluator(o.objective, 4, true).Threaded());
+    EXPECT_TRUE(ParallelEvaluator(o.objective, 4, false).Threaded());  // no prior added
+    o.concurrentPrior = [](const OneBased<double>&) { return 1.0; };
+    EXPECT_TRUE(ParallelEvaluator(o.objective, 4, true).Threaded());
+  }
+}
+
+}  // namespace
+}  // namespace quorvane
