@@ -158,7 +158,8 @@ TEST_F(PosteriorNileTest, PosteriorSdOfPhiMatchesItsStandardErrorAndAPriorMovesT
   // A Normal prior on Phi(1) one SE below the estimate, with an SD of one
   // SE, in objective units (the scale is 1 for this model).
   const double priorMean = fit_.phi - se_[0], priorSd = se_[0];
-  session_.PriorObjective = [&](const OneBased<double>& P) {
+  // The same term for the grid's worker threads.
+  session_.PriorObjective = session_.ConcurrentPriorObjective = [&](const OneBased<double>& P) {
     const double z = (P[1] - priorMean) / priorSd;
     return session_.State.ObjectiveScale * z * z / 2;
   };
