@@ -149,8 +149,8 @@ TEST_F(RecordingUiTest, WindowsAreFollowedAsTheConsoleFollowsThem) {
   recorder_.ShowForm(dialog, false);  // opens on top: the active window
   dialog.Click("cmdOK");
   recorder_.BringToFront(report_);
-  report_.Click("cmdAsk");  // answers below
   ui_.Answer(Answer::No).Value("").File(std::nullopt).File(std::nullopt);
+  report_.Click("cmdAsk");
   dialog.MarkOpen(false);  // the user closed it from its close box
   report_.Choose("optWide");
   EXPECT_TRUE(report_.QueryClose());

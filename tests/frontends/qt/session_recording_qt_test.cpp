@@ -129,8 +129,8 @@ TEST_F(SessionRecordingQtTest, RecordedNileSessionReplaysInTheConsoleToTheSameSu
 
   // Set-up: the data file chosen, periods typed, counts picked, logits off.
   answers.Then(ChooseFile(data));
-  QTest::mouseClick(Widget<QPushButton>("cmdInitialize"), Qt::LeftButton);
-  QTest::mouseClick(Widget<QPushButton>("cmdSelectRes"), Qt::LeftButton);
+  Widget<QPushButton>("cmdInitialize")->click();
+  Widget<QPushButton>("cmdSelectRes")->click();
   for (const auto& [name, text] : {std::pair{"cboResStartTimePeriod", "1871"},
                                    std::pair{"cboResEndTimePeriod", "1970"}}) {
     auto* combo = Widget<QComboBox>(name);
@@ -144,16 +144,16 @@ TEST_F(SessionRecordingQtTest, RecordedNileSessionReplaysInTheConsoleToTheSameSu
     emit combo->activated(one);
   }
   Widget<QCheckBox>("chkARMALogit")->click();
-  QTest::mouseClick(Widget<QPushButton>("cmdDone"), Qt::LeftButton);
+  Widget<QPushButton>("cmdDone")->click();
 
   // The algorithm data, the Simplex search and the saved summary.
   answers.Then(Press(QMessageBox::Yes)).Then(ChooseFile(algorithm));
-  QTest::mouseClick(Widget<QPushButton>("cmdLoadAlg"), Qt::LeftButton);
-  QTest::mouseClick(Widget<QPushButton>("cmdSimplex"), Qt::LeftButton);
+  Widget<QPushButton>("cmdLoadAlg")->click();
+  Widget<QPushButton>("cmdSimplex")->click();
   answers.Then(Press(QMessageBox::No));  // no plots
-  QTest::mouseClick(Widget<QPushButton>("cmdUserSummary"), Qt::LeftButton);
+  Widget<QPushButton>("cmdUserSummary")->click();
   answers.Then(ChooseFile(summary));
-  QTest::mouseClick(Widget<QPushButton>("cmdSaveSummary"), Qt::LeftButton);
+  Widget<QPushButton>("cmdSaveSummary")->click();
   ASSERT_TRUE(std::filesystem::exists(summary));
 
   // The recording items themselves never reach the script.
