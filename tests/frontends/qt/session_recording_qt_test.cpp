@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -48,7 +49,7 @@ std::function<void(QWidget*)> ChooseFile(const std::string& path) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_NE(dialog, nullptr) << "expected a file dialog";
     dialog->selectFile(QString::fromStdString(path));
-    dialog->accept();
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
   };
 }
 
@@ -131,17 +132,15 @@ TEST_F(SessionRecordingQtTest, RecordedNileSessionReplaysInTheConsoleToTheSameSu
   answers.Then(ChooseFile(data));
   Widget<QPushButton>("cmdInitialize")->click();
   Widget<QPushButton>("cmdSelectRes")->click();
-  for (const auto& [name, text] : {std::pair{"cboResStartTimePeriod", "1871"},
-                                   std::pair{"cboResEndTimePeriod", "1970"}}) {
+  auto* start = Widget<QComboBox>("cboResStartTimePeriod");
+  TypeInto(start->lineEdit(), QStringLiteral("1871"), start);
+  for (const auto& [name, item] : {std::pair{"cboResEndTimePeriod", "1970"},
+                                   std::pair{"cboIntervention1", "1"}, std::pair{"cboARMA", "1"}}) {
     auto* combo = Widget<QComboBox>(name);
-    TypeInto(combo->lineEdit(), QString::fromLatin1(text), combo);
-  }
-  for (const char* name : {"cboIntervention1", "cboARMA"}) {
-    auto* combo = Widget<QComboBox>(name);
-    const int one = combo->findText(QStringLiteral("1"));
-    ASSERT_GE(one, 0) << name;
-    combo->setCurrentIndex(one);
-    emit combo->activated(one);
+    const int index = combo->findText(QString::fromLatin1(item));
+    ASSERT_GE(index, 0) << name;
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
   }
   Widget<QCheckBox>("chkARMALogit")->click();
   Widget<QPushButton>("cmdDone")->click();
@@ -149,12 +148,19 @@ TEST_F(SessionRecordingQtTest, RecordedNileSessionReplaysInTheConsoleToTheSameSu
   // The algorithm data, the Simplex search and the saved summary.
   answers.Then(Press(QMessageBox::Yes)).Then(ChooseFile(algorithm));
   Widget<QPushButton>("cmdLoadAlg")->click();
+  answers.Then(Press(QMessageBox::Ok));  // "Minimum found using Simplex!"
   Widget<QPushButton>("cmdSimplex")->click();
   answers.Then(Press(QMessageBox::No));  // no plots
   Widget<QPushButton>("cmdUserSummary")->click();
   answers.Then(ChooseFile(summary));
   Widget<QPushButton>("cmdSaveSummary")->click();
   ASSERT_TRUE(std::filesystem::exists(summary));
+  // The summary window closed from its close box.
+  QWidget* summaryWindow = Widget<QPushButton>("cmdSaveSummary");
+  while (summaryWindow && !qobject_cast<QMdiSubWindow*>(summaryWindow))
+    summaryWindow = summaryWindow->parentWidget();
+  ASSERT_NE(summaryWindow, nullptr);
+  summaryWindow->close();
 
   // The recording items themselves never reach the script.
   MainAction(RecordingUi::kStopItem)->trigger();
@@ -171,7 +177,7 @@ TEST_F(SessionRecordingQtTest, RecordedNileSessionReplaysInTheConsoleToTheSameSu
       "click cmdSelectRes",
       data,
       "set cboResStartTimePeriod 1871",
-      "set cboResEndTimePeriod 1970",
+      "select cboResEndTimePeriod 1970",
       "select cboIntervention1 1",
       "select cboARMA 1",
       "uncheck chkARMALogit",
@@ -184,6 +190,7 @@ TEST_F(SessionRecordingQtTest, RecordedNileSessionReplaysInTheConsoleToTheSameSu
       "no",
       "click cmdSaveSummary",
       summary,
+      "close",
   };
   EXPECT_EQ(Commands(recorded), expected) << recorded;
 
