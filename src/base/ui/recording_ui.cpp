@@ -211,9 +211,15 @@ void RecordingUi::FlushTypedText() {
   pending_ = {};
   if (!recording_) return;
   Reach(*typed.form);
+  if (HasLineBreak(typed.text)) {
+    // Its lines would be read as commands: the edit is left out.
+    Write("# Text of several lines was typed into " + typed.control +
+          "; a script line cannot hold it, so the replay leaves it out");
+    return;
+  }
   if (!SurvivesAsText(typed.text))
     Write("# The text typed into " + typed.control +
-          " has line breaks or surrounding blanks, which a script line cannot hold");
+          " has surrounding blanks, which the console does not read");
   UserAction edit;
   edit.kind = UserAction::Kind::Edit;
   edit.control = typed.control;
@@ -263,9 +269,13 @@ void RecordingUi::Answered(const std::string& question, const std::string& line)
   if (!recording_) return;
   Write(QuestionComment(question));
   if (!SurvivesAsLine(line))
-    Write("# The answer below has line breaks or surrounding blanks, or starts with #,"
-          " which a script line cannot hold");
-  Write(line);
+    Write("# The answer below has surrounding blanks or starts with #, which the console"
+          " does not read as typed");
+  // An answer is one line: a line break inside it would make a second one.
+  std::string flat = line;
+  std::replace(flat.begin(), flat.end(), '\r', ' ');
+  std::replace(flat.begin(), flat.end(), '\n', ' ');
+  Write(flat);
 }
 
 void RecordingUi::ShowMessage(const std::string& text, const std::string& title, Icon icon) {

@@ -166,6 +166,19 @@ TEST_F(RecordingUiTest, WindowsAreFollowedAsTheConsoleFollowsThem) {
   EXPECT_NE(script.find("# Window: Choose (frmDialog)"), std::string::npos) << script;
 }
 
+TEST_F(RecordingUiTest, TextOfSeveralLinesIsLeftOutWithACommentSoNoLineBecomesACommand) {
+  ASSERT_EQ(recorder_.StartRecording(script_, "now"), std::nullopt);
+  report_.Edit("txtName", "first line\r\nclose");
+  report_.Leave("txtName");
+  ui_.Value("two\r\nlines");
+  recorder_.AskValue("Note:", "Notes", "");
+  recorder_.StopRecording("then");
+  const std::string script = ReadFile(script_);
+  EXPECT_EQ(Commands(script), (std::vector<std::string>{"two  lines"})) << script;
+  EXPECT_NE(script.find("# Text of several lines was typed into txtName"), std::string::npos)
+      << script;
+}
+
 TEST_F(RecordingUiTest, AScriptThatCannotBeWrittenIsRefusedAndNothingRecords) {
   const std::string folder = testing::TestTempPath("no-such-folder") + "/session.txt";
   const auto error = recorder_.StartRecording(folder, "now");
