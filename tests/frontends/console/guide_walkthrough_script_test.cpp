@@ -48,5 +48,44 @@ TEST(GuideWalkthroughScriptTest, RunsEveryStepAndSavesWhatTheGuideShows) {
   for (const auto& name : saved) std::filesystem::remove(prefix + name);
 }
 
+// The console lines the guide shows are the script's, in the same order: a
+// step changed in one place only would go untested.
+TEST(GuideWalkthroughScriptTest, TheGuidesConsoleBlocksAreTheScript) {
+  const auto lines = [](const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      out.push_back(line);
+    }
+    return out;
+  };
+  std::vector<std::string> script;
+  for (const auto& line : lines(ReadFile(std::string(QUORVANE_SOURCE_DIR) + "/examples/guide-walkthrough.txt")))
+    if (!line.empty() && line[0] != '#') script.push_back(line);
+
+  // Indented blocks of the page whose first line is a console command.
+  const std::vector<std::string> commands = {"click ", "set ",   "select ", "check ",
+                                             "uncheck ", "menu ", "window ", "dblclick ",
+                                             "save ",   "close", "choose "};
+  std::vector<std::string> shown;
+  bool inBlock = false, commandBlock = false;
+  for (const auto& line : lines(ReadFile(std::string(QUORVANE_SOURCE_DIR) + "/docs/walkthrough.md"))) {
+    const bool code = line.rfind("    ", 0) == 0;
+    if (!code) {
+      inBlock = false;
+      continue;
+    }
+    const std::string text = line.substr(4);
+    if (!inBlock) {
+      commandBlock = false;
+      for (const auto& command : commands) commandBlock = commandBlock || text.rfind(command, 0) == 0;
+      inBlock = true;
+    }
+    if (commandBlock) shown.push_back(text);
+  }
+  EXPECT_EQ(shown, script);
+}
+
 }  // namespace
 }  // namespace quorvane
