@@ -91,7 +91,7 @@ void ConsoleUi::Execute(const std::string& line) {
     return;
   }
   if (command == "close") {
-    if (!active->onQueryClose || active->onQueryClose()) CloseForm(*active);
+    if (active->QueryClose()) CloseForm(*active);
     return;
   }
   if (command == "menu") {

@@ -9,6 +9,7 @@
 #include "qt/qt_ui.h"
 #include "qt/screenshot.h"
 #include "app/session.h"
+#include "base/ui/recording_ui.h"
 #include "tfn/tfn_application.h"
 
 namespace {
@@ -47,9 +48,13 @@ int main(int argc, char** argv) {
 
   // The application carries the time-series model.
   quorvane::qt::QtUi ui;
+  // Between the session and the Qt dialogs: records the session as a
+  // console script when the user asks for it from the Application menu.
+  quorvane::RecordingUi recorder(ui);
   quorvane::TfnApplication timeSeries;
-  quorvane::Session session(ui, &timeSeries.Model());
+  quorvane::Session session(recorder, &timeSeries.Model());
   timeSeries.Attach(session);
+  recorder.AddMenuItems(session.Main().form());
   ui.AttachMainWindow(session.Main());
   session.Start();
 

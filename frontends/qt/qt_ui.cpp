@@ -67,7 +67,7 @@ QtUi::~QtUi() { SetUnexpectedErrorHandler(nullptr); }
 void QtUi::AttachMainWindow(MainWindow& main) {
   mainForm_ = &main.form();
   main.onArrange = [this](WindowArrangement how) { frame_->Arrange(how); };
-  frame_->onQueryClose = [this] { return !mainForm_->onQueryClose || mainForm_->onQueryClose(); };
+  frame_->onQueryClose = [this] { return mainForm_->QueryClose(); };
 }
 
 FormView* QtUi::ViewOf(const Form& form) const {
@@ -176,7 +176,7 @@ void QtUi::Open(Form& form, bool modal) {
   CloseHooks hooks;
   hooks.queryClose = [&form, view] {
     return AskUserAction(
-        view, [&form] { return !form.onQueryClose || form.onQueryClose(); }, false);
+        view, [&form] { return form.QueryClose(); }, false);
   };
   hooks.closed = [this, &form] {
     RunUserAction(frame_.get(), [this, &form] { WindowClosed(form); });

@@ -55,7 +55,12 @@ class SurfaceWidget : public QWidget {
                                                         : QStringLiteral(".png");
     if (auto error = SaveSurfaceImage(surface_, path, size()))
       QMessageBox::warning(this, QStringLiteral("Save image as"), *error);
+    else if (onSaved)
+      onSaved(path);
   }
+
+  // Told the path of each picture saved, for a session being recorded.
+  std::function<void(const QString& path)> onSaved;
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -86,6 +91,9 @@ class SurfaceBinding : public ControlBinding {
     widget_ = new SurfaceWidget(control.surface);
     widget_->onClick = [this] {
       if (model().onClick) Act([this] { this->form().Click(name()); });
+    };
+    widget_->onSaved = [this](const QString& path) {
+      this->form().NoteSurfaceSaved(name(), path.toStdString());
     };
     SetWidgets(widget_);
   }

@@ -11,6 +11,18 @@ void RunHandler(std::function<void()> handler) {
   if (handler) handler();
 }
 
+FormListener*& Listener() {
+  static FormListener* listener = nullptr;
+  return listener;
+}
+
+UserAction Action(UserAction::Kind kind, const std::string& control) {
+  UserAction action;
+  action.kind = kind;
+  action.control = control;
+  return action;
+}
+
 }  // namespace
 
 const char* ControlKindName(ControlKind kind) {
@@ -64,6 +76,16 @@ std::string StripAccessKey(const std::string& caption) {
 Form::Form(std::string name, std::string caption)
     : name_(std::move(name)), caption_(std::move(caption)) {}
 
+Form::~Form() {
+  if (FormListener* listener = Listener()) listener->Destroyed(*this);
+}
+
+void Form::SetListener(FormListener* listener) { Listener() = listener; }
+
+void Form::Tell(const UserAction& action) const {
+  if (FormListener* listener = Listener()) listener->UserActed(*this, action);
+}
+
 void Form::SetCaption(std::string caption) {
   if (caption_ == caption) return;
   caption_ = std::move(caption);
@@ -79,6 +101,7 @@ void Form::SetEnabled(bool enabled) {
 void Form::MarkOpen(bool open) {
   if (open_ == open) return;
   open_ = open;
+  if (FormListener* listener = Listener()) listener->OpenChanged(*this, open);
   Notify("", FormProperty::Open);
   if (!open) RunHandler(onClosed);
 }
@@ -281,13 +304,14 @@ void Form::Click(const std::string& name) {
   Control& c = FindUsable(name, {ControlKind::Button, ControlKind::Label, ControlKind::CheckBox,
                                  ControlKind::OptionButton, ControlKind::Surface});
   if (c.kind == ControlKind::CheckBox) {
-    SetCheckedByUser(name, !c.checked);
+    SetCheckedByUser(c, !c.checked);
     return;
   }
   if (c.kind == ControlKind::OptionButton) {
-    Choose(name);
+    Choose(c);
     return;
   }
+  Tell(Action(UserAction::Kind::Click, name));
   RunHandler(c.onClick);
 }
 
@@ -295,6 +319,9 @@ void Form::Edit(const std::string& name, const std::string& text) {
   Control& c = FindUsable(name, {ControlKind::TextBox, ControlKind::ComboBox, ControlKind::TextPane});
   if (c.readOnly) throw FormError(name + " is read-only");
   if (c.text == text) return;
+  UserAction action = Action(UserAction::Kind::Edit, name);
+  action.text = text;
+  Tell(action);
   c.text = text;
   Notify(name, FormProperty::Text);
   RunHandler(c.onChange);
@@ -302,6 +329,7 @@ void Form::Edit(const std::string& name, const std::string& text) {
 
 void Form::Leave(const std::string& name) {
   Control& c = Find(name);
+  Tell(Action(UserAction::Kind::Leave, name));
   RunHandler(c.onLostFocus);
 }
 
@@ -311,16 +339,24 @@ void Form::Type(const std::string& name, const std::string& text) {
 }
 
 void Form::SetCheckedByUser(const std::string& name, bool checked) {
-  Control& c = FindUsable(name, {ControlKind::CheckBox});
+  SetCheckedByUser(FindUsable(name, {ControlKind::CheckBox}), checked);
+}
+
+void Form::SetCheckedByUser(Control& c, bool checked) {
   if (c.checked == checked) return;
-  SetChecked(name, checked);
+  UserAction action = Action(UserAction::Kind::Check, c.name);
+  action.checked = checked;
+  Tell(action);
+  SetChecked(c.name, checked);
   RunHandler(c.onClick);
 }
 
-void Form::Choose(const std::string& name) {
-  Control& c = FindUsable(name, {ControlKind::OptionButton});
+void Form::Choose(const std::string& name) { Choose(FindUsable(name, {ControlKind::OptionButton})); }
+
+void Form::Choose(Control& c) {
   bool wasChecked = c.checked;
-  SetChecked(name, true);
+  if (!wasChecked) Tell(Action(UserAction::Kind::Choose, c.name));
+  SetChecked(c.name, true);
   if (!wasChecked) RunHandler(c.onClick);
 }
 
@@ -328,6 +364,9 @@ void Form::Select(const std::string& name, int index) {
   Control& c = FindUsable(name, {ControlKind::ComboBox, ControlKind::ListBox});
   if (index < 0 || index >= static_cast<int>(c.items.size()))
     throw FormError(name + " has no item #" + std::to_string(index + 1));
+  UserAction action = Action(UserAction::Kind::Select, name);
+  action.index = index;
+  Tell(action);
   SetSelectedIndex(name, index);
   RunHandler(c.onClick);
   if (c.kind == ControlKind::ComboBox) RunHandler(c.onChange);
@@ -337,10 +376,25 @@ void Form::DoubleClick(const std::string& name, int row, int col) {
   Control& c = FindUsable(name, {ControlKind::Grid});
   if (!c.grid.Contains(row, col))
     throw FormError(name + " has no cell " + std::to_string(row) + "," + std::to_string(col));
+  UserAction action = Action(UserAction::Kind::DoubleClick, name);
+  action.row = row;
+  action.col = col;
+  Tell(action);
   c.grid.CurrentRow = row;
   c.grid.CurrentCol = col;
   Notify(name, FormProperty::Grid);
   if (auto handler = c.onDoubleClick) handler(row, col);
+}
+
+bool Form::QueryClose() {
+  Tell(Action(UserAction::Kind::Close, ""));
+  return !onQueryClose || onQueryClose();
+}
+
+void Form::NoteSurfaceSaved(const std::string& name, const std::string& path) {
+  UserAction action = Action(UserAction::Kind::Save, name);
+  action.text = path;
+  Tell(action);
 }
 
 void Form::AddMenu(MenuItem menu) {
@@ -454,6 +508,7 @@ void Form::ClickMenuItem(const std::string& name) {
     if (!m->enabled) throw FormError("The menu " + StripAccessKey(m->caption) + " is disabled");
   }
   auto handler = chain.back()->onClick;  // a copy: the handler may change the menus
+  Tell(Action(UserAction::Kind::Menu, name));
   if (handler) handler();
 }
 

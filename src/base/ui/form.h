@@ -47,6 +47,32 @@ struct LayoutNode {
   std::vector<LayoutNode> children;
 };
 
+class Form;
+
+// One action of the user on a form, as the front ends report it through the
+// form's user-side calls. `control` names the control, or the menu item of
+// a Menu action.
+struct UserAction {
+  enum class Kind { Click, Edit, Leave, Check, Choose, Select, DoubleClick, Menu, Close, Save };
+  Kind kind = Kind::Click;
+  std::string control;
+  std::string text;      // Edit: the whole text; Save: the picture's path
+  int index = 0;         // Select
+  int row = 0, col = 0;  // DoubleClick
+  bool checked = false;  // Check
+};
+
+// Hears every user action on every form before its handler runs (once the
+// form has found the action possible), and every form opening, closing and
+// going away: what a recorder of sessions needs. One per process.
+class FormListener {
+ public:
+  virtual ~FormListener() = default;
+  virtual void UserActed(const Form& form, const UserAction& action) = 0;
+  virtual void OpenChanged(const Form& form, bool open) = 0;
+  virtual void Destroyed(const Form& form) = 0;
+};
+
 // A window as a view-model: caption, menu bar, controls in a layout tree and
 // their handlers. It never knows which front end shows it. The window logic
 // changes it through the Set* calls; front ends and tests act as the user
@@ -57,8 +83,12 @@ class Form {
   using Observer = std::function<void(const std::string& control, FormProperty property)>;
 
   Form(std::string name, std::string caption);
+  ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
+
+  // The listener of all forms, or null to stop listening.
+  static void SetListener(FormListener* listener);
 
   const std::string& Name() const { return name_; }
   const std::string& Caption() const { return caption_; }
@@ -121,6 +151,11 @@ class Form {
   void Choose(const std::string& name);  // an option button
   void Select(const std::string& name, int index);
   void DoubleClick(const std::string& name, int row, int col);
+  // The user asks to close the window (its close box, the console's close):
+  // runs onQueryClose; true when the window may close.
+  bool QueryClose();
+  // The front end saved surface `name` as the picture `path` for the user.
+  void NoteSurfaceSaved(const std::string& name, const std::string& path);
 
   // The menu bar.
   std::vector<MenuItem>& Menus() { return menus_; }
@@ -145,6 +180,9 @@ class Form {
   MenuItem* FindMenuItem(const std::string& name);
   const MenuItem* FindMenuPath(const std::string& path) const;
   void Notify(const std::string& control, FormProperty property);
+  void Tell(const UserAction& action) const;
+  void SetCheckedByUser(Control& c, bool checked);
+  void Choose(Control& c);
 
   std::string name_;
   std::string caption_;

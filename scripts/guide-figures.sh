@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Makes the plot figures of the user guide (docs/figures/) by running the
+# guide's walk-through script in the console, so the pictures show what the
+# walk-through really produces. Run from anywhere after a build:
+#   scripts/guide-figures.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build}"
+console="$build/frontends/console/quorvane-console"
+[ -x "$console" ] || { echo "No console program at $console: build first" >&2; exit 1; }
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+sed "s|build/guide-|$work/guide-|g" examples/guide-walkthrough.txt > "$work/walkthrough.txt"
+"$console" --quiet --script "$work/walkthrough.txt" > "$work/transcript.txt"
+mkdir -p docs/figures
+for name in fit profile posterior posterior-bivariate; do
+  cp "$work/guide-$name.png" "docs/figures/nile-$name.png"
+done
+echo "Figures written to docs/figures/"
