@@ -15,12 +15,11 @@ namespace quorvane {
 namespace {
 
 // A response file of `periods` records, periods 1..periods, three series in
-// the fixed layout; written once per size into the temporary folder.
+// the fixed layout, in the temporary folder; removed after its benchmark.
 std::string LongSeriesFile(int periods) {
   const std::filesystem::path path = std::filesystem::temp_directory_path() /
                                      ("quorvane_bench_series_" + std::to_string(::getpid()) + "_" +
                                       std::to_string(periods) + ".dat");
-  if (std::filesystem::exists(path)) return path.string();
   std::ofstream out(path, std::ios::binary);
   char line[64];
   out << " Period,       A,       B,       C\r\n";
@@ -50,6 +49,7 @@ void BM_LongSeriesSetUp(benchmark::State& state) {
     call.SetUp(s);
     benchmark::DoNotOptimize(call.NOBS);
   }
+  std::filesystem::remove(s.Response.FileName);
   state.SetItemsProcessed(state.iterations() * periods);
   state.counters["per_record"] = benchmark::Counter(
       static_cast<double>(state.iterations()) * periods,
