@@ -2,6 +2,7 @@
 
 #include "base/format/leading_number.h"
 #include "base/format/plain_number_text.h"
+#include "tfn/setup_limits.h"
 
 namespace quorvane {
 
@@ -93,7 +94,21 @@ std::optional<ValidationMessage> ValidateInitializeEntries(const InitializeEntri
     return ValidationMessage{"Missing input", "Please choose an response series data file"};
   if (cov && !Filled(e.CovariateFile))
     return ValidationMessage{"Missing input", "Please choose a covariate series data file"};
-  return std::nullopt;
+
+  SetupExtent extent;
+  extent.Response = {e.ResponseStart, e.ResponseEnd, e.FirstResponse, e.LastResponse,
+                     e.ResponseDifferencing};
+  extent.UseCovariates = cov;
+  extent.Covariates = {e.CovariateStart, e.CovariateEnd, e.FirstCovariate, e.LastCovariate,
+                       e.CovariateDifferencing};
+  // NG, as Continue will take it: the last group with both boxes filled.
+  for (int g = 1; g <= kMaxGroups; ++g) {
+    const auto i = static_cast<size_t>(g - 1);
+    if (Filled(e.GroupStart[i]) && Filled(e.GroupEnd[i])) extent.GroupCount = g;
+  }
+  extent.Interventions = e.Interventions;
+  extent.LagOrder = e.LagOrder;
+  return SetupExtentProblem(extent);
 }
 
 }  // namespace quorvane

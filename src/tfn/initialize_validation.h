@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tfn/tfn_setup.h"
+#include "tfn/validation_message.h"
 
 namespace quorvane {
 
@@ -22,11 +23,9 @@ struct InitializeEntries {
   std::array<std::string, kMaxGroups> GroupStart;  // group g at index g - 1
   std::array<std::string, kMaxGroups> GroupEnd;
   std::array<bool, kMaxGroups> GroupEnabled{};
-};
-
-struct ValidationMessage {
-  std::string Title;
-  std::string Text;
+  double ResponseDifferencing = 0, CovariateDifferencing = 0;
+  std::array<double, kMaxGroups> Interventions{};  // NI(g) at g - 1
+  double LagOrder = 5;
 };
 
 // The number of response groups the covariate check expects: 5, lowered by
@@ -38,7 +37,8 @@ int CovariateGroupCount(const InitializeEntries& entries);
 bool GroupChoicesInError(const InitializeEntries& entries);
 
 // The first failing check, in the order the user is told about them; nothing
-// when the entries can be used.
+// when the entries can be used. After the checks of the entries against each
+// other come the ranges the model can take (SetupExtentProblem).
 std::optional<ValidationMessage> ValidateInitializeEntries(const InitializeEntries& entries);
 
 }  // namespace quorvane

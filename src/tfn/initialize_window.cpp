@@ -1,5 +1,6 @@
 #include "tfn/initialize_window.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/format/file_names.h"
@@ -7,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/session.h"
 #include "tfn/initialize_texts.h"
+#include "tfn/setup_limits.h"
 
 namespace quorvane {
 
@@ -31,6 +33,15 @@ std::int16_t Whole(double value) {
   if (rounded > 32767) return 32767;
   if (rounded < -32768) return -32768;
   return static_cast<std::int16_t>(rounded);
+}
+
+// A time period: 32-bit, within what a series file can hold (the checks on
+// Continue refuse anything beyond).
+std::int32_t WholePeriod(double value) {
+  if (!std::isfinite(value)) return 0;
+  const double rounded = std::nearbyint(value);  // halves to even
+  return static_cast<std::int32_t>(std::clamp(rounded, static_cast<double>(kMinPeriod),
+                                              static_cast<double>(kMaxPeriod)));
 }
 
 }  // namespace
@@ -377,8 +388,12 @@ InitializeEntries InitializeWindow::ReadEntries() const {
   e.CovariateEnd = number("cboCovEndTimePeriod");
   e.FirstCovariate = number("cboFirstCovSeries");
   e.LastCovariate = number("cboLastCovSeries");
+  e.ResponseDifferencing = number("cboResDiff");
+  e.CovariateDifferencing = number("cboCovDiff");
+  e.LagOrder = number("cboARMA");
   for (int g = 1; g <= kMaxGroups; ++g) {
     const auto i = static_cast<size_t>(g - 1);
+    e.Interventions[i] = LeadingNumber(f.Text("cboIntervention" + std::to_string(g)));
     e.GroupStart[i] = Group(g, 'S');
     e.GroupEnd[i] = Group(g, 'E');
     e.GroupEnabled[i] = f.IsEnabled("lblGroup" + std::to_string(g));
@@ -389,6 +404,7 @@ InitializeEntries InitializeWindow::ReadEntries() const {
 TfnSetup InitializeWindow::ReadSetup() const {
   const Form& f = form_;
   const auto whole = [&f](const std::string& name) { return Whole(LeadingNumber(f.Text(name))); };
+  const auto period = [&f](const std::string& name) { return WholePeriod(LeadingNumber(f.Text(name))); };
   const auto transformation = [&f](const std::string& side) {
     if (f.Checked("optLogit" + side)) return SeriesTransformation::Logit;
     if (f.Checked("optBoxCox" + side)) return SeriesTransformation::BoxCox;
@@ -396,8 +412,8 @@ TfnSetup InitializeWindow::ReadSetup() const {
   };
   TfnSetup s;
   s.Response.FileName = f.Text("txtResDataInput");
-  s.Response.StartPeriod = whole("cboResStartTimePeriod");
-  s.Response.EndPeriod = whole("cboResEndTimePeriod");
+  s.Response.StartPeriod = period("cboResStartTimePeriod");
+  s.Response.EndPeriod = period("cboResEndTimePeriod");
   s.Response.FirstSeries = whole("cboFirstResSeries");
   s.Response.LastSeries = whole("cboLastResSeries");
   s.Response.Differencing = whole("cboResDiff");
@@ -408,8 +424,8 @@ TfnSetup InitializeWindow::ReadSetup() const {
   s.UseCovariates = f.Checked("optYesCov");
   if (s.UseCovariates) {
     s.Covariates.FileName = f.Text("txtCovDataInput");
-    s.Covariates.StartPeriod = whole("cboCovStartTimePeriod");
-    s.Covariates.EndPeriod = whole("cboCovEndTimePeriod");
+    s.Covariates.StartPeriod = period("cboCovStartTimePeriod");
+    s.Covariates.EndPeriod = period("cboCovEndTimePeriod");
     s.Covariates.FirstSeries = whole("cboFirstCovSeries");
     s.Covariates.LastSeries = whole("cboLastCovSeries");
     s.Covariates.Differencing = whole("cboCovDiff");

@@ -1,5 +1,6 @@
 #include "tfn/series_data.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace quorvane {
@@ -15,12 +16,17 @@ SeriesTable::SeriesTable(int startPeriod, int endPeriod, int seriesCount)
                  std::nullopt);
 }
 
-size_t SeriesTable::Index(int period, int k) const {
-  if (period < start_ || period > end_ || k < 1 || k > series_)
-    throw std::out_of_range("series table: period " + std::to_string(period) + ", series " +
-                            std::to_string(k));
-  return static_cast<size_t>(period - start_) * static_cast<size_t>(series_) +
-         static_cast<size_t>(k - 1);
+SeriesTable::SeriesTable(int startPeriod, int seriesCount, std::vector<SeriesValue> values)
+    : start_(startPeriod), series_(seriesCount), values_(std::move(values)) {
+  const size_t periods = series_ > 0 ? values_.size() / static_cast<size_t>(series_) : 0;
+  values_.resize(periods * static_cast<size_t>(std::max(series_, 0)));
+  if (periods == 0) series_ = 0;
+  end_ = start_ + static_cast<int>(periods) - 1;
+}
+
+void SeriesTable::OutOfRange(int period, int k) {
+  throw std::out_of_range("series table: period " + std::to_string(period) + ", series " +
+                          std::to_string(k));
 }
 
 PeriodSeries::PeriodSeries(int firstPeriod, int lastPeriod) : first_(firstPeriod) {

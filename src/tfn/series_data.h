@@ -16,6 +16,9 @@ class SeriesTable {
  public:
   SeriesTable() = default;
   SeriesTable(int startPeriod, int endPeriod, int seriesCount);
+  // The table of `values` given period after period from startPeriod, each
+  // period's series 1..seriesCount side by side.
+  SeriesTable(int startPeriod, int seriesCount, std::vector<SeriesValue> values);
 
   int StartPeriod() const { return start_; }
   int EndPeriod() const { return end_; }
@@ -25,7 +28,14 @@ class SeriesTable {
   const SeriesValue& At(int period, int k) const { return values_[Index(period, k)]; }
 
  private:
-  size_t Index(int period, int k) const;
+  // Inline: every pass over the series goes through it.
+  size_t Index(int period, int k) const {
+    if (period < start_ || period > end_ || k < 1 || k > series_) [[unlikely]]
+      OutOfRange(period, k);
+    return static_cast<size_t>(period - start_) * static_cast<size_t>(series_) +
+           static_cast<size_t>(k - 1);
+  }
+  [[noreturn]] static void OutOfRange(int period, int k);
 
   int start_ = 0;
   int end_ = -1;
@@ -48,23 +58,24 @@ class PeriodSeries {
   std::vector<SeriesValue> values_;
 };
 
-// What the two series files have in common once read and prepared.
+// What the two series files have in common once read and prepared. Time
+// periods and counts of periods are 32-bit; series counts 16-bit.
 struct PreparedSeries {
   std::string FileName;
-  std::int16_t StartPeriod = 0;
-  std::int16_t EndPeriod = 0;
+  std::int32_t StartPeriod = 0;
+  std::int32_t EndPeriod = 0;
   std::int16_t FirstSeries = 0;
   std::int16_t LastSeries = 0;
   std::int16_t SeriesCount = 0;
   std::int16_t Differencing = 0;
-  std::int16_t FirstAnalysedPeriod = 0;
-  std::int16_t AnalysedPeriods = 0;
+  std::int32_t FirstAnalysedPeriod = 0;
+  std::int32_t AnalysedPeriods = 0;
   std::vector<std::string> Names;  // 0: the time column, k: series k
   SeriesTable Raw;
   SeriesTable FirstDifference;
   SeriesTable SecondDifference;
   SeriesTable Analysed;
-  std::vector<std::int16_t> MissingPerSeries;  // 1..count; element 0 unused
+  std::vector<std::int32_t> MissingPerSeries;  // 1..count; element 0 unused
 };
 
 struct ResponseSeriesData : PreparedSeries {
@@ -75,7 +86,7 @@ struct ResponseSeriesData : PreparedSeries {
   PeriodSeries PeriodMeanSecond;
   // Periods where flattening was asked for but fewer than two series had a
   // value, so the values there were left as they were.
-  std::vector<std::int16_t> UnflattenedPeriods;
+  std::vector<std::int32_t> UnflattenedPeriods;
 };
 
 struct CovariateSeriesData : PreparedSeries {

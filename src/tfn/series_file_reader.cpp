@@ -5,9 +5,12 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <optional>
+#include <string_view>
 
 #include "base/format/plain_number_text.h"
 #include "tfn/series_data_error.h"
+#include "tfn/setup_limits.h"
 
 namespace quorvane {
 
@@ -17,21 +20,21 @@ constexpr const char* kInputErrorTitle = "Fatal data input error";
 constexpr size_t kFieldWidth = 7;
 constexpr size_t kFieldPitch = 9;
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
   const size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
+  if (b == std::string_view::npos) return {};
   return s.substr(b, s.find_last_not_of(" \t") - b + 1);
 }
 
-// The raw text of field j, or nothing when the line ends before it.
-std::optional<std::string> Field(const std::string& line, int j) {
+// The raw text of field j (j >= 0), or nothing when the line ends before it.
+std::optional<std::string_view> Field(std::string_view line, int j) {
   const size_t from = kFieldPitch * static_cast<size_t>(j);
   if (line.size() <= from) return std::nullopt;
   return line.substr(from, kFieldWidth);
 }
 
 // A whole decimal number with nothing after it; "+" and exponents allowed.
-std::optional<double> ParseNumber(const std::string& text) {
+std::optional<double> ParseNumber(std::string_view text) {
   const char* begin = text.data();
   const char* end = text.data() + text.size();
   if (begin != end && *begin == '+') ++begin;
@@ -43,23 +46,20 @@ std::optional<double> ParseNumber(const std::string& text) {
   return value;
 }
 
-// The leading numeric text of a period field, rounded half to even.
-std::optional<long> ParsePeriod(const std::string& text) {
-  std::string t = Trim(text);
+// The leading numeric text of a period field (digits and a point after an
+// optional sign), rounded half to even; nothing when it has no number.
+std::optional<double> ParsePeriod(std::string_view field) {
+  std::string_view t = Trim(field);
   size_t used = 0;
   while (used < t.size() && (std::isdigit(static_cast<unsigned char>(t[used])) || t[used] == '.' ||
                              ((t[used] == '-' || t[used] == '+') && used == 0)))
     ++used;
-  t.resize(used);
-  if (!t.empty() && t[0] == '+') t.erase(0, 1);
+  t = t.substr(0, used);
+  if (!t.empty() && t[0] == '+') t.remove_prefix(1);
   double value = 0;
   auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
   if (ec != std::errc() || ptr == t.data()) return std::nullopt;
-  const double rounded = std::nearbyint(value);  // the default mode rounds halves to even
-  if (rounded < std::numeric_limits<std::int16_t>::min() ||
-      rounded > std::numeric_limits<std::int16_t>::max())
-    return std::nullopt;
-  return static_cast<long>(rounded);
+  return std::nearbyint(value);  // the default mode rounds halves to even
 }
 
 class SeriesFileScanner {
@@ -85,18 +85,25 @@ class SeriesFileScanner {
 
   int LineNumber() const { return line_number_; }
 
-  long Period(const std::string& line) {
-    auto field = Field(line, 0);
-    auto period = field ? ParsePeriod(*field) : std::nullopt;
+  std::int32_t Period(std::string_view line) {
+    const auto field = Field(line, 0);
+    const auto period = field ? ParsePeriod(*field) : std::nullopt;
+    const std::string text(field ? Trim(*field) : std::string_view{});
     if (!period)
       throw SeriesDataError(kInputErrorTitle,
                             "Line " + std::to_string(line_number_) + " of the " + kind_ +
-                                " data: the time period field reads '" + (field ? Trim(*field) : "") +
+                                " data: the time period field reads '" + text +
                                 "', which is not a whole number of time periods");
-    return *period;
+    if (*period < kMinPeriod || *period > kMaxPeriod)
+      throw SeriesDataError(kInputErrorTitle,
+                            "Line " + std::to_string(line_number_) + " of the " + kind_ +
+                                " data: the time period field reads '" + text +
+                                "', outside the time periods a series data file can hold (" +
+                                PlainNumberText(kMinPeriod) + " to " + PlainNumberText(kMaxPeriod) + ")");
+    return static_cast<std::int32_t>(*period);
   }
 
-  SeriesValue Value(const std::string& line, int ordinal) {
+  SeriesValue Value(std::string_view line, int ordinal) {
     auto field = Field(line, ordinal);
     if (!field)
       throw SeriesDataError(kInputErrorTitle,
@@ -104,13 +111,13 @@ class SeriesFileScanner {
                                 " data is too short to hold series " + std::to_string(ordinal) +
                                 " (columns " + std::to_string(kFieldPitch * static_cast<size_t>(ordinal) + 1) +
                                 " to " + std::to_string(kFieldPitch * static_cast<size_t>(ordinal) + kFieldWidth) + ")");
-    const std::string text = Trim(*field);
+    const std::string_view text = Trim(*field);
     if (text == "Missing") return std::nullopt;
     if (auto value = ParseNumber(text)) return *value;
     throw SeriesDataError(kInputErrorTitle,
                           "Line " + std::to_string(line_number_) + " of the " + kind_ +
                               " data: the field of series " + std::to_string(ordinal) + " reads '" +
-                              text + "', which is neither a number nor Missing");
+                              std::string(text) + "', which is neither a number nor Missing");
   }
 
  private:
@@ -123,17 +130,26 @@ class SeriesFileScanner {
 
 SeriesTable ReadSeriesFile(const SeriesFileChoice& choice, const std::string& kind,
                            std::vector<std::string>& names) {
-  const int start = choice.StartPeriod;
-  const int end = choice.EndPeriod;
+  const std::int32_t start = choice.StartPeriod;
+  const std::int32_t end = choice.EndPeriod;
+  if (choice.FirstSeries < 1 || choice.LastSeries < choice.FirstSeries)
+    throw SeriesDataError(kInputErrorTitle,
+                          "The " + kind + " series to read run from ordinal " +
+                              std::to_string(choice.FirstSeries) + " to " +
+                              std::to_string(choice.LastSeries) +
+                              "; the first must be at least 1 and the last no lower than the first");
   const int count = choice.LastSeries - choice.FirstSeries + 1;
-  SeriesTable raw(start, end, count);
-  names.assign(static_cast<size_t>(std::max(count, 0) + 1), "");
+  names.assign(static_cast<size_t>(count + 1), "");
+  // The values of the records read, period after period from start: they
+  // grow with the file, whatever window was asked for.
+  std::vector<SeriesValue> values;
 
   SeriesFileScanner file(choice, kind);
   bool anyDataRecord = false;
-  long previous = 0;
-  std::optional<long> lastRead;
-  for (int record = 1; record <= end - start + 2; ++record) {
+  std::int64_t previous = 0;
+  std::optional<std::int32_t> lastRead;
+  const std::int64_t records = static_cast<std::int64_t>(end) - start + 2;
+  for (std::int64_t record = 1; record <= records; ++record) {
     if (file.AtEnd()) {
       if (record == 1 || !lastRead) break;  // reported below
       if (*lastRead < end)
@@ -150,7 +166,7 @@ SeriesTable ReadSeriesFile(const SeriesFileChoice& choice, const std::string& ki
         names[static_cast<size_t>(k)] = Trim(Field(header, choice.FirstSeries + k - 1).value_or(""));
     }
     std::string line;
-    long period = 0;
+    std::int32_t period = 0;
     while (true) {
       if (file.AtEnd()) {
         if (!anyDataRecord)
@@ -181,14 +197,14 @@ SeriesTable ReadSeriesFile(const SeriesFileChoice& choice, const std::string& ki
     }
     lastRead = period;
     if (period > end) break;
-    for (int k = 1; k <= count; ++k)
-      raw.At(static_cast<int>(period), k) = file.Value(line, choice.FirstSeries + k - 1);
+    for (int k = 1; k <= count; ++k) values.push_back(file.Value(line, choice.FirstSeries + k - 1));
     previous = period;
   }
   if (!anyDataRecord)
     throw SeriesDataError(kInputErrorTitle,
                           "The " + kind + " data file has no data records after its header line");
-  return raw;
+  // Every record from start through end was read, in order.
+  return SeriesTable(start, count, std::move(values));
 }
 
 }  // namespace quorvane

@@ -1,6 +1,10 @@
 #include "tfn/series_preparation.h"
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "base/format/plain_number_text.h"
 
 #include "tfn/series_data_error.h"
 #include "tfn/series_file_reader.h"
@@ -45,8 +49,15 @@ void ReadAndDifference(const SeriesFileChoice& choice, const std::string& kind,
     const SeriesTable& source = d == 0 ? data.Raw : d == 1 ? data.FirstDifference : data.SecondDifference;
     for (int t = start; t <= end; ++t) data.Analysed.At(t, k) = source.At(t, k);
   }
-  data.FirstAnalysedPeriod = static_cast<std::int16_t>(start + d);
-  data.AnalysedPeriods = static_cast<std::int16_t>(end - data.FirstAnalysedPeriod + 1);
+  data.FirstAnalysedPeriod = start + d;
+  data.AnalysedPeriods = end - data.FirstAnalysedPeriod + 1;
+  // Differencing of degree d uses up the first d periods of the window.
+  if (data.AnalysedPeriods < 1)
+    throw SeriesDataError("Fatal data input error",
+                          "The " + kind + " time periods " + PlainNumberText(start) + " to " +
+                              PlainNumberText(end) + " are too few for differencing of degree " +
+                              std::to_string(d) + ": at least " + std::to_string(d + 1) +
+                              " periods are needed");
 
   data.MissingPerSeries.assign(static_cast<size_t>(count + 1), 0);
   for (int k = 1; k <= count; ++k)
@@ -78,13 +89,21 @@ void Transform(const SeriesFileChoice& choice, const std::string& kind, Prepared
     for (int t = data.StartPeriod; t <= data.EndPeriod; ++t) {
       SeriesValue& x = data.Analysed.At(t, k);
       if (!x) continue;
+      const double before = *x;
       if (how == SeriesTransformation::Logit) {
-        x = std::log(*x / (1.0 - *x));
+        x = std::log(before / (1.0 - before));
       } else if (lambda != 0.0) {
-        x = (std::pow(*x + constant, lambda) - 1.0) / lambda;  // Box-Cox power transformation
+        x = (std::pow(before + constant, lambda) - 1.0) / lambda;  // Box-Cox power transformation
       } else {
-        x = std::log(*x + constant);  // its limit as lambda goes to 0
+        x = std::log(before + constant);  // its limit as lambda goes to 0
       }
+      // A power that overflows (a large lambda) leaves nothing the model can fit.
+      if (!std::isfinite(*x))
+        throw SeriesDataError("Fatal choice of Box-Cox lambda",
+                              "The Box-Cox transformation with lambda " + PlainNumberText(lambda) +
+                                  " and constant " + PlainNumberText(constant) + " of the " + kind +
+                                  " series value " + PlainNumberText(before) + " (period " +
+                                  PlainNumberText(t) + ") is too large to compute");
     }
 }
 
@@ -109,7 +128,13 @@ ResponseSeriesData ReadResponseSeries(const TfnSetup& setup) {
   const int first = data.FirstAnalysedPeriod;
   const int end = data.EndPeriod;
 
-  data.ValueCount = static_cast<std::int32_t>(count) * data.AnalysedPeriods;
+  const std::int64_t values = static_cast<std::int64_t>(count) * data.AnalysedPeriods;
+  if (values > std::numeric_limits<std::int32_t>::max())
+    throw SeriesDataError("Fatal data input error",
+                          "The response series hold " + PlainNumberText(values) +
+                              " analysed values, more than the model can count (" +
+                              PlainNumberText(std::numeric_limits<std::int32_t>::max()) + ")");
+  data.ValueCount = static_cast<std::int32_t>(values);
   data.SeriesWithMissing = 0;
   for (int k = 1; k <= count; ++k)
     if (data.MissingPerSeries[static_cast<size_t>(k)] > 0) ++data.SeriesWithMissing;
@@ -152,7 +177,7 @@ ResponseSeriesData ReadResponseSeries(const TfnSetup& setup) {
         anyPresent = true;
         if (periodMean) x = *x - *periodMean;
       }
-      if (!periodMean && anyPresent) data.UnflattenedPeriods.push_back(static_cast<std::int16_t>(t));
+      if (!periodMean && anyPresent) data.UnflattenedPeriods.push_back(t);
     }
   }
 

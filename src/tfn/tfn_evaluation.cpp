@@ -26,9 +26,12 @@ double Coefficient(double x, bool logit) { return logit ? std::tanh(x / 2.0) : x
 
 // A whole-number parameter (start period, code, backward shift):
 // |floor(x + 1E-6)|, so a value a hair below a whole number counts as it.
+// Held at 1E9: beyond every period a series file can hold, and far enough
+// from the 32-bit limit that adding it to a period cannot overflow.
 int WholeParameter(double x) {
+  constexpr double kLargest = 1e9;
   const double whole = std::abs(std::floor(x + 1e-6));
-  if (!(whole <= 32767.0)) return 32767;
+  if (!(whole <= kLargest)) return static_cast<int>(kLargest);
   return static_cast<int>(whole);
 }
 

@@ -4,6 +4,7 @@
 
 #include "tfn/series_data_error.h"
 #include "tfn/series_preparation.h"
+#include "tfn/setup_limits.h"
 
 namespace quorvane {
 
@@ -31,11 +32,22 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
                      OneBased<std::string>& FUSE, std::int16_t& NP, std::int32_t& NOBS) {
   if (!pending_) throw SeriesDataError("Initialize", "The model has not been set up");
   const TfnSetup setup = *pending_;
+  // Numbers the model cannot take are refused before anything is read or sized.
+  if (auto problem = SetupExtentProblem(ExtentOf(setup))) throw SeriesDataError(problem->Title, problem->Text);
 
   // Read everything first: a data error must leave the previous model intact.
   ResponseSeriesData response = ReadResponseSeries(setup);
   std::optional<CovariateSeriesData> covariates;
   if (setup.UseCovariates) covariates = ReadCovariateSeries(setup);
+  // A series without a single analysed value has no likelihood to fit.
+  for (int k = 1; k <= response.SeriesCount; ++k)
+    if (response.MissingPerSeries[static_cast<size_t>(k)] == response.AnalysedPeriods)
+      throw SeriesDataError("Fatal data input error",
+                            "Response series " + std::to_string(response.FirstSeries + k - 1) + " (" +
+                                response.Names[static_cast<size_t>(k)] +
+                                ") has no value in the analysed time periods " +
+                                std::to_string(response.FirstAnalysedPeriod) + " to " +
+                                std::to_string(response.EndPeriod));
   std::vector<int> seriesGroup(static_cast<size_t>(response.SeriesCount + 1), 0);
   for (int k = 1; k <= response.SeriesCount; ++k) {
     seriesGroup[static_cast<size_t>(k)] = setup.GroupOfSeries(k);

@@ -12,8 +12,8 @@ enum class SeriesTransformation { None, Logit, BoxCox };
 // difference and how to transform.
 struct SeriesFileChoice {
   std::string FileName;
-  std::int16_t StartPeriod = 0;
-  std::int16_t EndPeriod = 0;
+  std::int32_t StartPeriod = 0;  // time periods are 32-bit
+  std::int32_t EndPeriod = 0;
   std::int16_t FirstSeries = 0;  // file ordinals
   std::int16_t LastSeries = 0;
   std::int16_t Differencing = 0;  // 0, 1 or 2

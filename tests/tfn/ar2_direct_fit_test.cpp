@@ -102,7 +102,7 @@ struct DirectFit {
     app.Attach(session);
     session.Start();
     TfnSetup setup;
-    setup.Response = {file, 1, static_cast<std::int16_t>(periods), 1, 1, 0, SeriesTransformation::None, 1, 0};
+    setup.Response = {file, 1, periods, 1, 1, 0, SeriesTransformation::None, 1, 0};
     setup.GroupFirst[0] = setup.GroupLast[0] = 1;
     setup.LagOrder = lagOrder;
     setup.EstimateLogits = false;

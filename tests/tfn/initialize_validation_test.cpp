@@ -44,6 +44,22 @@ struct Case {
   const char* text;
 };
 
+// Applies the case's change to ValidWithCovariates and checks the first message.
+void ExpectOutcome(const Case& c) {
+  InitializeEntries e = ValidWithCovariates();
+  c.change(e);
+  auto message = ValidateInitializeEntries(e);
+  if (!c.title) {
+    EXPECT_FALSE(message) << c.name << ": " << message->Text;
+    return;
+  }
+  ASSERT_TRUE(message) << c.name;
+  EXPECT_EQ(message->Title, c.title) << c.name;
+  if (c.text) {
+    EXPECT_EQ(message->Text, c.text) << c.name;
+  }
+}
+
 TEST(InitializeValidationTest, EachCheckReportsItsCaseFirst) {
   const Case cases[] = {
       {"valid", [](InitializeEntries&) {}, nullptr, nullptr},
@@ -96,21 +112,80 @@ TEST(InitializeValidationTest, EachCheckReportsItsCaseFirst) {
        },
        "Problem with your choice of time periods", nullptr},
   };
-  for (const Case& c : cases) {
-    InitializeEntries e = ValidWithCovariates();
-    c.change(e);
-    auto message = ValidateInitializeEntries(e);
-    if (!c.title) {
-      EXPECT_FALSE(message) << c.name << ": " << message->Text;
-      continue;
-    }
-    ASSERT_TRUE(message) << c.name;
-    EXPECT_EQ(message->Title, c.title) << c.name;
-    if (c.text) {
-      EXPECT_EQ(message->Text, c.text) << c.name;
-    }
-  }
+  for (const Case& c : cases) ExpectOutcome(c);
   EXPECT_FALSE(ValidateInitializeEntries(Valid()));
+}
+
+// Numbers the model cannot take are refused with the box, the value and the
+// range allowed; the entries of ValidWithCovariates otherwise.
+TEST(InitializeValidationTest, RefusesNumbersTheModelCannotTake) {
+  const Case cases[] = {
+      {"differencing -1", [](InitializeEntries& e) { e.ResponseDifferencing = -1; },
+       "Problem with your choice of differencing",
+       "The degree of differencing of the response series reads -1; it must be 0, 1 or 2"},
+      {"differencing 1e308", [](InitializeEntries& e) { e.ResponseDifferencing = 1e308; },
+       "Problem with your choice of differencing",
+       "The degree of differencing of the response series reads 1E+308; it must be 0, 1 or 2"},
+      {"differencing 2.6", [](InitializeEntries& e) { e.ResponseDifferencing = 2.6; },
+       "Problem with your choice of differencing", nullptr},
+      {"differencing 2.5 rounds to 2", [](InitializeEntries& e) { e.ResponseDifferencing = 2.5; },
+       nullptr, nullptr},
+      {"covariate differencing 3", [](InitializeEntries& e) { e.CovariateDifferencing = 3; },
+       "Problem with your choice of differencing",
+       "The degree of differencing of the covariate series reads 3; it must be 0, 1 or 2"},
+      {"lag order 0", [](InitializeEntries& e) { e.LagOrder = 0; },
+       "Problem with your choice of lag order",
+       "The maximum order of ARMA, TFN and Intervention lags reads 0; it must be from 1 to 100"},
+      {"lag order -1", [](InitializeEntries& e) { e.LagOrder = -1; },
+       "Problem with your choice of lag order", nullptr},
+      {"lag order 16384", [](InitializeEntries& e) { e.LagOrder = 16384; },
+       "Problem with your choice of lag order", nullptr},
+      {"lag order 100", [](InitializeEntries& e) { e.LagOrder = 100; }, nullptr, nullptr},
+      {"interventions -1", [](InitializeEntries& e) { e.Interventions[1] = -1; },
+       "Problem with your choice of interventions",
+       "The number of interventions for Group 2 reads -1; it must be from 0 to 100"},
+      {"interventions 101", [](InitializeEntries& e) { e.Interventions[0] = 101; },
+       "Problem with your choice of interventions", nullptr},
+      {"interventions of an unused group", [](InitializeEntries& e) { e.Interventions[4] = -1; },
+       nullptr, nullptr},
+      // 2p + NG + (2p + 3)(NI + NC) = 200 + 3 + 203 (200 + 3)
+      {"parameter count",
+       [](InitializeEntries& e) {
+         e.LagOrder = 100;
+         e.Interventions = {100, 100, 0, 0, 0};
+       },
+       "Problem with the number of parameters",
+       "This set-up has 41412 parameters, more than the 32767 the model can hold; choose a lower "
+       "lag order or fewer interventions"},
+      {"period 40000", [](InitializeEntries& e) { e.ResponseEnd = e.CovariateEnd = 40000; },
+       nullptr, nullptr},
+      {"period 10000000",
+       [](InitializeEntries& e) { e.ResponseEnd = e.CovariateEnd = 10000000; },
+       "Problem with your choice of time periods",
+       "The last time period of response series data reads 10000000; a series data file holds "
+       "time periods from -999999 to 9999999"},
+      {"covariate period -1000000", [](InitializeEntries& e) { e.CovariateStart = -1000000; },
+       "Problem with your choice of time periods",
+       "The first time period of covariate series data reads -1000000; a series data file holds "
+       "time periods from -999999 to 9999999"},
+      {"series ordinal -1",
+       [](InitializeEntries& e) {
+         e.FirstResponse = -1;
+         e.GroupStart[0] = "-1";
+       },
+       "Problem with your choice of response series",
+       "The first series of response series data reads -1; series ordinal numbers run from 1 to "
+       "32767"},
+      {"covariate ordinal -1",
+       [](InitializeEntries& e) {
+         e.FirstCovariate = -1;
+         e.LastCovariate = 1;
+       },
+       "Problem with your choice of covariate series",
+       "The first series of covariate series data reads -1; series ordinal numbers run from 1 to "
+       "32767"},
+  };
+  for (const Case& c : cases) ExpectOutcome(c);
 }
 
 TEST(InitializeValidationTest, GroupCountSkipsEmptyGroupsFromTheEnd) {

@@ -138,6 +138,42 @@ TEST_F(InitializeWindowTest, ContinueChecksThenSetsUp) {
   EXPECT_EQ(menu.Get("cmdUserSummary").caption, "Res&ults Summary");
 }
 
+TEST_F(InitializeWindowTest, ContinueRefusesNumbersTheModelCannotTake) {
+  // Each box typed on a Nile set-up; the first three used to crash the set-up.
+  const struct {
+    const char* box;
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {"cboResDiff", "-1", "The degree of differencing of the response series reads -1; it must be 0, 1 or 2"},
+      {"cboARMA", "16384",
+       "The maximum order of ARMA, TFN and Intervention lags reads 16384; it must be from 1 to 100"},
+      {"cboIntervention1", "-1", "The number of interventions for Group 1 reads -1; it must be from 0 to 100"},
+      {"cboResEndTimePeriod", "10000000",
+       "The last time period of response series data reads 10000000; a series data file holds time "
+       "periods from -999999 to 9999999"},
+  };
+  for (const auto& c : cases) {
+    window_.Open();
+    f().Type("txtResDataInput", "/data/nile.dat");
+    f().Type("cboResStartTimePeriod", "1871");
+    f().Type(c.box, c.text);
+    f().Click("cmdDone");
+    EXPECT_EQ(ui_.Messages().back(), c.message) << c.box;
+    EXPECT_TRUE(f().IsOpen()) << c.box;
+  }
+  EXPECT_TRUE(setups_.empty());
+
+  // A period past 32767 reaches the set-up as typed.
+  window_.Open();
+  f().Type("txtResDataInput", "/data/long.dat");
+  f().Type("cboResStartTimePeriod", "1");
+  f().Type("cboResEndTimePeriod", "40000");
+  f().Click("cmdDone");
+  ASSERT_EQ(setups_.size(), 1u);
+  EXPECT_EQ(setups_[0].Response.EndPeriod, 40000);
+}
+
 TEST_F(InitializeWindowTest, CancelChangesNothing) {
   f().Type("txtResDataInput", "/data/nile.dat");
   f().Click("cmdCancel");

@@ -16,8 +16,8 @@ using testing::SeriesFile;
 TfnSetup ResponseSetup(const std::string& file, int start, int end, int first, int last, int d = 0) {
   TfnSetup setup;
   setup.Response.FileName = file;
-  setup.Response.StartPeriod = static_cast<std::int16_t>(start);
-  setup.Response.EndPeriod = static_cast<std::int16_t>(end);
+  setup.Response.StartPeriod = start;
+  setup.Response.EndPeriod = end;
   setup.Response.FirstSeries = static_cast<std::int16_t>(first);
   setup.Response.LastSeries = static_cast<std::int16_t>(last);
   setup.Response.Differencing = static_cast<std::int16_t>(d);
@@ -84,6 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderErrorCase{"EndsWhileSkipping", {{"T", "A"}, {"1", "1"}, {"2", "2"}}, 5, 6,
                         "The response data file ends at line 3, period 2, before your choice for "
                         "first time period (5)"},
+        // The table grows with the records read, not with the window asked for.
+        ReaderErrorCase{"EndFarBeyondTheFile", {{"T", "A"}, {"1", "1"}, {"2", "2"}}, 1, 9999999,
+                        "Your choice for last time period of response data to analyze (9999999) "
+                        "exceeds the last time period (2) in the data"},
         ReaderErrorCase{"BadPeriod", {{"T", "A"}, {"x1", "1"}}, 1, 2,
                         "Line 2 of the response data: the time period field reads 'x1', which is "
                         "not a whole number of time periods"}),
@@ -127,7 +131,7 @@ TEST(SeriesPreparationTest, DifferencingPropagatesMissingValues) {
   EXPECT_EQ(d2.FirstAnalysedPeriod, 3);
   for (int t : {3, 4, 5}) EXPECT_EQ(d2.SecondDifference.At(t, 2), std::nullopt) << t;
   EXPECT_EQ(d2.SecondDifference.At(5, 1), 1.0);  // (15-10) - (10-6)
-  EXPECT_EQ(d2.MissingPerSeries, (std::vector<std::int16_t>{0, 0, 3}));
+  EXPECT_EQ(d2.MissingPerSeries, (std::vector<std::int32_t>{0, 0, 3}));
   EXPECT_EQ(d2.SeriesWithMissing, 1);
   EXPECT_EQ(d2.ValueCount, 6);  // 2 series x 3 periods, missing ones included
 }
@@ -140,7 +144,7 @@ TEST(SeriesPreparationTest, PeriodMeansNeedTwoSeriesAndFlatteningSkipsPeriodsWit
   EXPECT_EQ(data.PeriodMeanRaw.At(3), std::nullopt);  // only series 1 has a value
   EXPECT_EQ(data.Analysed.At(2, 1), 3.0 - 11.5);
   EXPECT_EQ(data.Analysed.At(3, 1), 6.0);  // left unflattened
-  EXPECT_EQ(data.UnflattenedPeriods, (std::vector<std::int16_t>{3}));
+  EXPECT_EQ(data.UnflattenedPeriods, (std::vector<std::int32_t>{3}));
 }
 
 struct TransformCase {
@@ -188,8 +192,81 @@ INSTANTIATE_TEST_SUITE_P(
         TransformCase{"BoxCoxLog", SeriesTransformation::BoxCox, 0, 10, {"0"}, nullptr,
                       std::log(10.0)},
         TransformCase{"BoxCoxZeroConstant", SeriesTransformation::BoxCox, 0, 0, {"5", "0"},
-                      "Fatal choice of Box-Cox constant", 0}),
+                      "Fatal choice of Box-Cox constant", 0},
+        TransformCase{"BoxCoxOverflow", SeriesTransformation::BoxCox, 1000, 0, {"1120", "2"},
+                      "Fatal choice of Box-Cox lambda", 0},
+        TransformCase{"BoxCoxNegativeOverflow", SeriesTransformation::BoxCox, -2000, 0, {"3", "0.5"},
+                      "Fatal choice of Box-Cox lambda", 0}),
     [](const auto& param) { return std::string(param.param.name); });
+
+// Data the model could not use, refused when the series are prepared rather
+// than found later as a penalty value.
+struct UnusableCase {
+  const char* name;
+  std::vector<std::vector<std::string>> rows;
+  int start, end, first, last, differencing;
+  SeriesTransformation how;
+  double lambda;
+  const char* title;
+  const char* text;
+};
+
+class UnusableSeriesTest : public ::testing::TestWithParam<UnusableCase> {};
+
+TEST_P(UnusableSeriesTest, IsRefusedAtSetUp) {
+  const auto& c = GetParam();
+  TfnSetup setup = ResponseSetup(SeriesFile(std::string(c.name) + ".dat", c.rows), c.start, c.end,
+                                 c.first, c.last, c.differencing);
+  setup.Response.Transformation = c.how;
+  setup.Response.BoxCoxLambda = c.lambda;
+  try {
+    ReadResponseSeries(setup);
+    FAIL() << "no error";
+  } catch (const SeriesDataError& e) {
+    EXPECT_EQ(e.Title, c.title);
+    EXPECT_EQ(e.Text, c.text);
+  }
+}
+
+const std::vector<std::vector<std::string>> kThreePeriods = {
+    {"T", "A", "B"}, {"1", "1", "Missing"}, {"2", "2", "Missing"}, {"3", "4", "Missing"}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnusableSeriesTest,
+    ::testing::Values(
+        UnusableCase{"WindowTooShortForTheDifferencing", kThreePeriods, 2, 3, 1, 1, 2,
+                     SeriesTransformation::None, 1, "Fatal data input error",
+                     "The response time periods 2 to 3 are too few for differencing of degree 2: at "
+                     "least 3 periods are needed"},
+        UnusableCase{"BoxCoxOverflow", kThreePeriods, 1, 3, 1, 1, 0, SeriesTransformation::BoxCox, 1000,
+                     "Fatal choice of Box-Cox lambda",
+                     "The Box-Cox transformation with lambda 1000 and constant 0 of the response "
+                     "series value 4 (period 3) is too large to compute"},
+        // Before, the ordinal -1 named columns 18446744073709551608 to ...
+        UnusableCase{"NegativeOrdinal", kThreePeriods, 1, 3, -1, -1, 0, SeriesTransformation::None, 1,
+                     "Fatal data input error",
+                     "The response series to read run from ordinal -1 to -1; the first must be at "
+                     "least 1 and the last no lower than the first"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// Periods are 32-bit: a file past period 32767 reads like any other, and
+// the first analysed period of a second difference does not wrap.
+TEST(SeriesReaderTest, ReadsPeriodsPast32767) {
+  std::vector<std::vector<std::string>> rows = {{"T", "Y"}};
+  for (int t = 1; t <= 40000; ++t) rows.push_back({std::to_string(t), std::to_string(t % 7)});
+  const std::string file = SeriesFile("long.dat", rows);
+  ResponseSeriesData data = ReadResponseSeries(ResponseSetup(file, 1, 40000, 1, 1, 1));
+  EXPECT_EQ(data.EndPeriod, 40000);
+  EXPECT_EQ(data.AnalysedPeriods, 39999);
+  EXPECT_EQ(data.ValueCount, 39999);
+  EXPECT_EQ(data.Raw.At(40000, 1), 40000 % 7);
+  EXPECT_EQ(data.Analysed.At(32768, 1), 32768 % 7 - 32767 % 7);
+
+  ResponseSeriesData late = ReadResponseSeries(ResponseSetup(file, 32766, 32770, 1, 1, 2));
+  EXPECT_EQ(late.FirstAnalysedPeriod, 32768);
+  EXPECT_EQ(late.AnalysedPeriods, 3);
+  EXPECT_EQ(late.SecondDifference.At(32768, 1), (32768 % 7 - 32767 % 7) - (32767 % 7 - 32766 % 7));
+}
 
 TEST(CovariatePreparationTest, MissingValuesBecomeTheMeanAndInterventionsReportZero) {
   const std::string file = SeriesFile("cov.dat", {{"T", "X", "Law"},
@@ -207,7 +284,7 @@ TEST(CovariatePreparationTest, MissingValuesBecomeTheMeanAndInterventionsReportZ
   setup.CovariateIsIntervention[1] = true;
   CovariateSeriesData data = ReadCovariateSeries(setup);
   EXPECT_EQ(data.RawMean, (std::vector<double>{0, 6, 0.5}));
-  EXPECT_EQ(data.MissingPerSeries, (std::vector<std::int16_t>{0, 1, 0}));
+  EXPECT_EQ(data.MissingPerSeries, (std::vector<std::int32_t>{0, 1, 0}));
   EXPECT_EQ(data.Analysed.At(2, 1), 6.0);
   EXPECT_EQ(data.AnalysedMean, (std::vector<double>{0, 6, 0}));
 

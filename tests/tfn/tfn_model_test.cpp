@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "support/allocation_counter.h"
 #include "support/example_setups.h"
@@ -161,6 +162,128 @@ TEST(TfnModelTest, FailedSetUpKeepsThePreviousModel) {
   EXPECT_EQ(h.model.Setup().Interventions[0], 1);
   h.P[3] = 4;
   EXPECT_TRUE(std::isfinite(h.Evaluate()));
+}
+
+// A set-up the model cannot take is refused before anything is read or
+// sized, and the previous model stays: these used to throw out_of_range or
+// length_error, or wrap NP and read past the model's vectors.
+TEST(TfnModelTest, SetUpRefusesNumbersItCannotTake) {
+  const struct {
+    const char* name;
+    std::function<void(TfnSetup&)> change;
+    const char* text;
+  } cases[] = {
+      {"differencing -1", [](TfnSetup& s) { s.Response.Differencing = -1; },
+       "The degree of differencing of the response series reads -1; it must be 0, 1 or 2"},
+      {"lag order 16384", [](TfnSetup& s) { s.LagOrder = 16384; },
+       "The maximum order of ARMA, TFN and Intervention lags reads 16384; it must be from 1 to 100"},
+      {"interventions -1", [](TfnSetup& s) { s.Interventions[0] = -1; },
+       "The number of interventions for Group 1 reads -1; it must be from 0 to 100"},
+      {"40802 parameters",  // two groups of 100 interventions with lag 100
+       [](TfnSetup& s) {
+         s.Response.LastSeries = 2;
+         s.GroupCount = 2;
+         s.GroupFirst = {1, 2, 0, 0, 0};
+         s.GroupLast = {1, 2, 0, 0, 0};
+         s.Interventions = {100, 100, 0, 0, 0};
+         s.LagOrder = 100;
+       },
+       "This set-up has 40802 parameters, more than the 32767 the model can hold; choose a lower lag "
+       "order or fewer interventions"},
+  };
+  TfnModelHarness h;
+  h.SetUp(OneSeriesSetup(1));
+  for (const auto& c : cases) {
+    TfnSetup bad = OneSeriesSetup(1);
+    c.change(bad);
+    try {
+      h.SetUp(bad);
+      ADD_FAILURE() << c.name << ": no error";
+    } catch (const SeriesDataError& e) {
+      EXPECT_EQ(e.Text, c.text) << c.name;
+    }
+    EXPECT_EQ(h.NP, 8) << c.name;
+    EXPECT_EQ(h.model.Setup().LagOrder, 1) << c.name;
+  }
+}
+
+// A response series with no analysed value is refused at set-up, not found
+// later as a penalty value after a "Minimum found".
+TEST(TfnModelTest, SetUpRefusesASeriesWithoutValues) {
+  const struct {
+    const char* name;
+    std::vector<std::vector<std::string>> rows;
+    int differencing;
+    const char* text;
+  } cases[] = {
+      {"all missing",
+       {{"T", "A", "B"}, {"1", "1", "Missing"}, {"2", "2", "Missing"}, {"3", "4", "Missing"}}, 0,
+       "Response series 2 (B) has no value in the analysed time periods 1 to 3"},
+      {"no difference",
+       {{"T", "A", "B"}, {"1", "1", "1"}, {"2", "2", "Missing"}, {"3", "4", "3"}, {"4", "5", "Missing"}},
+       1, "Response series 2 (B) has no value in the analysed time periods 2 to 4"},
+  };
+  for (const auto& c : cases) {
+    TfnSetup s = OneSeriesSetup(0);
+    s.Response.FileName = SeriesFile(std::string("novalue_") + c.name + ".dat", c.rows);
+    s.Response.EndPeriod = static_cast<int>(c.rows.size()) - 1;
+    s.Response.LastSeries = 2;
+    s.Response.Differencing = static_cast<std::int16_t>(c.differencing);
+    s.GroupLast[0] = 2;
+    TfnModelHarness h;
+    try {
+      h.SetUp(s);
+      ADD_FAILURE() << c.name << ": no error";
+    } catch (const SeriesDataError& e) {
+      EXPECT_EQ(e.Text, c.text) << c.name;
+    }
+    EXPECT_FALSE(h.model.IsSetUp()) << c.name;
+  }
+}
+
+TEST(TfnModelTest, SetUpRefusesMoreCovariatesThanGroups) {
+  // Three covariate series acting on one group would write past the
+  // group predictions.
+  TfnSetup s = testing::SeatBeltSetup();
+  s.GroupCount = 1;
+  s.GroupFirst = {1, 0, 0, 0, 0};
+  s.GroupLast = {3, 0, 0, 0, 0};
+  TfnModelHarness h;
+  try {
+    h.SetUp(s);
+    FAIL() << "no error";
+  } catch (const SeriesDataError& e) {
+    EXPECT_EQ(e.Text, "The number of covariate series must match the number of response series groups");
+  }
+  s.GroupCount = 0;
+  EXPECT_THROW(h.SetUp(s), SeriesDataError);
+  EXPECT_FALSE(h.model.IsSetUp());
+}
+
+// 40,000 periods of 1 +- 0.5 with a step of 2 from period 35000: the model
+// counts every period and places the step past 32767.
+TEST(TfnModelTest, LongSeriesIsSetUpAndEvaluated) {
+  std::vector<std::vector<std::string>> rows = {{"T", "Y"}};
+  for (int t = 1; t <= 40000; ++t) {
+    const double y = 1 + (t % 2 ? 0.5 : -0.5) + (t >= 35000 ? 2 : 0);
+    rows.push_back({std::to_string(t), std::to_string(y).substr(0, 3)});
+  }
+  TfnSetup s = OneSeriesSetup(1);
+  s.Response.FileName = SeriesFile("long_step.dat", rows);
+  s.Response.EndPeriod = 40000;
+  TfnModelHarness h;
+  h.SetUp(s);
+  EXPECT_EQ(h.NOBS, 40000);
+  const ParameterLayout layout(s);
+  const int base = layout.InterventionBase(1);
+  h.P[layout.Intercept(1)] = 1;
+  h.P[base + 1] = 35000;
+  h.P[base + 2] = 1;  // a step
+  h.P[layout.BlockOmega(base, 0)] = 2;
+  // White noise of +-0.5: (n/2) ln(sum w^2 / n) = 20000 ln(0.25); the sum of
+  // 40,000 squares of 0.5 is exact, so only the logarithm rounds.
+  EXPECT_NEAR(h.Evaluate(), 20000 * std::log(0.25), 1e-12 * 20000 * std::abs(std::log(0.25)));
+  EXPECT_EQ(h.model.Best().TotalNoiseCount, 40000);
 }
 
 TEST(TfnModelTest, CovariateActsThroughItsShiftAndCentre) {

@@ -53,7 +53,7 @@ void WriteResponse(std::string& text, const SummaryInput& input) {
     AddLine(text, "      Intra-period inter-series covariance among the response series has been removed.");
     if (!r.UnflattenedPeriods.empty()) {
       std::string periods;
-      for (std::int16_t t : r.UnflattenedPeriods) periods += (periods.empty() ? "" : ", ") + N(t);
+      for (std::int32_t t : r.UnflattenedPeriods) periods += (periods.empty() ? "" : ", ") + N(t);
       AddLine(text, "      It was not removed in these time periods, where fewer than two response "
                     "series have a value: " + periods);
     }

@@ -35,7 +35,7 @@ struct Fixture {
         best.ResidualSd.push_back(2.0);
       }
     response.Raw.At(11, 1) = 99;
-    covariates.StartPeriod = static_cast<std::int16_t>(covariateStart);
+    covariates.StartPeriod = covariateStart;
     covariates.EndPeriod = 20;
     covariates.SeriesCount = static_cast<std::int16_t>(nc);
     covariates.Names = {"Year"};

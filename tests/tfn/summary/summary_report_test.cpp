@@ -22,7 +22,7 @@ TfnSetup Series(int count, int differencing, bool logits = false) {
     rows.push_back({std::to_string(t), std::to_string(10 + (t * 7) % 5 + t / 3)});
   TfnSetup s;
   s.Response = {testing::SeriesFile("series" + std::to_string(count) + ".dat", rows), 1,
-                static_cast<std::int16_t>(count), 1, 1, static_cast<std::int16_t>(differencing),
+                count, 1, 1, static_cast<std::int16_t>(differencing),
                 SeriesTransformation::None, 1, 0};
   s.GroupFirst[0] = s.GroupLast[0] = 1;
   s.LagOrder = 1;
@@ -61,6 +61,17 @@ TEST_F(SummaryReportTest, SecondDifferencesCorrectWithTwiceTheSeriesCount) {
   EXPECT_NE(text.find("This is an analysis of 1 2nd differenced response series for the time periods: 3 to 20"),
             std::string::npos);
   EXPECT_NE(text.find("Phi and Theta parameters for the response 2nd differenced series:"), std::string::npos);
+}
+
+TEST_F(SummaryReportTest, LongSeriesCountsEveryPeriod) {
+  // 40,000 periods, first differences: the counts pass 32767 unchanged.
+  SetUpModel(Series(40000, 1));
+  Set(layout_.Intercept(1), 0.3, 0.1);
+  const std::string& text = Summarize();
+  EXPECT_EQ(ValueAfter(text, "The total number of time periods is:"), "40000");
+  EXPECT_EQ(ValueAfter(text, "The number of time periods evaluated is:"), "39999");
+  EXPECT_NE(text.find("response series for the time periods: 2 to 40000"), std::string::npos);
+  EXPECT_NE(text.find("\r\n  40000,"), std::string::npos);  // the last row of the data table
 }
 
 TEST_F(SummaryReportTest, LogitParametersAreShownAsCoefficients) {

@@ -1,0 +1,127 @@
+#include "tfn/setup_limits.h"
+
+#include <cmath>
+#include <string>
+
+#include "base/format/plain_number_text.h"
+
+namespace quorvane {
+
+namespace {
+
+// A number as the set-up takes it: rounded to the nearest whole number,
+// halves to even. Inside lo..hi, or nothing.
+std::optional<long long> WholeWithin(double value, long long lo, long long hi) {
+  const double rounded = std::nearbyint(value);
+  if (!(rounded >= static_cast<double>(lo) && rounded <= static_cast<double>(hi))) return std::nullopt;
+  return static_cast<long long>(rounded);
+}
+
+std::string Range(long long lo, long long hi) {
+  return "from " + PlainNumberText(lo) + " to " + PlainNumberText(hi);
+}
+
+std::optional<ValidationMessage> PeriodProblem(const SetupExtent::File& file, const std::string& kind) {
+  for (const auto& [value, which] : {std::pair{file.Start, "first"}, std::pair{file.End, "last"}})
+    if (!WholeWithin(value, kMinPeriod, kMaxPeriod))
+      return ValidationMessage{"Problem with your choice of time periods",
+                               std::string("The ") + which + " time period of " + kind +
+                                   " series data reads " + PlainNumberText(value) +
+                                   "; a series data file holds time periods " +
+                                   Range(kMinPeriod, kMaxPeriod)};
+  return std::nullopt;
+}
+
+std::optional<ValidationMessage> OrdinalProblem(const SetupExtent::File& file, const std::string& kind) {
+  for (const auto& [value, which] : {std::pair{file.First, "first"}, std::pair{file.Last, "last"}})
+    if (!WholeWithin(value, 1, kMaxSeriesOrdinal))
+      return ValidationMessage{"Problem with your choice of " + kind + " series",
+                               std::string("The ") + which + " series of " + kind +
+                                   " series data reads " + PlainNumberText(value) +
+                                   "; series ordinal numbers run " + Range(1, kMaxSeriesOrdinal)};
+  return std::nullopt;
+}
+
+std::optional<ValidationMessage> DifferencingProblem(const SetupExtent::File& file, const std::string& kind) {
+  if (WholeWithin(file.Differencing, 0, kMaxDifferencing)) return std::nullopt;
+  return ValidationMessage{"Problem with your choice of differencing",
+                           "The degree of differencing of the " + kind + " series reads " +
+                               PlainNumberText(file.Differencing) + "; it must be 0, 1 or 2"};
+}
+
+}  // namespace
+
+SetupExtent ExtentOf(const TfnSetup& setup) {
+  const auto file = [](const SeriesFileChoice& c) {
+    return SetupExtent::File{static_cast<double>(c.StartPeriod), static_cast<double>(c.EndPeriod),
+                             static_cast<double>(c.FirstSeries), static_cast<double>(c.LastSeries),
+                             static_cast<double>(c.Differencing)};
+  };
+  SetupExtent e;
+  e.Response = file(setup.Response);
+  e.UseCovariates = setup.UseCovariates;
+  if (setup.UseCovariates) e.Covariates = file(setup.Covariates);
+  e.GroupCount = setup.GroupCount;
+  for (size_t i = 0; i < e.Interventions.size(); ++i) e.Interventions[i] = setup.Interventions[i];
+  e.LagOrder = setup.LagOrder;
+  return e;
+}
+
+long long ParameterCountOf(long long p, long long groups, long long interventions, long long covariates) {
+  return 2 * p + groups + (2 * p + 3) * (interventions + covariates);
+}
+
+std::optional<ValidationMessage> SetupExtentProblem(const SetupExtent& e) {
+  if (auto problem = PeriodProblem(e.Response, "response")) return problem;
+  if (e.UseCovariates)
+    if (auto problem = PeriodProblem(e.Covariates, "covariate")) return problem;
+  if (auto problem = OrdinalProblem(e.Response, "response")) return problem;
+  if (e.UseCovariates)
+    if (auto problem = OrdinalProblem(e.Covariates, "covariate")) return problem;
+  if (auto problem = DifferencingProblem(e.Response, "response")) return problem;
+  if (e.UseCovariates)
+    if (auto problem = DifferencingProblem(e.Covariates, "covariate")) return problem;
+
+  // The window's grouping checks make these hold; a set-up from anywhere
+  // else is held to them too, since the model sizes its arrays by them.
+  if (e.GroupCount < 1 || e.GroupCount > kMaxGroups)
+    return ValidationMessage{"Problem with your choices of series groupings",
+                             "The number of response series groups is " +
+                                 std::to_string(e.GroupCount) + "; it must be " + Range(1, kMaxGroups)};
+  const long long covariates =
+      e.UseCovariates
+          ? static_cast<long long>(std::nearbyint(e.Covariates.Last) - std::nearbyint(e.Covariates.First)) + 1
+          : 0;
+  if (covariates > e.GroupCount)
+    return ValidationMessage{"Problem with your choice of covariate series",
+                             "The number of covariate series must match the number of response "
+                             "series groups"};
+
+  long long interventions = 0;
+  for (int g = 1; g <= e.GroupCount && g <= kMaxGroups; ++g) {
+    const double value = e.Interventions[static_cast<size_t>(g - 1)];
+    const auto count = WholeWithin(value, 0, kMaxInterventions);
+    if (!count)
+      return ValidationMessage{"Problem with your choice of interventions",
+                               "The number of interventions for Group " + std::to_string(g) +
+                                   " reads " + PlainNumberText(value) + "; it must be " +
+                                   Range(0, kMaxInterventions)};
+    interventions += *count;
+  }
+  const auto p = WholeWithin(e.LagOrder, 1, kMaxLagOrder);
+  if (!p)
+    return ValidationMessage{"Problem with your choice of lag order",
+                             "The maximum order of ARMA, TFN and Intervention lags reads " +
+                                 PlainNumberText(e.LagOrder) + "; it must be " + Range(1, kMaxLagOrder)};
+
+  const long long n = ParameterCountOf(*p, e.GroupCount, interventions, covariates);
+  if (n > kMaxParameterCount)
+    return ValidationMessage{"Problem with the number of parameters",
+                             "This set-up has " + PlainNumberText(n) + " parameters, more than the " +
+                                 PlainNumberText(kMaxParameterCount) +
+                                 " the model can hold; choose a lower lag order or fewer "
+                                 "interventions"};
+  return std::nullopt;
+}
+
+}  // namespace quorvane
