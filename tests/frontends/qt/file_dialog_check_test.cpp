@@ -47,7 +47,7 @@ TEST(FileDialogCheckTest, AnUnusableChoiceShowsTheReasonAndTheDialogAgain) {
       ASSERT_NE(dialog, nullptr);
       ++dialogs;
       dialog->selectFile(QString::fromStdString(c.path));
-      dialog->accept();
+      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     };
     auto pressYes = [](QWidget* modal) {  // the dialog's own "already exists" question
       auto* box = qobject_cast<QMessageBox*>(modal);
