@@ -42,9 +42,11 @@ TEST(FileDialogCheckTest, AnUnusableChoiceShowsTheReasonAndTheDialogAgain) {
     SCOPED_TRACE(c.path);
     int dialogs = 0;
     std::string shown;
+    QWidget* fileDialog = nullptr;
     auto choose = [&](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       ASSERT_NE(dialog, nullptr);
+      fileDialog = dialog;
       ++dialogs;
       dialog->selectFile(QString::fromStdString(c.path));
       QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
@@ -58,6 +60,8 @@ TEST(FileDialogCheckTest, AnUnusableChoiceShowsTheReasonAndTheDialogAgain) {
       auto* box = qobject_cast<QMessageBox*>(modal);
       ASSERT_NE(box, nullptr);
       shown = box->text().toStdString();
+      // The same dialog shows again: let the answerer take it once more.
+      if (fileDialog) fileDialog->setProperty("answered", false);
       box->accept();
     };
     auto cancel = [&](QWidget* modal) {
