@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <istream>
 #include <ostream>
 #include <stdexcept>
 
 #include "console/application_exit.h"
 #include "console/form_printer.h"
+#include "base/files/file_path_check.h"
 #include "base/ui/status_bars.h"
 
 namespace quorvane::console {
@@ -144,16 +144,20 @@ std::optional<std::string> ConsoleUi::ChooseFile(const FileDialogRequest& reques
     std::string path = ReadLine("a file name for " + question);
     path.erase(0, path.find_first_not_of(" \t"));
     if (path.empty()) return std::nullopt;
+    // A path that cannot be used is answered like a missing file: the reason,
+    // then the question again.
     if (!forSaving) {
-      if (std::filesystem::is_regular_file(path)) return path;
-      ReportInputError("There is no file " + path);
+      const auto problem = ProblemOpeningFile(path);
+      if (!problem) return path;
+      ReportInputError(*problem);
       continue;
     }
-    if (std::filesystem::is_directory(path)) {
-      ReportInputError(path + " is a folder");
+    const SaveTargetCheck target = CheckFileToSave(path);
+    if (target.Problem) {
+      ReportInputError(*target.Problem);
       continue;
     }
-    if (!std::filesystem::exists(path)) return path;
+    if (!target.Exists) return path;
     if (Ask("yes/no", path + " already exists.\r\nDo you want to replace it?", request.title,
             {Answer::Yes, Answer::No}) == Answer::Yes)
       return path;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "base/files/file_path_check.h"
 #include "qt/control_registry.h"
 #include "qt/dialogs.h"
 #include "qt/form_view.h"
@@ -126,8 +127,16 @@ std::string QtUi::AskValue(const std::string& prompt, const std::string& title,
 std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request, bool forSaving) {
   QFileDialog dialog(DialogParent());
   SetUpFileDialog(dialog, request, forSaving);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().first().toStdString();
+  while (true) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const std::string path = dialog.selectedFiles().first().toStdString();
+    // A path the system cannot use (a device, a read-only file, a folder
+    // that may not be written) is answered with the reason and the dialog
+    // again, as the console's prompt does.
+    const auto problem = forSaving ? CheckFileToSave(path).Problem : ProblemOpeningFile(path);
+    if (!problem) return path;
+    ShowMessage(*problem, request.title, Icon::Exclamation);
+  }
 }
 
 std::optional<std::string> QtUi::ChooseFileToOpen(const FileDialogRequest& request) {

@@ -76,6 +76,9 @@ class AlgorithmEditor {
   void SetValueFromCell(int i, const std::string& entry);
   void SetStepFromCell(int i, const std::string& entry);
   void SetFuseFromCell(int i, const std::string& entry);
+  // Tells the user why an entry changed nothing: it is not a number, or it
+  // would make a value or step size that is not a finite number.
+  void TellEntryIgnored(const std::string& why);
 
   // algorithm_editor_passes.cpp: column passes and "Edit all parameters".
   void StepPass();

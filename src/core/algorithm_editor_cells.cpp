@@ -129,13 +129,25 @@ void AlgorithmEditor::SetValueFromCell(int i, const std::string& entry) {
   // exactly as it was rather than its rounded text.
   if (entry != edit_shown_) {
     const auto number = ParseNumber(entry);
-    if (!number) return;
+    if (!number) {
+      if (!TrimBlanks(entry).empty())
+        TellEntryIgnored(NotANumberText(entry) + ", so the value of parameter #" +
+                         PlainNumberText(i) + " is unchanged");
+      return;
+    }
     value = *number;
+  }
+  const double step =
+      value != 0.0 ? std::fabs(value * StepProportion) : std::fabs(StepProportion);
+  if (!std::isfinite(step)) {
+    TellEntryIgnored("The value " + PlainNumberText(value) + " times the step size proportion " +
+                     PlainNumberText(StepProportion) +
+                     " gives a step size beyond the range of numbers, so parameter #" +
+                     PlainNumberText(i) + " is unchanged");
+    return;
   }
   if (std::fabs(value - data.Values[i]) >= kChangeThreshold) changed.value = true;
   data.Values[i] = value;
-  const double step =
-      value != 0.0 ? std::fabs(value * StepProportion) : std::fabs(StepProportion);
   if (std::fabs(step - data.Steps[i]) >= kChangeThreshold) changed.step = true;
   data.Steps[i] = step;
   ShowCell(i, kStepColumn);
@@ -144,7 +156,12 @@ void AlgorithmEditor::SetValueFromCell(int i, const std::string& entry) {
 void AlgorithmEditor::SetStepFromCell(int i, const std::string& entry) {
   if (entry == edit_shown_) return;
   const auto number = ParseNumber(entry);
-  if (!number) return;
+  if (!number) {
+    if (!TrimBlanks(entry).empty())
+      TellEntryIgnored(NotANumberText(entry) + ", so the step size of parameter #" +
+                       PlainNumberText(i) + " is unchanged");
+    return;
+  }
   AlgorithmData& data = session_.Algorithm;
   if (*number != data.Steps[i]) changed_[static_cast<std::size_t>(i - 1)].step = true;
   data.Steps[i] = *number;
@@ -156,6 +173,10 @@ void AlgorithmEditor::SetFuseFromCell(int i, const std::string& entry) {
   if (!code || *code == data.FuseCodes[i]) return;
   data.FuseCodes[i] = *code;
   changed_[static_cast<std::size_t>(i - 1)].fuse = true;
+}
+
+void AlgorithmEditor::TellEntryIgnored(const std::string& why) {
+  session_.ui().ShowMessage(why, "Entry ignored", Icon::Information);
 }
 
 }  // namespace quorvane

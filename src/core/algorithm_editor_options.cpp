@@ -102,7 +102,11 @@ void AlgorithmEditor::ChangeTolerance() {
                       "  (Minimum allowed is 1E-06)",
                   title, PlainNumberText(magnitude));
   const auto number = ParseNumber(answer);
-  if (!number) return;
+  if (!number) {
+    if (!TrimBlanks(answer).empty())
+      TellEntryIgnored(NotANumberText(answer) + ", so the tolerance is unchanged");
+    return;
+  }
   double entered = std::fabs(*number);
   if (relative && entered > 0) entered = -entered;
   tolerance = ApplyToleranceFloor(entered);
@@ -120,6 +124,8 @@ void AlgorithmEditor::ApplyWholeBox(const std::string& box, const std::string& t
   const std::string text = form_.Text(box);
   if (text == shown) return;
   const auto number = ParseNumber(text);
+  if (!number && !TrimBlanks(text).empty())
+    TellEntryIgnored(NotANumberText(text) + ", so the setting is unchanged");
   if (number && *number < 0) session_.ui().ShowMessage(refusal, title, Icon::Information);
   const auto whole = number && *number >= 0 ? RoundToWhole(*number, 0, highest) : std::nullopt;
   if (!whole) {
@@ -137,6 +143,8 @@ void AlgorithmEditor::ApplyReduction() {
   // the stored fraction rather than its rounded text.
   if (text == shown) return;
   const auto number = ParseNumber(text);
+  if (!number && !TrimBlanks(text).empty())
+    TellEntryIgnored(NotANumberText(text) + ", so the step size reduction fraction is unchanged");
   if (number && *number < 0)
     session_.ui().ShowMessage("Fraction must be positive", "Change the step size reduction fraction",
                               Icon::Information);

@@ -68,6 +68,7 @@ bool AlgorithmEditor::AskStepProportion() {
       StepProportion = *number != 0.0 ? *number : 0.1;
       return true;
     }
+    TellEntryIgnored(NotANumberText(answer) + "; please enter a proportion");
   }
 }
 
@@ -90,7 +91,11 @@ void AlgorithmEditor::StepPass() {
         return;
       }
       const auto number = ParseNumber(answer);
-      if (!number) continue;
+      if (!number) {
+        TellEntryIgnored(NotANumberText(answer) + "; please enter the step size of parameter #" +
+                         PlainNumberText(i));
+        continue;
+      }
       if (std::fabs(*number - data.Steps[i]) >= kChangeThreshold) {
         data.Steps[i] = *number;
         changed_[static_cast<std::size_t>(i - 1)].step = true;
@@ -134,6 +139,9 @@ void AlgorithmEditor::FusePass() {
 void AlgorithmEditor::ValuePass(const std::string& title, bool proportionalSteps, bool freeOnly) {
   MarkParameterSetEdited(session_);
   AlgorithmData& data = session_.Algorithm;
+  const auto proportionalStep = [this](double value) {
+    return value != 0.0 ? value * StepProportion : StepProportion;
+  };
   for (int i = 1; i <= data.ParameterCount; ++i) {
     if (freeOnly && data.Steps[i] == 0.0) continue;
     Changed& changed = changed_[static_cast<std::size_t>(i - 1)];
@@ -147,16 +155,29 @@ void AlgorithmEditor::ValuePass(const std::string& title, bool proportionalSteps
         return;
       }
       const auto number = ParseNumber(answer);
-      if (!number) continue;
-      if (std::fabs(*number - data.Values[i]) >= kChangeThreshold) {
-        data.Values[i] = *number;
+      if (!number) {
+        TellEntryIgnored(NotANumberText(answer) + "; please enter the value of parameter #" +
+                         PlainNumberText(i));
+        continue;
+      }
+      const double value = std::fabs(*number - data.Values[i]) >= kChangeThreshold ? *number
+                                                                                   : data.Values[i];
+      if (proportionalSteps && !std::isfinite(proportionalStep(value))) {
+        TellEntryIgnored("The value " + PlainNumberText(value) + " times the step size proportion " +
+                         PlainNumberText(StepProportion) +
+                         " gives a step size beyond the range of numbers; please enter another "
+                         "value of parameter #" +
+                         PlainNumberText(i));
+        continue;
+      }
+      if (value != data.Values[i]) {
+        data.Values[i] = value;
         changed.value = true;
       }
       break;
     }
     if (proportionalSteps) {
-      const double step =
-          data.Values[i] != 0.0 ? data.Values[i] * StepProportion : StepProportion;
+      const double step = proportionalStep(data.Values[i]);
       if (std::fabs(step - data.Steps[i]) >= kChangeThreshold) changed.step = true;
       data.Steps[i] = step;
       ShowCell(i, kStepColumn);

@@ -45,7 +45,8 @@ bool ChooseAndReadAlgorithmFile(Session& session) {
   const std::string previousTitle = state.AlgorithmFileTitle;
   state.AlgorithmFileName = *path;
   state.AlgorithmFileTitle = FileTitle(*path);
-  const AlgorithmReadOutcome outcome = ReadAlgorithmFile(session, *path);
+  std::string reason;
+  const AlgorithmReadOutcome outcome = ReadAlgorithmFile(session, *path, &reason);
   if (outcome == AlgorithmReadOutcome::Read) {
     session.Algorithm.Tolerance = ApplyToleranceFloor(session.Algorithm.Tolerance);
     return true;
@@ -53,7 +54,8 @@ bool ChooseAndReadAlgorithmFile(Session& session) {
   state.AlgorithmFileName = previousName;
   state.AlgorithmFileTitle = previousTitle;
   if (outcome == AlgorithmReadOutcome::Unreadable)
-    session.ui().ShowMessage("Be suspicious that your algorithm file is not properly formatted",
+    session.ui().ShowMessage("Be suspicious that your algorithm file is not properly formatted" +
+                                 (reason.empty() ? std::string() : "\r\n\r\n" + reason),
                              "Problem Reading Algorithm File!", Icon::Critical);
   EnableLoadAndInitialize(session);
   return false;

@@ -12,6 +12,10 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+std::string NotANumberText(std::string_view entry) {
+  return "\"" + std::string(TrimBlanks(entry)) + "\" is not a number";
+}
+
 std::optional<double> ParseFileNumber(std::string_view text) {
   text = TrimBlanks(text);
   // std::from_chars takes a "-" but no "+"; a leading "+" is allowed here.

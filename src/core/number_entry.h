@@ -22,6 +22,10 @@ std::optional<double> ParseFileNumber(std::string_view text);
 // 3.5 gives 4), when the result lies in [lowest, highest]; otherwise nothing.
 std::optional<std::int64_t> RoundToWhole(double value, std::int64_t lowest, std::int64_t highest);
 
+// The message for an entry that is not a number: "\"abc\" is not a number"
+// (a number beyond the range of a double counts as none).
+std::string NotANumberText(std::string_view entry);
+
 // The text without leading and trailing blanks.
 std::string_view TrimBlanks(std::string_view text);
 

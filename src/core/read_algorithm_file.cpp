@@ -6,10 +6,14 @@
 
 namespace quorvane {
 
-AlgorithmReadOutcome ReadAlgorithmFile(Session& session, const std::string& path) {
+AlgorithmReadOutcome ReadAlgorithmFile(Session& session, const std::string& path,
+                                       std::string* reason) {
   std::string error;
   const auto lines = ReadTextLines(path, error);
-  if (!lines) return AlgorithmReadOutcome::Unreadable;
+  if (!lines) {
+    if (reason) *reason = error;
+    return AlgorithmReadOutcome::Unreadable;
+  }
 
   const std::int16_t n = session.Algorithm.ParameterCount;
   const AlgorithmFileReading reading = ParseAlgorithmFile(*lines, n, session.Algorithm);

@@ -17,7 +17,9 @@ enum class AlgorithmReadOutcome {
 // algorithm data stay exactly as they were, the user sees the reader's
 // message (title "Algorithm file - information input failed") with the main
 // menu hidden meanwhile, and the Load and Initialize commands are enabled.
-// The tolerance rule is the caller's.
-AlgorithmReadOutcome ReadAlgorithmFile(Session& session, const std::string& path);
+// The tolerance rule is the caller's. When the file is Unreadable, `reason`
+// (if given) receives why.
+AlgorithmReadOutcome ReadAlgorithmFile(Session& session, const std::string& path,
+                                       std::string* reason = nullptr);
 
 }  // namespace quorvane

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "minimize/simplex_state.h"
 #include "minimize/simplex_steps.h"
 #include "minimize/simplex_vertex_point.h"
@@ -5,17 +7,20 @@
 
 namespace quorvane {
 
-void BuildInitialSimplex(Session& session) {
+bool BuildInitialSimplex(Session& session, const std::function<bool()>& goOn) {
   SimplexState& simplex = session.Simplex;
   const int n = session.Free.FreeCount;
   simplex.VertexValue[1] = EvaluateVertexPoint(session, VertexPoint(simplex, 1, n));
+  if (goOn && !goOn()) return false;
   for (int v = 2; v <= n + 1; ++v)
     for (int k = 1; k <= n; ++k) simplex.Vertex(k, v) = simplex.Vertex(k, 1);
   for (int v = 2; v <= n + 1; ++v) {
     simplex.Vertex(v - 1, v) += session.Free.FreeStep[v - 1];
     simplex.VertexValue[v] = EvaluateVertexPoint(session, VertexPoint(simplex, v, n));
+    if (goOn && !goOn()) return false;
   }
   RankVertices(simplex, n);
+  return true;
 }
 
 }  // namespace quorvane

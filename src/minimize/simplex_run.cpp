@@ -106,8 +106,22 @@ SimplexOutcome RunSimplex(Session& session, ProfilePointLink* profile) {
     ui.PumpEvents();
     s.Exists = true;
     s.BuiltFor = free.FreeIndex;
-    BuildInitialSimplex(session);
+    s.Done = false;
     s.FinalReportPending = false;
+    // The model lets user actions run at every evaluation; an interrupt
+    // pressed meanwhile is answered at once, not after all n + 1 calls.
+    const bool built = BuildInitialSimplex(session, [&] {
+      if (s.InterruptRequested) AnswerInterrupt(session, profile);
+      return !s.Done;
+    });
+    if (!built) {
+      s.Exists = false;  // the next run builds anew
+      window.SetText(SimplexWindow::kPane,
+                     "\r\nThe minimization was interrupted while the initial simplex was built; "
+                     "the parameter values are as they were.\r\n");
+      ClearSimplexPanels(session, 1, 4);
+      return SimplexOutcome::Interrupted;
+    }
   }
   ReportInitialSimplex(session);
 

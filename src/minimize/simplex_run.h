@@ -11,6 +11,9 @@ enum class SimplexOutcome {
               // best vertex is in the parameter values
   ZeroError,  // relative limit with a best value of exactly 0: the parameter
               // values are as before the run
+  Interrupted,  // the user stopped the run while the initial simplex was
+                // built: no simplex is kept, the parameter values are as
+                // before the run
 };
 
 // The Simplex search over the free-parameter list as last built. Shows the

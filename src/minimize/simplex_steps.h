@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "core/one_based.h"
 
 namespace quorvane {
@@ -14,8 +16,11 @@ struct SimplexState;
 
 // An axial simplex around vertex 1 (already holding the start point): vertex
 // k+1 differs from vertex 1 only in coordinate k, by the full step size
-// FreeStep[k]. Evaluates the n+1 vertices, then ranks them.
-void BuildInitialSimplex(Session& session);
+// FreeStep[k]. Evaluates the n+1 vertices, then ranks them. After each
+// evaluation `goOn` (when given) is asked whether to go on, so that an
+// interrupt is answered while a large simplex is built; false ends the
+// build unfinished and gives false.
+bool BuildInitialSimplex(Session& session, const std::function<bool()>& goOn = nullptr);
 
 // Best and Worst by vertex value (ties keep the lower vertex number for
 // both), then the centroid of all vertices but the worst into the centroid

@@ -1,5 +1,6 @@
 #include "tfn/series_file_reader.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -7,7 +8,10 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <sys/stat.h>
 
+#include "base/files/file_path_check.h"
+#include "base/files/text_file.h"
 #include "base/format/plain_number_text.h"
 #include "tfn/series_data_error.h"
 #include "tfn/setup_limits.h"
@@ -65,7 +69,12 @@ std::optional<double> ParsePeriod(std::string_view field) {
 class SeriesFileScanner {
  public:
   SeriesFileScanner(const SeriesFileChoice& choice, const std::string& kind)
-      : kind_(kind), in_(choice.FileName, std::ios::binary) {
+      : kind_(kind), path_(choice.FileName) {
+    // A folder opens and then reads as nothing, a device as nothing or
+    // without end: neither is a data file.
+    if (auto problem = ProblemOpeningFile(path_); problem && !IsMissing())
+      throw SeriesDataError(kInputErrorTitle, "The " + kind + " data file cannot be read: " + *problem);
+    in_.open(path_, std::ios::binary);
     if (!in_)
       throw SeriesDataError(kInputErrorTitle, "Cannot open the " + kind + " data file " +
                                                   choice.FileName + ": " + std::strerror(errno));
@@ -77,9 +86,10 @@ class SeriesFileScanner {
 
   std::string NextLine() {
     std::string line;
-    std::getline(in_, line);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     ++line_number_;
+    if (ReadCappedLine(in_, line) == LineRead::TooLong)
+      throw SeriesDataError(kInputErrorTitle, "The " + kind_ + " data file cannot be read: " +
+                                                  LineTooLongText(path_, line_number_));
     return line;
   }
 
@@ -121,7 +131,13 @@ class SeriesFileScanner {
   }
 
  private:
+  bool IsMissing() const {
+    struct stat info {};
+    return ::stat(path_.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+  }
+
   std::string kind_;
+  std::string path_;
   std::ifstream in_;
   int line_number_ = 0;
 };
@@ -200,6 +216,9 @@ SeriesTable ReadSeriesFile(const SeriesFileChoice& choice, const std::string& ki
     for (int k = 1; k <= count; ++k) values.push_back(file.Value(line, choice.FirstSeries + k - 1));
     previous = period;
   }
+  if (!anyDataRecord && file.LineNumber() == 0)
+    throw SeriesDataError(kInputErrorTitle,
+                          "The " + kind + " data file " + choice.FileName + " is empty");
   if (!anyDataRecord)
     throw SeriesDataError(kInputErrorTitle,
                           "The " + kind + " data file has no data records after its header line");

@@ -136,7 +136,8 @@ TEST_F(AlgorithmDataCommandsTest, CancelAndAFailedReadLeaveTheDataAndTheirName) 
   std::filesystem::create_directories(folder);
   Load(folder);
   EXPECT_EQ(Last().title, "Problem Reading Algorithm File!");
-  EXPECT_EQ(Last().text, "Be suspicious that your algorithm file is not properly formatted");
+  EXPECT_EQ(Last().text, "Be suspicious that your algorithm file is not properly formatted\r\n\r\n" +
+                            folder + " is a folder");
   EXPECT_EQ(Last().icon, Icon::Critical);
   EXPECT_EQ(state().AlgorithmFileName, goodName);
   EXPECT_TRUE(menu().IsEnabled("cmdLoadAlg"));

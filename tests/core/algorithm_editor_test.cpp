@@ -297,7 +297,10 @@ TEST_F(AlgorithmEditorTest, OptionBoxesRefuseNegativesAndRestoreNonNumbers) {
     EXPECT_EQ(form().Text(b.box), before);
     form().Type(b.box, "lots");
     EXPECT_EQ(form().Text(b.box), before);
-    EXPECT_EQ(ui_.Log.size(), 1u);
+    // A non-number is ignored, and the user is told so.
+    ASSERT_EQ(ui_.Log.size(), 2u);
+    EXPECT_EQ(ui_.Log[1].title, "Entry ignored");
+    EXPECT_EQ(ui_.Log[1].text.rfind("\"lots\" is not a number, so the ", 0), 0u);
   }
   form().Type("txtMaxFunctions", "2.5");
   EXPECT_EQ(data().MaxFunctionCalls, 2);
