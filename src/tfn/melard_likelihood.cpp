@@ -25,6 +25,16 @@ void MultiplyDeterminant(double factor, double& mantissa, double& exponent) {
   }
 }
 
+// With a moving-average part the gains K and L shrink geometrically and
+// would end as subnormal numbers that rounding keeps from ever reaching 0;
+// every later step would then pay for subnormal arithmetic. A component
+// below kNegligibleGain is set to exactly 0 instead. Its effect on the state,
+// about kNegligibleGain times numbers of order 1, lies far below the last
+// bit of anything the recursion computes.
+constexpr double kNegligibleGain = 1e-290;
+
+double Negligible(double gain) { return std::fabs(gain) < kNegligibleGain ? 0.0 : gain; }
+
 }  // namespace
 
 MelardResult MelardLikelihood(std::span<const double> phi, std::span<const double> theta,
@@ -97,8 +107,8 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
     }
     for (std::size_t j = 1; j <= r; ++j) {
       const double kj = k[j];
-      k[j] = kj - alpha * m[j];
-      l[j] = m[j] - alpha * kj;
+      k[j] = Negligible(kj - alpha * m[j]);
+      l[j] = Negligible(m[j] - alpha * kj);
     }
     factor -= alpha * l1;
   }
