@@ -48,24 +48,22 @@ void BuildFuseGroups(AlgorithmData& data, FuseGroups& groups) {
 void ExpandFusedValues(OneBased<double>& P, const FuseGroups& groups, AlgorithmData& data,
                        const AppState& state) {
   if (groups.GroupCode.empty()) return;
-  std::vector<bool> seen(static_cast<std::size_t>(groups.GroupCode.size()), false);
-  std::vector<double> value(seen.size(), 0.0);
   const bool profiling = state.ProfileMode || state.PosteriorMode;
   const int n = std::min({P.size(), data.Steps.size(), data.FuseCodes.size()});
+  // Runs on every evaluation, so it keeps no table of group values: the
+  // value a follower takes is that of the nearest earlier member of its
+  // group, which by then holds the group's value (the first member's, or
+  // the profiled member's when that one came in between).
   for (int i = 1; i <= n; ++i) {
-    if (data.FuseCodes[i] == kUnfused) continue;
-    const int j = FindGroup(groups, data.FuseCodes[i]);
-    if (j == 0) continue;
-    const auto at = static_cast<std::size_t>(j - 1);
-    const bool profiledMember =
-        profiling && i == state.ProfiledParameter && data.Steps[i] == 0.0;
-    if (seen[at] && !profiledMember) {
-      P[i] = value[at];
-      data.Steps[i] = 0.0;
-    } else {
-      value[at] = P[i];
-      seen[at] = true;
-    }
+    const std::string& code = data.FuseCodes[i];
+    if (code == kUnfused || FindGroup(groups, code) == 0) continue;
+    int earlier = i - 1;
+    while (earlier >= 1 && data.FuseCodes[earlier] != code) --earlier;
+    if (earlier == 0) continue;  // the first member met
+    const bool profiledMember = profiling && i == state.ProfiledParameter && data.Steps[i] == 0.0;
+    if (profiledMember) continue;  // sets the group's value for the members after it
+    P[i] = P[earlier];
+    data.Steps[i] = 0.0;
   }
 }
 

@@ -8,12 +8,12 @@ namespace quorvane {
 void BuildInitialSimplex(Session& session) {
   SimplexState& simplex = session.Simplex;
   const int n = session.Free.FreeCount;
-  simplex.VertexValue[1] = EvaluateVertexPoint(session, VertexPoint(simplex, 1, n));
+  simplex.VertexValue[1] = EvaluateVertex(session, 1);
   for (int v = 2; v <= n + 1; ++v)
     for (int k = 1; k <= n; ++k) simplex.Vertex(k, v) = simplex.Vertex(k, 1);
   for (int v = 2; v <= n + 1; ++v) {
     simplex.Vertex(v - 1, v) += session.Free.FreeStep[v - 1];
-    simplex.VertexValue[v] = EvaluateVertexPoint(session, VertexPoint(simplex, v, n));
+    simplex.VertexValue[v] = EvaluateVertex(session, v);
   }
   RankVertices(simplex, n);
 }
