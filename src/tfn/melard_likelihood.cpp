@@ -84,6 +84,7 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
   double exponent = 0.0;
   double sumSq = 0.0;
   std::size_t t = 0;  // step t + 1
+  bool steady = false;
   for (; t < n; ++t) {
     if (factor < kVarianceFactorFloor) return {sumSq, 0.0};
     if (!(factor > 0.0) || !std::isfinite(factor)) return {sumSq, 0.0};
@@ -105,12 +106,38 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
       m[j] = l[j + 1] + ph[j] * l1;
       x[j] = x[j + 1] + ph[j] * x1 + gain * k[j];
     }
+    bool gainsLeft = false;
     for (std::size_t j = 1; j <= r; ++j) {
       const double kj = k[j];
       k[j] = Negligible(kj - alpha * m[j]);
       l[j] = Negligible(m[j] - alpha * kj);
+      gainsLeft |= k[j] != 0.0 || l[j] != 0.0;
     }
     factor -= alpha * l1;
+    if (!gainsLeft && q > 0) {
+      ++t;
+      steady = true;
+      break;
+    }
+  }
+
+  // Every gain component is 0: the recursion has reached its steady state,
+  // in which h keeps its value and the predicted state is only carried
+  // forward, xhat <- T xhat. The steps are those of the loop above with the
+  // terms in K, L and alpha left out, since they are all exactly 0.
+  if (steady) {
+    if (factor < kVarianceFactorFloor) return {sumSq, 0.0};
+    if (!(factor > 0.0) || !std::isfinite(factor)) return {sumSq, 0.0};
+    const double root = std::sqrt(factor);
+    for (; t < n; ++t) {
+      MultiplyDeterminant(factor, mantissa, exponent);
+      const double e = w[t] - x[1];
+      a[t] = e / root;
+      h[t] = factor;
+      sumSq += e * e / factor;
+      const double x1 = x[1];
+      for (std::size_t j = 1; j <= r; ++j) x[j] = x[j + 1] + ph[j] * x1;
+    }
   }
 
   // a(t) = w(t) - sum_{l=1..p} phi_l w(t-l); h keeps its last value.
