@@ -25,13 +25,16 @@ void MultiplyDeterminant(double factor, double& mantissa, double& exponent) {
   }
 }
 
-// With a moving-average part the gains K and L shrink geometrically and
-// would end as subnormal numbers that rounding keeps from ever reaching 0;
-// every later step would then pay for subnormal arithmetic. A component
-// below kNegligibleGain is set to exactly 0 instead. Its effect on the state,
+// With a moving-average part the gain L shrinks geometrically and would end
+// as subnormal numbers that rounding keeps from ever reaching 0; every later
+// step would then pay for subnormal arithmetic. A component of K or L below
+// kNegligibleGain is set to exactly 0 instead. Its effect on the state,
 // about kNegligibleGain times numbers of order 1, lies far below the last
-// bit of anything the recursion computes.
+// bit of anything the recursion computes. The components of L shrink
+// together, so they are examined only once L_1 is below kSmallGain: a test
+// of every component at every step would cost a fifth of the step.
 constexpr double kNegligibleGain = 1e-290;
+constexpr double kSmallGain = 1e-200;
 
 double Negligible(double gain) { return std::fabs(gain) < kNegligibleGain ? 0.0 : gain; }
 
@@ -106,25 +109,32 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
       m[j] = l[j + 1] + ph[j] * l1;
       x[j] = x[j + 1] + ph[j] * x1 + gain * k[j];
     }
-    bool gainsLeft = false;
     for (std::size_t j = 1; j <= r; ++j) {
       const double kj = k[j];
-      k[j] = Negligible(kj - alpha * m[j]);
-      l[j] = Negligible(m[j] - alpha * kj);
-      gainsLeft |= k[j] != 0.0 || l[j] != 0.0;
+      k[j] = kj - alpha * m[j];
+      l[j] = m[j] - alpha * kj;
     }
     factor -= alpha * l1;
-    if (!gainsLeft && q > 0) {
-      ++t;
-      steady = true;
-      break;
+
+    if (std::fabs(l1) < kSmallGain) {
+      bool lLeft = false;
+      for (std::size_t j = 1; j <= r; ++j) {
+        k[j] = Negligible(k[j]);
+        l[j] = Negligible(l[j]);
+        lLeft |= l[j] != 0.0;
+      }
+      if (!lLeft && q > 0) {
+        ++t;
+        steady = true;
+        break;
+      }
     }
   }
 
-  // Every gain component is 0: the recursion has reached its steady state,
-  // in which h keeps its value and the predicted state is only carried
-  // forward, xhat <- T xhat. The steps are those of the loop above with the
-  // terms in K, L and alpha left out, since they are all exactly 0.
+  // L is 0 throughout: the recursion has reached its steady state. Then
+  // alpha = 0 and M = 0, so K and h keep their values and only the state
+  // moves on, xhat <- T xhat + (e / h) K. These are the steps of the loop
+  // above without the terms that are exactly 0.
   if (steady) {
     if (factor < kVarianceFactorFloor) return {sumSq, 0.0};
     if (!(factor > 0.0) || !std::isfinite(factor)) return {sumSq, 0.0};
@@ -136,7 +146,8 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
       h[t] = factor;
       sumSq += e * e / factor;
       const double x1 = x[1];
-      for (std::size_t j = 1; j <= r; ++j) x[j] = x[j + 1] + ph[j] * x1;
+      const double gain = e / factor;
+      for (std::size_t j = 1; j <= r; ++j) x[j] = x[j + 1] + ph[j] * x1 + gain * k[j];
     }
   }
 
