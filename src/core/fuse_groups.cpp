@@ -50,18 +50,18 @@ void ExpandFusedValues(OneBased<double>& P, const FuseGroups& groups, AlgorithmD
   if (groups.GroupCode.empty()) return;
   const bool profiling = state.ProfileMode || state.PosteriorMode;
   const int n = std::min({P.size(), data.Steps.size(), data.FuseCodes.size()});
-  // The group's value at member i is the one its nearest earlier member
-  // holds: that member either set it (the first member, or the profiled
-  // parameter) or has just taken it. Scanning back for it keeps this free of
-  // work vectors, so an evaluation allocates nothing here.
+  // Runs on every evaluation, so it keeps no table of group values: the
+  // value a follower takes is that of the nearest earlier member of its
+  // group, which by then holds the group's value (the first member's, or
+  // the profiled member's when that one came in between).
   for (int i = 1; i <= n; ++i) {
     const std::string& code = data.FuseCodes[i];
     if (code == kUnfused || FindGroup(groups, code) == 0) continue;
-    const bool profiledMember = profiling && i == state.ProfiledParameter && data.Steps[i] == 0.0;
-    if (profiledMember) continue;
     int earlier = i - 1;
     while (earlier >= 1 && data.FuseCodes[earlier] != code) --earlier;
-    if (earlier < 1) continue;  // the first member keeps its value
+    if (earlier == 0) continue;  // the first member met
+    const bool profiledMember = profiling && i == state.ProfiledParameter && data.Steps[i] == 0.0;
+    if (profiledMember) continue;  // sets the group's value for the members after it
     P[i] = P[earlier];
     data.Steps[i] = 0.0;
   }

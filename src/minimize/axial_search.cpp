@@ -5,7 +5,7 @@
 #include "minimize/simplex_state.h"
 #include "minimize/simplex_status.h"
 #include "minimize/simplex_vertex_point.h"
-#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
 #include "app/session.h"
 
 namespace quorvane {
@@ -27,17 +27,23 @@ AxialResult AxialSearch(Session& session, double fBest) {
   AxialResult result;
   const double c = AxialMargin(data.Tolerance, fBest);
   int probes = 0;
-  const std::string ofTotal = " of " + FormatPicture(2.0 * n, "###0");
+  const std::string ofTotal = " of " + PlainNumberText(2 * n);
   const auto probe = [&](int k) {
     ++probes;
-    const double f = EvaluateVertexPoint(session, VertexPoint(s, B, n));
+    const double f = EvaluateVertex(session, B);
     if (fBest - c > f) {
       for (int j = 1; j <= n; ++j) s.Reflected[j] = s.Vertex(j, B);
       result.Failed = true;
       result.Parameter = session.Free.FreeIndex[k];
       return true;
     }
-    SetSimplexPanel(session, 2, "Axial function call " + FormatPicture(probes, "###0") + ofTotal);
+    // Formed in the simplex's panel text, which keeps its capacity from
+    // probe to probe.
+    std::string& text = s.PanelText;
+    text.assign("Axial function call ");
+    text += PlainNumberText(probes);
+    text += ofTotal;
+    SetSimplexPanel(session, 2, text);
     return false;
   };
 

@@ -8,7 +8,8 @@ namespace quorvane {
 bool AnalyticalDerivatives(Session& session, MarquardtState& state) {
   const FreeParameterList& free = session.Free;
   const int n = free.FreeCount;
-  OneBased<double> P = session.Algorithm.Values;
+  OneBased<double>& P = state.Probe;
+  P = session.Algorithm.Values;
   EvaluateObjective(session, P, -2, false);  // F is not read; not a counted call
   session.ui().PumpEvents();
 

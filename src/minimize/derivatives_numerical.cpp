@@ -3,7 +3,7 @@
 #include "core/evaluate_objective.h"
 #include "minimize/derivatives.h"
 #include "minimize/marquardt_state.h"
-#include "base/format/format_picture.h"
+#include "base/format/plain_number_text.h"
 #include "app/session.h"
 
 namespace quorvane {
@@ -17,8 +17,11 @@ void NumericalDerivatives(Session& session, MarquardtState& state, double h) {
   const int total = n * (n + 1);
   Ui& ui = session.ui();
 
-  OneBased<double> base = session.Algorithm.Values;
+  OneBased<double>& base = state.Base;
+  base = session.Algorithm.Values;  // same size as last time: no allocation
   for (int k = 1; k <= n; ++k) base[free.FreeIndex[k]] = free.FreeStart[k];
+  const std::string ofTotal = " of " + PlainNumberText(total);
+  std::string& text = state.PanelText;
 
   int c = 0;
   for (int i = 1; i <= n; ++i) {
@@ -27,13 +30,16 @@ void NumericalDerivatives(Session& session, MarquardtState& state, double h) {
       const double dj = DerivativeStep(free.FreeStart[j], h);
       for (int d = 1; d <= 2; ++d) {
         const double sign = d == 1 ? 1.0 : -1.0;
-        OneBased<double> trial = base;
+        OneBased<double>& trial = state.Probe;
+        trial = base;
         trial[free.FreeIndex[i]] += sign * di;
         if (j != i) trial[free.FreeIndex[j]] += sign * dj;
         ++session.FunctionCallCount;
         if (countCalls && ++c <= total) {
-          ui.SetStatusPanel(5, 1, "Hessian function call " + FormatPicture(c, "###0") + " of " +
-                                      FormatPicture(total, "###0"));
+          text.assign("Hessian function call ");
+          text += PlainNumberText(c);
+          text += ofTotal;
+          ui.SetStatusPanel(5, 1, text);
           ui.PumpEvents();
         }
         const double f = EvaluateObjective(session, trial, session.FunctionCallCount, true);

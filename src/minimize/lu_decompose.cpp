@@ -21,7 +21,8 @@ int LuDecompose(OneBasedMatrix& A, int n, LuPivots& pivots, const std::function<
   pivots.Parity = 1.0;
 
   // Implicit scaling: 1 / the largest magnitude of each row.
-  OneBased<double> scale(n, 0.0);
+  OneBased<double>& scale = pivots.RowScale;
+  scale.assign(n, 0.0);
   for (int i = 1; i <= n; ++i) {
     double big = 0.0;
     for (int j = 1; j <= n; ++j) big = std::max(big, std::fabs(A(i, j)));

@@ -12,6 +12,9 @@ namespace quorvane {
 struct LuPivots {
   OneBased<int> Row;
   double Parity = 1.0;
+  // Work of LuDecompose: the implicit scale of each row. Kept here so that
+  // factorising again at the same size allocates nothing.
+  OneBased<double> RowScale;
 };
 
 // LuDecompose: Crout's method with partial pivoting and implicit row

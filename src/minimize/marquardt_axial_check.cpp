@@ -6,7 +6,6 @@
 #include "core/fuse_groups.h"
 #include "minimize/marquardt_state.h"
 #include "minimize/marquardt_tolerance.h"
-#include "base/format/format_picture.h"
 #include "base/format/plain_number_text.h"
 #include "app/session.h"
 
@@ -17,7 +16,7 @@ bool MarquardtAxialCheck(Session& session, MarquardtState& state, double fRef) {
   AlgorithmData& data = session.Algorithm;
   const double L = data.Tolerance;
   const double r = data.ReductionFraction;
-  const std::string probeCount = FormatPicture(2 * session.Free.FreeCount, "###0");
+  const std::string ofTotal = " of " + PlainNumberText(2 * session.Free.FreeCount);
 
   ui.SetStatusPanel(5, 4, "");
   bool improved = false;
@@ -27,22 +26,26 @@ bool MarquardtAxialCheck(Session& session, MarquardtState& state, double fRef) {
   for (int a = 1; a <= data.ParameterCount; ++a) {
     if (data.Steps[a] == 0.0) continue;
     for (int direction : {1, -1}) {
-      OneBased<double> P = data.Values;
+      OneBased<double>& P = state.Probe;
+      P = data.Values;  // same size as last time: no allocation
       P[a] = state.X[a] + direction * r * data.Steps[a];
       ++probe;
       const double f = EvaluateObjective(session, P, 1, true);
       const bool improves = AxialProbeImproves(L, f, fRef);
-      ui.SetStatusPanel(5, 3, "Axial function call " + FormatPicture(probe, "###0") + " of " +
-                                  probeCount);
+      std::string& text = state.PanelText;
+      text.assign("Axial function call ");
+      text += PlainNumberText(probe);
+      text += ofTotal;
+      ui.SetStatusPanel(5, 3, text);
       if (improves) {
         if (f < best) {
           best = f;
           chosen = direction * a;
         }
         improved = true;
-        ui.SetStatusPanel(5, 4,
-                          "Last failure of convergence verification caused by parameter # " +
-                              PlainNumberText(std::abs(chosen)));
+        text.assign("Last failure of convergence verification caused by parameter # ");
+        text += PlainNumberText(std::abs(chosen));
+        ui.SetStatusPanel(5, 4, text);
       }
       ui.PumpEvents();
     }

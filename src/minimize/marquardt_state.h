@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/one_based.h"
 #include "minimize/lu_decompose.h"
@@ -36,6 +37,14 @@ struct MarquardtState {
   OneBasedMatrix System;
   LuPivots Pivots;
   OneBased<double> Delta;
+
+  // Work of the evaluations of the derivatives and of the axial check: the
+  // accepted point, the point being evaluated and the status panel text
+  // that changes with each evaluation. They keep their capacity, so these
+  // evaluations allocate nothing once the vectors are sized.
+  OneBased<double> Base;
+  OneBased<double> Probe;
+  std::string PanelText;
 
   // Sizes every work array for n free parameters, filled with zeros.
   void Allocate(int n) {

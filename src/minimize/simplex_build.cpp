@@ -10,13 +10,13 @@ namespace quorvane {
 bool BuildInitialSimplex(Session& session, const std::function<bool()>& goOn) {
   SimplexState& simplex = session.Simplex;
   const int n = session.Free.FreeCount;
-  simplex.VertexValue[1] = EvaluateVertexPoint(session, VertexPoint(simplex, 1, n));
+  simplex.VertexValue[1] = EvaluateVertex(session, 1);
   if (goOn && !goOn()) return false;
   for (int v = 2; v <= n + 1; ++v)
     for (int k = 1; k <= n; ++k) simplex.Vertex(k, v) = simplex.Vertex(k, 1);
   for (int v = 2; v <= n + 1; ++v) {
     simplex.Vertex(v - 1, v) += session.Free.FreeStep[v - 1];
-    simplex.VertexValue[v] = EvaluateVertexPoint(session, VertexPoint(simplex, v, n));
+    simplex.VertexValue[v] = EvaluateVertex(session, v);
     if (goOn && !goOn()) return false;
   }
   RankVertices(simplex, n);

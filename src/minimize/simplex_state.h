@@ -60,6 +60,12 @@ struct SimplexState {
   // another list.
   OneBased<std::int16_t> BuiltFor;
 
+  // Work of every evaluation: the full parameter vector of the point, and
+  // the text of a status panel that changes with each evaluation. Both keep
+  // their capacity, so evaluations allocate nothing once they are sized.
+  OneBased<double> Point;
+  std::string PanelText;
+
   // Zero-filled work arrays for up to parameterCount free parameters.
   void Allocate(int parameterCount) {
     const int size = parameterCount > 0 ? parameterCount : 0;

@@ -61,7 +61,7 @@ void SimplexStep(Session& session) {
   for (int v = 1; v <= n + 1; ++v) {
     if (v == B) continue;
     for (int k = 1; k <= n; ++k) s.Vertex(k, v) = (s.Vertex(k, v) - s.Vertex(k, B)) * 0.5 + s.Vertex(k, B);
-    s.VertexValue[v] = EvaluateVertexPoint(session, VertexPoint(s, v, n));
+    s.VertexValue[v] = EvaluateVertex(session, v);
   }
 }
 

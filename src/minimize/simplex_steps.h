@@ -12,7 +12,7 @@ struct SimplexState;
 // The steps of the Simplex search: a Nelder-Mead simplex with reflection 1,
 // expansion 2, contraction 1/2 and reduction 1/2. They work on the session's
 // SimplexState over the n = FreeCount free parameters, and obtain every
-// objective value through EvaluateVertexPoint.
+// objective value through EvaluateVertexPoint or EvaluateVertex.
 
 // An axial simplex around vertex 1 (already holding the start point): vertex
 // k+1 differs from vertex 1 only in coordinate k, by the full step size

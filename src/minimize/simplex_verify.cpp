@@ -34,7 +34,7 @@ void RestartSimplex(Session& session, int parameter) {
   const double r = session.Algorithm.ReductionFraction;
   for (int v = 2; v <= n + 1; ++v) {
     s.Vertex(v - 1, v) += r * session.Free.FreeStep[v - 1];
-    s.VertexValue[v] = EvaluateVertexPoint(session, VertexPoint(s, v, n));
+    s.VertexValue[v] = EvaluateVertex(session, v);
   }
   RankVertices(s, n);
 }

@@ -6,18 +6,31 @@
 
 namespace quorvane {
 
-double EvaluateVertexPoint(Session& session, const OneBased<double>& x) {
-  OneBased<double> P = session.Algorithm.Values;
-  const FreeParameterList& free = session.Free;
-  for (int k = 1; k <= free.FreeCount; ++k) P[free.FreeIndex[k]] = x[k];
+namespace {
+
+// Evaluates the full parameter vector already in the simplex's Point.
+double EvaluatePoint(Session& session) {
   session.FunctionCallCount += 1;
-  return EvaluateObjective(session, P, session.FunctionCallCount, true);
+  return EvaluateObjective(session, session.Simplex.Point, session.FunctionCallCount, true);
 }
 
-OneBased<double> VertexPoint(const SimplexState& simplex, int v, int n) {
-  OneBased<double> x(n);
-  for (int k = 1; k <= n; ++k) x[k] = simplex.Vertex(k, v);
-  return x;
+}  // namespace
+
+double EvaluateVertexPoint(Session& session, const OneBased<double>& x) {
+  OneBased<double>& P = session.Simplex.Point;
+  P = session.Algorithm.Values;  // same size as last time: no allocation
+  const FreeParameterList& free = session.Free;
+  for (int k = 1; k <= free.FreeCount; ++k) P[free.FreeIndex[k]] = x[k];
+  return EvaluatePoint(session);
+}
+
+double EvaluateVertex(Session& session, int v) {
+  SimplexState& simplex = session.Simplex;
+  OneBased<double>& P = simplex.Point;
+  P = session.Algorithm.Values;
+  const FreeParameterList& free = session.Free;
+  for (int k = 1; k <= free.FreeCount; ++k) P[free.FreeIndex[k]] = simplex.Vertex(k, v);
+  return EvaluatePoint(session);
 }
 
 void SetVertexPoint(SimplexState& simplex, int v, const OneBased<double>& x, int n) {

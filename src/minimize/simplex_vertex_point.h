@@ -11,11 +11,13 @@ struct SimplexState;
 // of the free parameters: the full parameter vector is every parameter's
 // current value from the algorithm data with parameter FreeIndex[k] set to
 // x[k]; the function-call counter is raised by 1 and passed to the model as
-// NF, with prior terms added while priors are active.
+// NF, with prior terms added while priors are active. The full vector is
+// formed in the simplex's own work vector, so an evaluation allocates
+// nothing.
 double EvaluateVertexPoint(Session& session, const OneBased<double>& x);
 
-// Vertex v (or the centroid column) as a point of the n free parameters.
-OneBased<double> VertexPoint(const SimplexState& simplex, int v, int n);
+// The same for vertex v (or the centroid column) of the simplex.
+double EvaluateVertex(Session& session, int v);
 
 // Coordinates 1..n of vertex v set to those of the point x.
 void SetVertexPoint(SimplexState& simplex, int v, const OneBased<double>& x, int n);

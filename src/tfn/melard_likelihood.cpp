@@ -25,6 +25,19 @@ void MultiplyDeterminant(double factor, double& mantissa, double& exponent) {
   }
 }
 
+// With a moving-average part the gain L shrinks geometrically and would end
+// as subnormal numbers that rounding keeps from ever reaching 0; every later
+// step would then pay for subnormal arithmetic. A component of K or L below
+// kNegligibleGain is set to exactly 0 instead. Its effect on the state,
+// about kNegligibleGain times numbers of order 1, lies far below the last
+// bit of anything the recursion computes. The components of L shrink
+// together, so they are examined only once L_1 is below kSmallGain: a test
+// of every component at every step would cost a fifth of the step.
+constexpr double kNegligibleGain = 1e-290;
+constexpr double kSmallGain = 1e-200;
+
+double Negligible(double gain) { return std::fabs(gain) < kNegligibleGain ? 0.0 : gain; }
+
 }  // namespace
 
 MelardResult MelardLikelihood(std::span<const double> phi, std::span<const double> theta,
@@ -74,6 +87,7 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
   double exponent = 0.0;
   double sumSq = 0.0;
   std::size_t t = 0;  // step t + 1
+  bool steady = false;
   for (; t < n; ++t) {
     if (factor < kVarianceFactorFloor) return {sumSq, 0.0};
     if (!(factor > 0.0) || !std::isfinite(factor)) return {sumSq, 0.0};
@@ -101,6 +115,40 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
       l[j] = m[j] - alpha * kj;
     }
     factor -= alpha * l1;
+
+    if (std::fabs(l1) < kSmallGain) {
+      bool lLeft = false;
+      for (std::size_t j = 1; j <= r; ++j) {
+        k[j] = Negligible(k[j]);
+        l[j] = Negligible(l[j]);
+        lLeft |= l[j] != 0.0;
+      }
+      if (!lLeft && q > 0) {
+        ++t;
+        steady = true;
+        break;
+      }
+    }
+  }
+
+  // L is 0 throughout: the recursion has reached its steady state. Then
+  // alpha = 0 and M = 0, so K and h keep their values and only the state
+  // moves on, xhat <- T xhat + (e / h) K. These are the steps of the loop
+  // above without the terms that are exactly 0.
+  if (steady) {
+    if (factor < kVarianceFactorFloor) return {sumSq, 0.0};
+    if (!(factor > 0.0) || !std::isfinite(factor)) return {sumSq, 0.0};
+    const double root = std::sqrt(factor);
+    for (; t < n; ++t) {
+      MultiplyDeterminant(factor, mantissa, exponent);
+      const double e = w[t] - x[1];
+      a[t] = e / root;
+      h[t] = factor;
+      sumSq += e * e / factor;
+      const double x1 = x[1];
+      const double gain = e / factor;
+      for (std::size_t j = 1; j <= r; ++j) x[j] = x[j + 1] + ph[j] * x1 + gain * k[j];
+    }
   }
 
   // a(t) = w(t) - sum_{l=1..p} phi_l w(t-l); h keeps its last value.

@@ -31,7 +31,10 @@ inline constexpr double kVarianceFactorFloor = -1e-20;
 // base-2 exponent moved in steps of 4, so it neither overflows nor
 // underflows. With q = 0 the recursion switches at step p + 1 to the plain
 // autoregressive residual a(t) = w(t) - sum phi_l w(t-l): h keeps its last
-// value and the determinant is not multiplied again.
+// value and the determinant is not multiplied again. With q > 0 the gain L
+// shrinks geometrically; a gain component below 1E-290 is set to exactly 0
+// (so no step computes with subnormal numbers), and once all of L is 0 the
+// remaining steps only update the state, K and h keeping their values.
 //
 // Failure gives Fact = 0 and never a NaN: a non-stationary autoregressive
 // part or an unusable starting state (SumSq = 0, nothing written to a and
