@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # GUI=OFF builds everything but the desktop application, without Qt.
 GUI ?= ON
 
-.PHONY: deps configure build test run console gui bench clean
+.PHONY: deps configure build test sanitize run console gui bench clean
 
 deps:
 	QUORVANE_GUI=$(GUI) bash scripts/install-deps.sh
@@ -18,6 +18,13 @@ build: configure
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# The unit tests and the replay of the fuzz corpora, built without the
+# desktop application under AddressSanitizer and UndefinedBehaviorSanitizer
+# in build-sanitize; any report fails the run.
+sanitize:
+	QUORVANE_GUI=OFF bash scripts/install-deps.sh
+	bash scripts/sanitizers.sh
 
 # The demo analysis: the Nile flow with AR(1) noise and a step at 1899,
 # minimised with the Simplex search; the results summary goes to

@@ -146,8 +146,11 @@ AlgorithmFileReading ParseAlgorithmFile(const std::vector<std::string>& lines,
     read.FileFrequency = 0;
     ++index;
     // The name is the proposal of the log file chooser; blanks around it
-    // (the field is right-aligned) are not part of it.
-    read.LogFileName = std::string(TrimBlanks(Columns(reader.Line(index), 1, 14)));
+    // (the field is right-aligned) are not part of it. A stray CR counts as
+    // a blank, as the writer makes it one: the name then reads back as written.
+    std::string name(Columns(reader.Line(index), 1, 14));
+    std::replace(name.begin(), name.end(), '\r', ' ');
+    read.LogFileName = std::string(TrimBlanks(name));
     ++index;
     read.ReductionFraction = reader.Real(index, LeadingField(reader.Line(index)));
     ++index;

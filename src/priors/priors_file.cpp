@@ -135,6 +135,10 @@ PriorsFileContent ParsePriorsFile(const std::vector<std::string>& lines, int par
     row.Type = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(line[6]))));
     row.FirstTerm = LeadingNumber(Columns(line, 8, 11));
     row.SecondTerm = LeadingNumber(Columns(line, 19, 11));
+    // Even a type that uses neither term must not carry an infinite one:
+    // it would be written as a text that reads back as another number.
+    if (!std::isfinite(row.FirstTerm) || !std::isfinite(row.SecondTerm))
+      return PriorsFileFault{lineNumber, "a term is not a finite number"};
     // A hand-written row may stop after its used terms: the rest are unused.
     const std::string third = Trim(Columns(line, 30, 11));
     const std::string fourth = Trim(Columns(line, 41, 11));

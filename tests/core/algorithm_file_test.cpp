@@ -263,6 +263,12 @@ TEST(AlgorithmFileTest, WholeNumberFieldsRoundHalvesToEvenAndNumbersMayBePlain) 
   EXPECT_EQ(data.MaxFunctionCalls, 100);
   EXPECT_EQ(data.TerminalFrequency, 4);
   EXPECT_EQ(data.LogFileName, "run1.qvl");
+
+  // A stray CR ends the name like a blank, as the writer would make it one,
+  // so that the name is written back the same way.
+  lines[8] = "     run1.qvl\r  Name";
+  ASSERT_EQ(ParseAlgorithmFile(lines, 3, data).Problem, AlgorithmFileProblem::None);
+  EXPECT_EQ(data.LogFileName, "run1.qvl");
 }
 
 // Files from either writer read back to the same values (to the eight

@@ -166,6 +166,10 @@ TEST_F(PriorsFileReadTest, BadFilesChangeNothingAndNameTheLine) {
       {"2\r\n  1   B 1.500E+000 1.000E-001\r\n  2   U\r\n", "line 2"},
       {"2\r\n  1   N 1.000E+000 1.000E-100\r\n  2   U\r\n", "line 2"},
       {"2\r\n  1   T 5.000E+000 0.000E+000 5.000E+000 0.000E+000\r\n  2   U\r\n", "line 2"},
+      // An infinite term, even in a type that does not use it, would be
+      // saved as a text that reads back as another number.
+      {"2\r\n  1   U 1.000E+999 1.000E-100\r\n  2   U\r\n", "line 2"},
+      {"2\r\n  1   U\r\n  2   x 0.000E+000-1.000E+999\r\n", "line 3"},
   };
   for (const Bad& bad : cases) {
     SCOPED_TRACE(bad.text);

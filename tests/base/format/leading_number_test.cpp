@@ -21,5 +21,21 @@ TEST(LeadingNumberTest, ReadsTheLeadingNumericPart) {
   EXPECT_FALSE(std::signbit(LeadingNumber("-0")));
 }
 
+// Beyond the range of a double a number is infinite when too large, and 0
+// when too small even for a subnormal (it used to read as infinite too).
+TEST(LeadingNumberTest, ReadsNumbersBeyondTheRangeOfADouble) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"1e999", HUGE_VAL},       {"-2.5E+400", -HUGE_VAL}, {"123456e305", HUGE_VAL},
+      {"1e-999", 0},             {"-1e-330", 0},           {"0.00012e-330", 0},
+      {"98765e-330", 0},         {"1e-99999999999", 0},    {"1e+99999999999", HUGE_VAL},
+      {"1e-310", 1e-310},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
+  EXPECT_FALSE(std::signbit(LeadingNumber("-1e-999")));
+}
+
 }  // namespace
 }  // namespace quorvane
