@@ -14,13 +14,15 @@ struct CovarianceResults;
 // What a grid reports while it runs: status panel texts (panel 1 the call
 // count, panel 2 the time left), lines for the progress pane, the event
 // pump, the question asked when an interrupt is pending (true: abandon
-// this grid) and a clock in seconds.
+// this grid), a clock in seconds and, when set, the share of the three
+// grids' calls done so far (0..1) for a progress bar.
 struct GridHooks {
   std::function<void(int panel, const std::string& text)> status;
   std::function<void(const std::string& text)> append;
   std::function<void()> pump;
   std::function<bool()> quitGrid;
   std::function<double()> seconds;
+  std::function<void(double fraction)> progress;
 };
 
 // The objective values of one grid: Up(k, m) with both parameters moved up

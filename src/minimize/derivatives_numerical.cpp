@@ -34,6 +34,9 @@ void NumericalDerivatives(Session& session, MarquardtState& state, double h) {
         if (countCalls && ++c <= total) {
           ui.SetStatusPanel(5, 1, "Hessian function call " + FormatPicture(c, "###0") + " of " +
                                       FormatPicture(total, "###0"));
+          // A profile shows the progress of its points instead.
+          if (!session.State.ProfileMode)
+            ui.SetProgress(static_cast<double>(c) / static_cast<double>(total));
           ui.PumpEvents();
         }
         const double f = EvaluateObjective(session, trial, session.FunctionCallCount, true);

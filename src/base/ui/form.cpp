@@ -185,6 +185,11 @@ void Form::SetVisible(const std::string& name, bool visible) {
   Notify(name, FormProperty::Visible);
 }
 
+void Form::SetFocus(const std::string& name) {
+  Find(name);
+  Notify(name, FormProperty::Focus);
+}
+
 void Form::SetChecked(const std::string& name, bool checked) {
   Control& c = Find(name);
   if (c.checked != checked) {
@@ -303,6 +308,11 @@ void Form::Edit(const std::string& name, const std::string& text) {
 void Form::Leave(const std::string& name) {
   Control& c = Find(name);
   RunHandler(c.onLostFocus);
+}
+
+void Form::Cancel(const std::string& name) {
+  Control& c = FindUsable(name, {ControlKind::TextBox});
+  RunHandler(c.onCancel);
 }
 
 void Form::Type(const std::string& name, const std::string& text) {
