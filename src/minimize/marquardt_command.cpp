@@ -84,7 +84,8 @@ void MarquardtCommand(Session& session) {
   // the workspace is not empty behind them; the menu closes once they are
   // answered.
   if (!ChooseDerivatives(session)) {
-    session.ShowMainMenu();  // loading the menu applies the enabling rule
+    session.CloseMainMenu();
+    session.ShowMainMenu();  // loading the menu again applies the enabling rule
     main.SetApplicationMenuEnabled(true);
     state.MarquardtBusy = false;
     return;

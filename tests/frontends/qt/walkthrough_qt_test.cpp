@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "core/algorithm_editor.h"
 #include "qt/form_view.h"
 #include "qt/main_frame.h"
 #include "qt/screen_tour.h"
@@ -50,7 +51,13 @@ class WalkthroughQtTest : public ::testing::Test {
 
   // The Nile model with the starting values and steps of examples/nile.alg.
   void SetUpNile() {
-    ASSERT_FALSE(app_.Window().runSetUp(testing::NileSetup()));
+    menu().Click("cmdInitialize");
+    Form& init = app_.Window().form();
+    init.Type("txtResDataInput", testing::ExamplePath("nile.dat"));  // proposes 1871 to 1970
+    init.Type("cboIntervention1", "1");
+    init.Type("cboARMA", "1");
+    init.SetCheckedByUser("chkARMALogit", false);
+    init.Click("cmdDone");
     ui_.answers.push_back(Answer::Yes);  // "Load an existing algorithm data file?"
     ui_.files.push_back(testing::ExamplePath("nile.alg"));
     menu().Click("cmdLoadAlg");
@@ -90,8 +97,9 @@ TEST_F(WalkthroughQtTest, TheCellEditCommitsOnReturnCancelsOnEscapeAndIgnoresAnU
   const AlgorithmData& data = session_.Algorithm;
   // The intercept's value: grid row 3, column 1, below and right of the headers.
   const auto openIntercept = [&] {
-    const QRect cell = grid->visualRect(grid->model()->index(2, 0));
-    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    const QModelIndex cell = grid->model()->index(2, 0);
+    grid->setFocus(Qt::MouseFocusReason);  // where a click on the cell puts it
+    emit grid->doubleClicked(cell);
     QApplication::processEvents();
   };
 
@@ -133,8 +141,25 @@ TEST_F(WalkthroughQtTest, TheCellEditCommitsOnReturnCancelsOnEscapeAndIgnoresAnU
 }
 
 TEST_F(WalkthroughQtTest, TheProgressBarAdvancesDuringASeatBeltSimplex) {
+  // The set-up of testing::SeatBeltSetup(), entered as a user does.
+  menu().Click("cmdInitialize");
+  Form& init = app_.Window().form();
+  init.Type("txtResDataInput", testing::ExamplePath("seatbelts.dat"));
+  init.Type("cboLastResSeries", "3");
+  for (const char* group : {"1", "2", "3"})
+    init.Type(std::string("cboOrdinal") + group + "E", group);
+  init.Type("cboResDiff", "1");
+  init.Choose("optYesCov");
+  init.Type("txtCovDataInput", testing::ExamplePath("seatbelts_cov.dat"));
+  init.Type("cboFirstCovSeries", "1");
+  init.Type("cboLastCovSeries", "3");
+  init.Type("cboCovDiff", "1");
+  init.SetCheckedByUser("chkCovSeries3", true);
+  init.Type("cboARMA", "2");
+  init.SetCheckedByUser("chkARMALogit", false);
+  init.Click("cmdDone");
   const TfnSetup setup = testing::SeatBeltSetup();
-  ASSERT_FALSE(app_.Window().runSetUp(setup));
+  ASSERT_EQ(session_.Algorithm.ParameterCount, 28);
   menu().Click("cmdLoadAlg");  // No: default values
   session_.State.AlgorithmFileName = "seatbelts.alg";
   const ParameterLayout layout(setup);
