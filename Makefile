@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # GUI=OFF builds everything but the desktop application, without Qt.
 GUI ?= ON
 
-.PHONY: deps configure build test sanitize run console gui bench clean
+.PHONY: deps configure build test sanitize run console gui bench screens clean
 
 deps:
 	QUORVANE_GUI=$(GUI) bash scripts/install-deps.sh
@@ -29,7 +29,10 @@ sanitize:
 # The demo analysis: the Nile flow with AR(1) noise and a step at 1899,
 # minimised with the Simplex search; the results summary goes to
 # $(BUILD)/nile-demo.qvo and the console transcript to $(BUILD)/nile-demo.log.
-run: build
+# It builds only the console application, not the tests, benchmarks or the
+# desktop application.
+run: configure
+	cmake --build $(BUILD) --target quorvane-console
 	@rm -f $(BUILD)/nile-demo.qvo
 	@sed 's|build/nile-demo.qvo|$(BUILD)/nile-demo.qvo|' examples/nile-demo.txt > $(BUILD)/nile-demo.txt
 	@$(BUILD)/frontends/console/quorvane-console --quiet --script $(BUILD)/nile-demo.txt > $(BUILD)/nile-demo.log 2>&1 \
@@ -41,11 +44,18 @@ run: build
 	@echo "The full report: $(abspath $(BUILD))/nile-demo.qvo"
 
 # The console application, interactively.
-console: build
+console: configure
+	cmake --build $(BUILD) --target quorvane-console
 	$(BUILD)/frontends/console/quorvane-console
 
-gui: build
+gui: configure
+	cmake --build $(BUILD) --target quorvane
 	$(BUILD)/frontends/qt/quorvane
+
+# Pictures of the desktop application's main windows (scripts/screens.sh).
+screens: configure
+	cmake --build $(BUILD) --target quorvane
+	BUILD=$(BUILD) bash scripts/screens.sh
 
 bench: build
 	for b in $(BUILD)/bench/bench_*; do $$b; done

@@ -30,7 +30,9 @@ class ProfileUi : public Ui {
   std::deque<Answer> answers;
   void ShowMessage(const std::string&, const std::string&, Icon) override {}
   Answer AskYesNo(const std::string&, const std::string&, Icon, bool) override { return Next(); }
-  Answer AskYesNoCancel(const std::string&, const std::string&, Icon) override { return Next(); }
+  Answer AskYesNoCancel(const std::string&, const std::string&, Icon, bool) override {
+    return Next();
+  }
   Answer AskOkCancel(const std::string&, const std::string&, Icon) override { return Answer::Cancel; }
   std::string AskValue(const std::string&, const std::string&, const std::string&) override {
     if (values.empty()) return "";

@@ -15,7 +15,9 @@ class SilentUi : public Ui {
  public:
   void ShowMessage(const std::string&, const std::string&, Icon) override {}
   Answer AskYesNo(const std::string&, const std::string&, Icon, bool) override { return Answer::No; }
-  Answer AskYesNoCancel(const std::string&, const std::string&, Icon) override { return Answer::No; }
+  Answer AskYesNoCancel(const std::string&, const std::string&, Icon, bool) override {
+    return Answer::No;
+  }
   Answer AskOkCancel(const std::string&, const std::string&, Icon) override { return Answer::Cancel; }
   std::string AskValue(const std::string&, const std::string&, const std::string&) override { return ""; }
   std::optional<std::string> ChooseFileToOpen(const FileDialogRequest&) override { return std::nullopt; }

@@ -118,7 +118,8 @@ Answer ConsoleUi::AskYesNo(const std::string& text, const std::string& title, Ic
   return Ask("yes/no", text, title, {Answer::Yes, Answer::No});
 }
 
-Answer ConsoleUi::AskYesNoCancel(const std::string& text, const std::string& title, Icon) {
+Answer ConsoleUi::AskYesNoCancel(const std::string& text, const std::string& title, Icon,
+                                 bool) {
   return Ask("yes/no/cancel", text, title, {Answer::Yes, Answer::No, Answer::Cancel});
 }
 

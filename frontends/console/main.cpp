@@ -7,6 +7,7 @@
 
 #include "console/console_ui.h"
 #include "console/model_factory.h"
+#include "quorvane_version.h"
 #include "app/session.h"
 #include "tfn/tfn_application.h"
 
@@ -22,8 +23,9 @@ void OnInterruptSignal(int) {
 }
 
 int Usage(std::ostream& out, int status) {
-  out << "Usage: quorvane-console [--script FILE] [--quiet]\n"
+  out << "Usage: quorvane-console [--script FILE] [--quiet] [--version]\n"
          "Reads commands from the terminal, or from FILE with --script.\n"
+         "--version prints the version and exits.\n"
          "Type help at the prompt for the commands.\n";
   return status;
 }
@@ -45,6 +47,9 @@ int main(int argc, char** argv) {
       testModel = true;
     } else if (std::strcmp(argv[i], "--help") == 0) {
       return Usage(std::cout, 0);
+    } else if (std::strcmp(argv[i], "--version") == 0) {
+      std::cout << "quorvane-console " QUORVANE_VERSION "\n";
+      return 0;
     } else {
       std::cerr << "Unknown argument: " << argv[i] << "\n";
       return Usage(std::cerr, 64);

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -61,6 +62,24 @@ void HookLeave(QWidget* widget, std::function<void()> leave) {
     if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) leave();
   });
 }
+
+// Offers the keys pressed in a widget to `handler` first; a key it takes
+// (returns true for) goes no further.
+class KeyHook : public QObject {
+ public:
+  KeyHook(QWidget* target, std::function<bool(int key)> handler)
+      : QObject(target), handler_(std::move(handler)) {
+    target->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    return event->type() == QEvent::KeyPress && handler_(static_cast<QKeyEvent*>(event)->key());
+  }
+
+ private:
+  std::function<bool(int)> handler_;
+};
 
 bool SameItems(const std::vector<std::string>& items, const QStringList& shown) {
   if (static_cast<qsizetype>(items.size()) != shown.size()) return false;
@@ -133,6 +152,14 @@ class ReportEdit : public QPlainTextEdit {
     return {
         metrics.horizontalAdvance(QLatin1Char('0')) * 82 + verticalScrollBar()->sizeHint().width(),
         metrics.lineSpacing() * 24};
+  }
+  // However small its window, a pane keeps room for half a report line and
+  // a few lines; the window scrolls to the rest.
+  QSize minimumSizeHint() const override {
+    const QFontMetrics metrics(font());
+    return {metrics.horizontalAdvance(QLatin1Char('0')) * 40 +
+                verticalScrollBar()->sizeHint().width(),
+            metrics.lineSpacing() * 6};
   }
 
  protected:
@@ -210,11 +237,28 @@ class TextBoxBinding : public ControlBinding {
       Act([this, value = text.toStdString()] { this->form().Edit(name(), value); });
     });
     HookLeave(edit_, [this] { Act([this] { this->form().Leave(name()); }); });
+    // Return applies the entry as leaving the box does; Escape asks the
+    // form to drop it. Neither reaches a dialog's default or close button.
+    new KeyHook(edit_, [this](int key) {
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Act([this] { this->form().Leave(name()); });
+        return true;
+      }
+      if (key == Qt::Key_Escape && model().onCancel) {
+        Act([this] { this->form().Cancel(name()); });
+        return true;
+      }
+      return false;
+    });
   }
 
  protected:
   void Apply(FormProperty property) override {
     if (property == FormProperty::Caption) caption_.SetCaption(model().caption);
+    if (property == FormProperty::Focus) {
+      edit_->setFocus(Qt::OtherFocusReason);
+      edit_->selectAll();
+    }
     if (property != FormProperty::Text) return;
     edit_->setReadOnly(model().readOnly);
     const QString text = ToQt(model().text);

@@ -102,6 +102,8 @@ void FormView::OnChange(const std::string& control, FormProperty property) {
   if (ControlBinding* binding = Binding(control)) binding->Refresh(property);
 }
 
+bool FormView::TakesSpareRoom() const { return Grows(form_, form_.Layout()); }
+
 void FormView::SetBlocked(bool blocked) {
   blocked_ = blocked;
   ApplyEnabled();

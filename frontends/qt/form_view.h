@@ -33,6 +33,9 @@ class FormView : public QWidget {
   void SetBlocked(bool blocked);
 
   ControlBinding* Binding(const std::string& control) const;
+  // Whether the form holds a control that takes up spare room (a text
+  // pane, a list, a grid or a drawing surface).
+  bool TakesSpareRoom() const;
   MenuBinder* Menus() const { return menus_.get(); }
 
  private:

@@ -1,16 +1,38 @@
 #include "qt/form_windows.h"
 
 #include <QCloseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "qt/form_view.h"
 
 namespace quorvane::qt {
 
+QScrollArea* ScrolledView(FormView* view) {
+  auto* scroll = new QScrollArea;
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(view);
+  return scroll;
+}
+
+QSize WindowSizeFor(FormView* view, QSize frame, QSize room) {
+  const QSize natural = view->sizeHint().expandedTo(view->minimumSizeHint());
+  QSize size = natural + frame;
+  const int bar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  // A window too tall for the room scrolls vertically and needs the width
+  // of the bar, and the other way round.
+  if (size.height() > room.height()) size.rwidth() += bar;
+  if (size.width() > room.width()) size.rheight() += bar;
+  return size.boundedTo(room);
+}
+
 MdiFormWindow::MdiFormWindow(FormView* view, CloseHooks hooks)
     : view_(view), hooks_(std::move(hooks)) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWidget(view);
+  setWidget(ScrolledView(view));
 }
 
 void MdiFormWindow::Dismiss() {
@@ -40,7 +62,7 @@ FormDialog::FormDialog(FormView* view, CloseHooks hooks, QWidget* parent)
   setModal(true);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(view);
+  layout->addWidget(ScrolledView(view));
   connect(this, &QDialog::finished, this, [this] { Finish(); });
 }
 

@@ -4,9 +4,21 @@
 #include <QMdiSubWindow>
 #include <functional>
 
+class QScrollArea;
+
 namespace quorvane::qt {
 
 class FormView;
+
+// The form's widgets inside a scroll area: the form is laid out at least at
+// its minimum size, so no group of controls is ever squeezed, and a window
+// smaller than the form scrolls to the rest of it.
+QScrollArea* ScrolledView(FormView* view);
+
+// The size a window needs to show its form whole: the form's natural size
+// plus what the window adds around it (`frame`), within `room`; when it
+// does not fit, room is left for the scroll bars that then appear.
+QSize WindowSizeFor(FormView* view, QSize frame, QSize room);
 
 // What a window that holds a form does when the user closes it (its close
 // box, or Escape in a dialog): queryClose may keep it open; otherwise

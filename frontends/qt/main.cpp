@@ -1,6 +1,8 @@
 // quorvane: the desktop application.
 #include <QApplication>
 #include <clocale>
+#include <cstdlib>
+#include <memory>
 #include <cstring>
 #include <iostream>
 
@@ -8,31 +10,44 @@
 #include "qt/main_frame.h"
 #include "qt/qt_ui.h"
 #include "qt/screenshot.h"
+#include "qt/screen_tour.h"
 #include "app/session.h"
 #include "base/ui/recording_ui.h"
+#include "quorvane_version.h"
 #include "tfn/tfn_application.h"
 
 namespace {
 
 int Usage(std::ostream& out, int status) {
-  out << "Usage: quorvane [--screenshot FILE]\n"
+  out << "Usage: quorvane [--screenshot FILE] [--screens FOLDER] [--version]\n"
          "Starts the desktop application. With --screenshot, renders the main window\n"
-         "with the main menu to the PNG file FILE and exits.\n";
+         "with the main menu to the PNG file FILE and exits. With --screens, walks\n"
+         "through the Nile analysis of examples/ (run it from the source folder) and\n"
+         "saves a PNG of the main window at each step into FOLDER, then exits.\n"
+         "--version prints the version and exits.\n";
   return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
+  for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) return Usage(std::cout, 0);
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::cout << "quorvane " QUORVANE_VERSION "\n";
+      return 0;
+    }
+  }
 
   // Qt takes its own options (-platform, -style and so on) out of argv.
   QApplication app(argc, argv);
   const char* screenshot = nullptr;
+  const char* screens = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
       screenshot = argv[++i];
+    } else if (std::strcmp(argv[i], "--screens") == 0 && i + 1 < argc) {
+      screens = argv[++i];
     } else {
       std::cerr << "Unknown argument: " << argv[i] << "\n";
       return Usage(std::cerr, 64);
@@ -44,10 +59,17 @@ int main(int argc, char** argv) {
   // every file).
   std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName(QStringLiteral("Quorvane"));
+  QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
   QApplication::setWindowIcon(quorvane::qt::ApplicationIcon());
 
   // The application carries the time-series model.
-  quorvane::qt::QtUi ui;
+  // The walk-through answers its own questions; otherwise the user does.
+  std::unique_ptr<quorvane::qt::QtUi> uiOwner;
+  if (screens)
+    uiOwner = std::make_unique<quorvane::qt::SelfAnsweringUi>();
+  else
+    uiOwner = std::make_unique<quorvane::qt::QtUi>();
+  quorvane::qt::QtUi& ui = *uiOwner;
   // Between the session and the Qt dialogs: records the session as a
   // console script when the user asks for it from the Application menu.
   quorvane::RecordingUi recorder(ui);
@@ -58,6 +80,13 @@ int main(int argc, char** argv) {
   ui.AttachMainWindow(session.Main());
   session.Start();
 
+  if (screens) {
+    const int status = quorvane::qt::RunScreenTour(static_cast<quorvane::qt::SelfAnsweringUi&>(ui),
+                                                   QString::fromLocal8Bit(screens));
+    std::cout.flush();
+    std::cerr.flush();
+    std::_Exit(status);  // as the quit sequence ends: no teardown of live windows
+  }
   if (screenshot) {
     ui.Frame().resize(1024, 768);
     for (int i = 0; i < 5; ++i) QApplication::processEvents();

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 
 #include "qt/form_view.h"
+#include "qt/form_windows.h"
 #include "qt/menu_binder.h"
 #include "qt/status_area.h"
 #include "qt/text_convert.h"
@@ -38,10 +39,25 @@ MainFrame::MainFrame() {
   statusBar()->setSizeGripEnabled(true);
 
   setWindowTitle(QStringLiteral("Quorvane"));
-  QSize size(1100, 800);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+  FitToScreen();
+}
+
+// Most of the screen, centred on it, so the main menu and a result window
+// fit side by side; a small screen (or a large scale factor) gets all of it.
+void MainFrame::FitToScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) {
+    resize(1100, 800);
+    return;
+  }
+  const QRect available = screen->availableGeometry();
+  const bool small = available.width() < 1024 || available.height() < 700;
+  QSize size = small ? available.size() : available.size() * 0.92;
+  // What the window manager adds around the window is not known before it
+  // is shown; leave room for a title bar.
+  if (small) size.rheight() -= 32;
   resize(size);
+  move(available.center() - QPoint(size.width() / 2, size.height() / 2 + (small ? 16 : 0)));
 }
 
 MainFrame::~MainFrame() = default;
@@ -82,7 +98,7 @@ void MainFrame::ApplyEnabled() {
   const bool enabled = form_ && form_->Enabled();
   menuBar()->setEnabled(enabled);
   for (QMdiSubWindow* window : mdi_->subWindowList())
-    if (auto* view = dynamic_cast<FormView*>(window->widget())) view->SetBlocked(!enabled);
+    if (auto* child = qobject_cast<MdiFormWindow*>(window)) child->view()->SetBlocked(!enabled);
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

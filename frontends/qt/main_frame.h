@@ -33,6 +33,10 @@ class MainFrame : public QMainWindow {
   MenuBinder* Menus() const { return menus_.get(); }
 
   void Arrange(WindowArrangement how);
+  // Sizes the window to fit the screen it opens on and centres it there.
+  void FitToScreen();
+  // Adds the open child windows to a "&Window" menu, the active one checked.
+  void ListWindows(QMenu* menu);
 
   // Asked when the user closes the main window; false keeps it open.
   std::function<bool()> onQueryClose;
@@ -41,7 +45,6 @@ class MainFrame : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void ListWindows(QMenu* menu);
   void ApplyEnabled();
   std::vector<QMdiSubWindow*> Arrangeable() const;
 

@@ -4,13 +4,21 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "base/files/file_path_check.h"
 #include "qt/control_registry.h"
 #include "qt/dialogs.h"
+#include "qt/event_hook.h"
 #include "qt/form_view.h"
 #include "qt/form_windows.h"
 #include "qt/main_frame.h"
@@ -21,6 +29,12 @@
 namespace quorvane::qt {
 
 namespace {
+
+// The main menu's window keeps the top-left corner; others open beside it.
+constexpr const char* kMainMenuName = "frmMenu";
+
+// The name of the "&Window" menu, on the main window and on child windows.
+constexpr const char* kWindowMenuName = "mnuWindow";
 
 // Ends the process from wherever the call comes, several nested event
 // loops deep inside a calculation included. Unwinding back to main() is
@@ -81,6 +95,12 @@ QWidget* QtUi::WindowOf(const Form& form) const {
   return it == open_.end() ? nullptr : it->second.window.data();
 }
 
+Form* QtUi::OpenForm(const std::string& name) const {
+  for (const auto& [form, window] : open_)
+    if (form->Name() == name) return const_cast<Form*>(form);
+  return nullptr;
+}
+
 QWidget* QtUi::DialogParent() const {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   return frame_->isVisible() ? frame_.get() : nullptr;
@@ -106,9 +126,10 @@ Answer QtUi::AskYesNo(const std::string& text, const std::string& title, Icon ic
              noIsDefault ? QMessageBox::No : QMessageBox::Yes, QMessageBox::No);
 }
 
-Answer QtUi::AskYesNoCancel(const std::string& text, const std::string& title, Icon icon) {
+Answer QtUi::AskYesNoCancel(const std::string& text, const std::string& title, Icon icon,
+                            bool noIsDefault) {
   return Ask(text, title, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-             QMessageBox::Yes, QMessageBox::Cancel);
+             noIsDefault ? QMessageBox::No : QMessageBox::Yes, QMessageBox::Cancel);
 }
 
 Answer QtUi::AskOkCancel(const std::string& text, const std::string& title, Icon icon) {
@@ -195,17 +216,27 @@ void QtUi::Open(Form& form, bool modal) {
   if (modal) {
     auto* dialog = new FormDialog(view, std::move(hooks), DialogParent());
     view->onCaption = [dialog](const QString& caption) { dialog->setWindowTitle(caption); };
+    SizeDialog(dialog, view);
     window = dialog;
   } else {
     auto* child = new MdiFormWindow(view, std::move(hooks));
     frame_->Mdi()->addSubWindow(child);
     view->onCaption = [child](const QString& caption) { child->setWindowTitle(caption); };
-    if (auto it = placement_.find(form.Name()); it != placement_.end()) {
-      child->setGeometry(it->second);
-    } else {
-      child->adjustSize();
-      child->resize(child->size().boundedTo(frame_->Mdi()->viewport()->size()));
-    }
+    // The "&Window" menus of child windows list the open windows too.
+    view->Menus()->onAboutToShow = [this](const std::string& name, QMenu* menu) {
+      if (name == kWindowMenuName) frame_->ListWindows(menu);
+    };
+    Place(child, form);
+    // Only a change of what the form needs grows the window, so a size the
+    // user chose stays while texts change inside it.
+    auto needed = std::make_shared<QSize>(view->sizeHint());
+    new EventHook(view, QEvent::LayoutRequest, [this, child = QPointer<MdiFormWindow>(child), needed](QEvent*) {
+      QTimer::singleShot(0, child, [this, child, needed] {
+        if (!child || child->view()->sizeHint() == *needed) return;
+        *needed = child->view()->sizeHint();
+        GrowToShow(child);
+      });
+    });
     window = child;
   }
   window->setWindowTitle(ToQt(form.Caption()));
@@ -215,6 +246,72 @@ void QtUi::Open(Form& form, bool modal) {
   });
   window->show();
   form.MarkOpen(true);
+}
+
+// Where a child window opens. One the user had open before goes back where
+// it was, kept in view. Otherwise it opens at the size that shows its whole
+// form, as far as the area allows: the main menu in the top-left corner,
+// any other window beside the main menu when there is room, else at the
+// right edge of the area, over the menu but whole; a second window opening
+// at the same spot steps down and right so both can be seen.
+void QtUi::Place(MdiFormWindow* child, const Form& form) {
+  QMdiArea* mdi = frame_->Mdi();
+  const QRect area(QPoint(0, 0), mdi->viewport()->size());
+  const auto keepInView = [&area](QRect r) {
+    r.setSize(r.size().boundedTo(area.size()));
+    r.moveLeft(std::clamp(r.left(), 0, area.width() - r.width()));
+    r.moveTop(std::clamp(r.top(), 0, area.height() - r.height()));
+    return r;
+  };
+  if (auto it = placement_.find(form.Name()); it != placement_.end()) {
+    child->setGeometry(keepInView(it->second));
+    return;
+  }
+  const QSize frame = child->sizeHint() - child->widget()->sizeHint();
+  QSize size = WindowSizeFor(child->view(), frame.expandedTo(QSize(0, 0)), area.size());
+  // A window of reports or tables takes the whole height: they are long.
+  if (child->view()->TakesSpareRoom() && form.Name() != kMainMenuName) size.setHeight(area.height());
+  QPoint at(0, 0);
+  if (form.Name() != kMainMenuName) {
+    // Beside the main menu, or where it sat while a command has it closed.
+    std::optional<QRect> menu;
+    if (auto it = placement_.find(kMainMenuName); it != placement_.end()) menu = it->second;
+    for (const auto& [other, window] : open_)
+      if (other->Name() == kMainMenuName && window.window) menu = window.window->geometry();
+    if (menu) {
+      at.setX(menu->right() + 1);
+      if (at.x() + size.width() > area.width()) at.setX(std::max(0, area.width() - size.width()));
+    }
+    // Reports and tables also take the width left beside the menu.
+    if (child->view()->TakesSpareRoom())
+      size.setWidth(std::max(size.width(), area.width() - at.x()));
+  }
+  for (bool taken = true; taken;) {
+    taken = false;
+    for (QMdiSubWindow* other : mdi->subWindowList())
+      if (other != child && other->isVisible() && other->pos() == at) taken = true;
+    if (taken) at += QPoint(24, 24);
+  }
+  child->setGeometry(keepInView(QRect(at, size)));
+}
+
+// A window whose form has grown (a hidden control shown) grows with it, as
+// far as the area allows from where the window is; it never shrinks.
+void QtUi::GrowToShow(MdiFormWindow* child) {
+  const QSize room = frame_->Mdi()->viewport()->size() - QSize(child->x(), child->y());
+  const QSize frame = child->size() - child->widget()->size();
+  const QSize wanted =
+      child->size().expandedTo(WindowSizeFor(child->view(), frame, room)).boundedTo(room);
+  if (wanted != child->size() && !child->isMaximized() && !child->isMinimized())
+    child->resize(wanted);
+}
+
+// A dialog opens at the size of its whole form within most of the screen.
+void QtUi::SizeDialog(QDialog* dialog, FormView* view) {
+  const QScreen* screen = frame_->screen();
+  if (!screen) return;
+  const QSize room = screen->availableGeometry().size() * 0.92;
+  dialog->resize(WindowSizeFor(view, QSize(0, 0), room));
 }
 
 void QtUi::CloseForm(Form& form) {

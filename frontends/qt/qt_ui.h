@@ -12,12 +12,14 @@
 #include "app/main_window.h"
 #include "base/ui/ui.h"
 
+class QDialog;
 class QWidget;
 
 namespace quorvane::qt {
 
 class FormView;
 class MainFrame;
+class MdiFormWindow;
 class ControlRegistry;
 
 // The Qt front end's answer to the interaction port: the main window's form
@@ -40,6 +42,8 @@ class QtUi : public Ui {
   FormView* ViewOf(const Form& form) const;
   // The window holding an open form: the child window or the dialog.
   QWidget* WindowOf(const Form& form) const;
+  // An open form (not the main window's) by its name, or null.
+  Form* OpenForm(const std::string& name) const;
 
   // What EndApplication does with the status. By default it flushes the
   // output streams and ends the process at once, however deep in nested
@@ -49,7 +53,8 @@ class QtUi : public Ui {
   void ShowMessage(const std::string& text, const std::string& title, Icon icon) override;
   Answer AskYesNo(const std::string& text, const std::string& title, Icon icon,
                   bool noIsDefault) override;
-  Answer AskYesNoCancel(const std::string& text, const std::string& title, Icon icon) override;
+  Answer AskYesNoCancel(const std::string& text, const std::string& title, Icon icon,
+                        bool noIsDefault = false) override;
   Answer AskOkCancel(const std::string& text, const std::string& title, Icon icon) override;
   std::string AskValue(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) override;
@@ -77,6 +82,9 @@ class QtUi : public Ui {
   };
 
   void Open(Form& form, bool modal);
+  void Place(MdiFormWindow* child, const Form& form);
+  void SizeDialog(QDialog* dialog, FormView* view);
+  void GrowToShow(MdiFormWindow* child);
   void WindowClosed(Form& form);
   QWidget* DialogParent() const;
   Answer Ask(const std::string& text, const std::string& title, Icon icon,

@@ -53,8 +53,7 @@ StatusArea::StatusArea() {
     for (int panel = 1; panel <= count; ++panel) {
       auto* widget = new StatusPanel;
       widget->setObjectName(QStringLiteral("statusPanel%1_%2").arg(bar).arg(panel));
-      // The general progress panel of the last bar gets the most room.
-      layout->addWidget(widget, bar == kStatusBarCount - 1 && panel == 1 ? 2 : 1);
+      layout->addWidget(widget, 4);
       panels_[static_cast<size_t>(bar)].push_back(widget);
     }
     if (bar == kStatusBarCount - 1) {
@@ -81,8 +80,15 @@ StatusPanel* StatusArea::Panel(int bar, int panel) const {
   return panels_[static_cast<size_t>(bar)][static_cast<size_t>(panel - 1)];
 }
 
+// The panels of a bar share its width by the length of their texts, so a
+// long text gets the room an empty panel does not need; what still does
+// not fit is shortened in the middle, the whole text in the tool tip.
 void StatusArea::SetPanel(int bar, int panel, const QString& text) {
-  if (StatusPanel* widget = Panel(bar, panel)) widget->setText(text);
+  StatusPanel* widget = Panel(bar, panel);
+  if (!widget) return;
+  widget->setText(text);
+  if (auto* layout = qobject_cast<QHBoxLayout*>(bars_[static_cast<size_t>(bar)]->layout()))
+    layout->setStretchFactor(widget, static_cast<int>(std::min<qsizetype>(text.size(), 400)) + 4);
 }
 
 void StatusArea::ShowBar(int bar, bool visible) {

@@ -1,5 +1,7 @@
 #include "app/info_texts.h"
 
+#include "quorvane_version.h"
+
 namespace quorvane {
 
 const char* const kDefaultsText =
@@ -58,6 +60,7 @@ const char* const kWisdomText =
 
 const char* const kCreditsText =
     "QUORVANE\r\n"
+    "Version " QUORVANE_VERSION "\r\n"
     "A parameter estimation and evaluation infrastructure for non-linear models.\r\n"
     "\r\n"
     "Platforms: a desktop application with windows, and a text console that runs the same "

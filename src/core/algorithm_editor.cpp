@@ -27,8 +27,9 @@ void AlgorithmEditor::Build() {
   grid.onDoubleClick = [this](int row, int column) { OnGridDoubleClick(row, column); };
   Control& cell = form_.Add(ControlKind::TextBox, "txtCell");
   cell.visible = false;
-  cell.toolTip = "The entry is applied when you leave the box";
+  cell.toolTip = "Return or leaving the box applies the entry; Escape leaves it as it was";
   cell.onLostFocus = [this] { CommitCellEdit(); };
+  cell.onCancel = [this] { CancelCellEdit(); };
 
   form_.Add(ControlKind::Label, "lblDoubleClick",
             "Double-click to edit a Value, Step or Fuse, or double-click the column heading to "

@@ -24,8 +24,9 @@ inline constexpr int kEditorRed = 12;
 // the session's algorithm data in place; there is no undo.
 //
 // A cell is edited by double-clicking it: the edit box txtCell shows the
-// entry, and the entry is applied when the box loses the focus (or when
-// another cell is double-clicked, or editing finishes). Double-clicking a
+// entry and takes the focus, and the entry is applied when the box loses
+// the focus or Return is pressed (or when another cell is double-clicked,
+// or editing finishes); Escape closes it without a change. Double-clicking a
 // column heading edits the whole column. The EditorRestrictions switches in
 // the session's state hide areas of the editor; the caller sets them, and
 // its opening flag, before Open.
@@ -73,6 +74,7 @@ class AlgorithmEditor {
   void OnGridDoubleClick(int row, int column);
   void BeginCellEdit(int i, int column);
   void CommitCellEdit();
+  void CancelCellEdit();
   void SetValueFromCell(int i, const std::string& entry);
   void SetStepFromCell(int i, const std::string& entry);
   void SetFuseFromCell(int i, const std::string& entry);

@@ -92,19 +92,28 @@ void AlgorithmEditor::OnGridDoubleClick(int row, int column) {
   BeginCellEdit(row, column);
 }
 
+// The edit box opens with the entry selected and the focus in it, and its
+// caption names the parameter and the column it edits.
 void AlgorithmEditor::BeginCellEdit(int i, int column) {
-  MarkParameterSetEdited(session_);
   const AlgorithmData& data = session_.Algorithm;
   edit_row_ = i;
   edit_column_ = column;
   edit_shown_ = column == kValueColumn  ? PlainNumberText(data.Values[i])
                 : column == kStepColumn ? PlainNumberText(data.Steps[i])
                                         : data.FuseCodes[i];
+  const char* what = column == kValueColumn  ? "Value"
+                     : column == kStepColumn ? "Step"
+                                             : "Fuse code";
   Highlight(i, column);
+  form_.SetCaption("txtCell", std::string(what) + " of parameter #" + PlainNumberText(i) + ":");
   form_.SetText("txtCell", edit_shown_);
   form_.SetVisible("txtCell", true);
+  form_.SetFocus("txtCell");
 }
 
+// Leaving the box (or Return) applies its entry. An entry left as the box
+// showed it is no edit at all: the value, its step and the stored simplex
+// stay as they were.
 void AlgorithmEditor::CommitCellEdit() {
   const int i = edit_row_;
   const int column = edit_column_;
@@ -112,9 +121,22 @@ void AlgorithmEditor::CommitCellEdit() {
   edit_row_ = edit_column_ = 0;
   form_.SetVisible("txtCell", false);
   const std::string entry = form_.Text("txtCell");
-  if (column == kValueColumn) SetValueFromCell(i, entry);
-  if (column == kStepColumn) SetStepFromCell(i, entry);
-  if (column == kFuseColumn) SetFuseFromCell(i, entry);
+  if (entry != edit_shown_) {
+    MarkParameterSetEdited(session_);
+    if (column == kValueColumn) SetValueFromCell(i, entry);
+    if (column == kStepColumn) SetStepFromCell(i, entry);
+    if (column == kFuseColumn) SetFuseFromCell(i, entry);
+  }
+  ShowCell(i, column);
+}
+
+// Escape closes the box and leaves the entry as it was.
+void AlgorithmEditor::CancelCellEdit() {
+  const int i = edit_row_;
+  const int column = edit_column_;
+  if (i == 0) return;
+  edit_row_ = edit_column_ = 0;
+  form_.SetVisible("txtCell", false);
   ShowCell(i, column);
 }
 
@@ -122,21 +144,14 @@ void AlgorithmEditor::CommitCellEdit() {
 // |value x StepProportion|, or |StepProportion| for a value of 0; so editing
 // a fixed parameter's value makes it free.
 void AlgorithmEditor::SetValueFromCell(int i, const std::string& entry) {
-  AlgorithmData& data = session_.Algorithm;
-  Changed& changed = changed_[static_cast<std::size_t>(i - 1)];
-  double value = data.Values[i];
-  // The box shows 15 significant digits; leaving it as shown keeps the value
-  // exactly as it was rather than its rounded text.
-  if (entry != edit_shown_) {
-    const auto number = ParseNumber(entry);
-    if (!number) {
-      if (!TrimBlanks(entry).empty())
-        TellEntryIgnored(NotANumberText(entry) + ", so the value of parameter #" +
-                         PlainNumberText(i) + " is unchanged");
-      return;
-    }
-    value = *number;
+  const auto number = ParseNumber(entry);
+  if (!number) {
+    if (!TrimBlanks(entry).empty())
+      TellEntryIgnored(NotANumberText(entry) + ", so the value of parameter #" +
+                       PlainNumberText(i) + " is unchanged");
+    return;
   }
+  const double value = *number;
   const double step =
       value != 0.0 ? std::fabs(value * StepProportion) : std::fabs(StepProportion);
   if (!std::isfinite(step)) {
@@ -146,6 +161,8 @@ void AlgorithmEditor::SetValueFromCell(int i, const std::string& entry) {
                      PlainNumberText(i) + " is unchanged");
     return;
   }
+  AlgorithmData& data = session_.Algorithm;
+  Changed& changed = changed_[static_cast<std::size_t>(i - 1)];
   if (std::fabs(value - data.Values[i]) >= kChangeThreshold) changed.value = true;
   data.Values[i] = value;
   if (std::fabs(step - data.Steps[i]) >= kChangeThreshold) changed.step = true;
@@ -154,7 +171,6 @@ void AlgorithmEditor::SetValueFromCell(int i, const std::string& entry) {
 }
 
 void AlgorithmEditor::SetStepFromCell(int i, const std::string& entry) {
-  if (entry == edit_shown_) return;
   const auto number = ParseNumber(entry);
   if (!number) {
     if (!TrimBlanks(entry).empty())

@@ -56,6 +56,10 @@ class Model {
   // is -ln[L] suggests 1. Empty: the engine derives a scale from the fit.
   virtual std::optional<double> ObjectiveConstant() const { return std::nullopt; }
 
+  // Whether the model computes analytic derivatives at NF = -2. Questions
+  // that offer analytic derivatives propose numerical ones when it does not.
+  virtual bool ProvidesAnalyticDerivatives() const { return false; }
+
   // One line for each parameter that sits on a limit of the parameter space
   // at P, where the model's penalty holds it inside; empty when none does.
   // The minimisers add these lines to their final reports.
@@ -87,5 +91,11 @@ class Model {
  private:
   Ui* ui_ = nullptr;
 };
+
+// Whether questions offering analytic derivatives should propose them: only
+// when a model is attached and it computes them.
+inline bool OffersAnalyticDerivatives(const Model* model) {
+  return model && model->ProvidesAnalyticDerivatives();
+}
 
 }  // namespace quorvane

@@ -6,6 +6,7 @@
 #include "base/format/leading_number.h"
 #include "core/algorithm_editor.h"
 #include "core/fuse_groups.h"
+#include "core/model.h"
 #include "covariance/covariance_windows.h"
 #include "covariance/hessian_grid.h"
 #include "covariance/hessian_inversion.h"
@@ -136,6 +137,7 @@ void NumericalGrids(Session& session) {
   hooks.status = [&ui](int panel, const std::string& text) { ui.SetStatusPanel(5, panel, text); };
   hooks.append = [&windows](const std::string& text) { windows.Append(text); };
   hooks.pump = [&ui] { ui.PumpEvents(); };
+  hooks.progress = [&ui](double fraction) { ui.SetProgress(fraction); };
   hooks.seconds = [start] {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   };
@@ -158,6 +160,7 @@ void NumericalGrids(Session& session) {
     InvertAndStore(session, GridHessian(grid, cov, g), g, grid.Summary);
   }
   ui.SetStatusPanel(5, 2, "");
+  ui.SetProgress(-1.0);
 }
 
 // False when the user cancelled.
@@ -272,7 +275,9 @@ void CovarianceCalculator(Session& session) {
   cov.CovRunning = true;
   cov.CovarianceMethod.clear();
   bool completed = false;
-  switch (ui.AskYesNoCancel(kMethodQuestion, kTitle, Icon::Question)) {
+  // "Yes" fails for a model without analytic derivatives, so Return then answers "No".
+  const bool numericalByDefault = !OffersAnalyticDerivatives(session.model());
+  switch (ui.AskYesNoCancel(kMethodQuestion, kTitle, Icon::Question, numericalByDefault)) {
     case Answer::Yes:
       cov.CovarianceMethod = "A";
       Analytical(session);

@@ -120,6 +120,9 @@ GridOutcome ComputeGrid(const Objective& objective, const CovarianceResults& cov
         const double left = elapsed / static_cast<double>(calls) * (total - static_cast<double>(calls));
         hooks.status(2, "Estimated time remaining for all three grids (m:s): " +
                             TimeRemainingText(static_cast<std::int64_t>(std::nearbyint(left))));
+        if (hooks.progress)
+          hooks.progress(static_cast<double>((g - 1) * perGrid + calls) /
+                         static_cast<double>(3 * perGrid));
         hooks.pump();
       }
     }

@@ -14,9 +14,10 @@ struct CovarianceResults;
 // What a grid reports while it runs: status panel texts (panel 1 the call
 // count, panel 2 the time left), lines for the progress pane, the event
 // pump, the question asked when an interrupt is pending (true: abandon
-// this grid), a clock in seconds, and whether an interrupt is pending (read
-// by a threaded grid to still its workers before quitGrid asks; empty: the
-// workers are stilled before every quitGrid).
+// this grid), a clock in seconds, whether an interrupt is pending (read by
+// a threaded grid to still its workers before quitGrid asks; empty: the
+// workers are stilled before every quitGrid) and, when set, the share of
+// the three grids' calls done so far (0..1) for a progress bar.
 struct GridHooks {
   std::function<void(int panel, const std::string& text)> status;
   std::function<void(const std::string& text)> append;
@@ -24,6 +25,7 @@ struct GridHooks {
   std::function<bool()> quitGrid;
   std::function<double()> seconds;
   std::function<bool()> interruptPending;
+  std::function<void(double fraction)> progress;
 };
 
 // The objective values of one grid: Up(k, m) with both parameters moved up

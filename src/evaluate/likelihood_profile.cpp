@@ -357,6 +357,7 @@ void ProfileRun::ProfilePoints() {
     const RemainingTime left = EstimateRemainingTime(ClockSeconds() - ev_.StartSeconds, p, n);
     ui_.SetStatusPanel(4, 1, "Minimizations remaining: " + std::string(" ") + PlainNumberText(n - p));
     ui_.SetStatusPanel(4, 2, "Estimated time remaining (m:s): " + left.Text());
+    ui_.SetProgress(static_cast<double>(p) / static_cast<double>(n));
     ui_.PumpEvents();
   }
   data_.Values[P] = c;
@@ -403,6 +404,7 @@ void ProfileRun::Exit() {
   ui_.SetStatusPanel(4, 1, "");
   ui_.SetStatusPanel(4, 2, "");
   ui_.ShowStatusBar(4, false);
+  ui_.SetProgress(-1.0);
   ui_.PumpEvents();
   if (ev_.EditorOpened)
     ui_.ShowMessage("Your algorithm file may have been automatically edited", "A friendly reminder",

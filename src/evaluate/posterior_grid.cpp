@@ -413,6 +413,7 @@ class PosteriorRun {
     main.ShowSecondaryMenus(true);
     ui_.SetStatusPanel(5, 1, "");
     for (int panel = 1; panel <= 5; ++panel) ui_.SetStatusPanel(3, panel, "");
+    ui_.SetProgress(-1.0);
     ui_.PumpEvents();
     if (editorOpened_)
       ui_.ShowMessage("Your algorithm file may have been automatically edited", "A friendly reminder",

@@ -108,6 +108,7 @@ void PosteriorGridStatus::ShowTimeLeft(std::int64_t remaining, std::int64_t done
       static_cast<std::int64_t>(std::nearbyint(elapsed / static_cast<double>(done) * static_cast<double>(remaining)));
   ui_.SetStatusPanel(4, 1, "Function calls remaining: " + std::string(" ") + PlainNumberText(remaining));
   ui_.SetStatusPanel(4, 2, "Estimated time remaining (m:s): " + MinutesSecondsText(seconds));
+  ui_.SetProgress(static_cast<double>(done) / static_cast<double>(done + remaining));
 }
 
 }  // namespace quorvane

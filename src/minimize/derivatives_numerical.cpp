@@ -40,6 +40,9 @@ void NumericalDerivatives(Session& session, MarquardtState& state, double h) {
           text += PlainNumberText(c);
           text += ofTotal;
           ui.SetStatusPanel(5, 1, text);
+          // A profile shows the progress of its points instead.
+          if (!session.State.ProfileMode)
+            ui.SetProgress(static_cast<double>(c) / static_cast<double>(total));
           ui.PumpEvents();
         }
         const double f = EvaluateObjective(session, trial, session.FunctionCallCount, true);

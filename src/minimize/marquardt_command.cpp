@@ -1,6 +1,7 @@
 #include "minimize/marquardt_command.h"
 
 #include "core/free_parameter_list.h"
+#include "core/model.h"
 #include "core/fuse_groups.h"
 #include "minimize/marquardt_run.h"
 #include "minimize/marquardt_window.h"
@@ -51,7 +52,9 @@ bool ChooseDerivatives(Session& session) {
   Ui& ui = session.ui();
   MarquardtWindow& window = session.MarquardtView();
   window.DerivativeChoice = DerivativeKind::None;
-  switch (ui.AskYesNoCancel(kKindQuestion, kTitle, Icon::Question)) {
+  // "Yes" fails for a model without analytic derivatives, so Return then answers "No".
+  const bool numericalByDefault = !OffersAnalyticDerivatives(session.model());
+  switch (ui.AskYesNoCancel(kKindQuestion, kTitle, Icon::Question, numericalByDefault)) {
     case Answer::Yes:
       window.DerivativeChoice = DerivativeKind::Analytical;
       ui.ShowMessage("You have chosen ANALYTICAL derivatives - it's like choosing Coke", kTitle,
@@ -75,15 +78,19 @@ void MarquardtCommand(Session& session) {
   state.MarquardtBusy = true;
   session.CloseResultWindows();
   session.SetMenuCommandsEnabled(false);
-  session.CloseMainMenu();
   main.SetApplicationMenuEnabled(false);
 
+  // The questions are asked over the main menu, its commands disabled, so
+  // the workspace is not empty behind them; the menu closes once they are
+  // answered.
   if (!ChooseDerivatives(session)) {
-    session.ShowMainMenu();  // loading the menu applies the enabling rule
+    session.CloseMainMenu();
+    session.ShowMainMenu();  // loading the menu again applies the enabling rule
     main.SetApplicationMenuEnabled(true);
     state.MarquardtBusy = false;
     return;
   }
+  session.CloseMainMenu();
 
   BuildFuseGroups(session.Algorithm, session.Fuse);
   BuildFreeParameterList(session.Algorithm, session.Free);

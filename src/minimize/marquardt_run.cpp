@@ -275,6 +275,7 @@ MarquardtOutcome MarquardtRun::Frustration() {
 
 MarquardtOutcome MarquardtRun::End(MarquardtOutcome outcome) {
   for (int panel = 1; panel <= 4; ++panel) Panel(panel, "");
+  if (!profile_) ui_.SetProgress(-1.0);
   ui_.PumpEvents();
   return outcome;
 }

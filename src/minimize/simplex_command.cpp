@@ -39,6 +39,7 @@ void SimplexCommand(Session& session) {
   if (!session.Simplex.Exists) session.Simplex.Allocate(session.Algorithm.ParameterCount);
   session.State.CovarianceAvailable = false;
   RunSimplex(session);
+  session.ui().SetProgress(-1.0);
   ReturnToMenu(session);
 }
 

@@ -140,6 +140,8 @@ SimplexOutcome RunSimplex(Session& session, ProfilePointLink* profile) {
     if (ReportDue(s.TerminalCountdown, data.TerminalFrequency))
       ShowSimplexProgress(session, fBest, fWorst, profile);
     if (ReportDue(s.FileCountdown, data.FileFrequency)) WriteSimplexProgress(session, fBest, fWorst);
+    // A profile shows the progress of its points instead.
+    if (!profile) ShowSimplexCallShare(session);
     s.Done = false;
 
     // The call limit is tested after the reports, so a run may exceed it by

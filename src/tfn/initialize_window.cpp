@@ -9,10 +9,14 @@
 #include "app/session.h"
 #include "tfn/initialize_texts.h"
 #include "tfn/setup_limits.h"
+#include "tfn/series_file_periods.h"
 
 namespace quorvane {
 
 namespace {
+
+// A file of more periods than this keeps the standard drop-down lists.
+constexpr long kMaxOfferedPeriods = 5000;
 
 std::vector<std::string> Range(int from, int to) {
   std::vector<std::string> items;
@@ -85,7 +89,7 @@ void InitializeWindow::Build() {
   f.BeginFrame("Response series");
   f.BeginRow();
   label("lblResDataInput", "Response series data file:");
-  f.Add(ControlKind::TextBox, "txtResDataInput");
+  f.Add(ControlKind::TextBox, "txtResDataInput").onLostFocus = [this] { ProposeFilePeriods(true); };
   f.Add(ControlKind::Button, "cmdSelectRes", "Select file").onClick = [this] { SelectFile(true); };
   f.End();
   f.BeginRow();
@@ -135,7 +139,7 @@ void InitializeWindow::Build() {
   f.End();
   f.BeginRow();
   label("lblCovDataInput", "Covariate series data file:");
-  f.Add(ControlKind::TextBox, "txtCovDataInput");
+  f.Add(ControlKind::TextBox, "txtCovDataInput").onLostFocus = [this] { ProposeFilePeriods(false); };
   f.Add(ControlKind::Button, "cmdSelectCov", "Select file").onClick = [this] { SelectFile(false); };
   f.End();
   f.BeginRow();
@@ -370,7 +374,36 @@ void InitializeWindow::SelectFile(bool response) {
   request.filter = "All Files (*.*)|*.*|Time series data files (*.dat)|*.dat";
   request.filterIndex = 2;
   auto path = session_.ui().ChooseFileToOpen(request);
-  if (path) form_.SetText(response ? "txtResDataInput" : "txtCovDataInput", *path);
+  if (!path) return;
+  form_.SetText(response ? "txtResDataInput" : "txtCovDataInput", *path);
+  ProposeFilePeriods(response);
+}
+
+// The period boxes follow the chosen file: a window that is not wholly
+// inside the file's periods becomes the file's first to last period, and
+// the drop-downs offer the file's periods. A window inside the file is the
+// user's choice and stays.
+void InitializeWindow::ProposeFilePeriods(bool response) {
+  const std::string side = response ? "Res" : "Cov";
+  const auto periods =
+      ReadSeriesFilePeriods(form_.Text(response ? "txtResDataInput" : "txtCovDataInput"));
+  if (!periods) return;
+  const std::string startBox = "cbo" + side + "StartTimePeriod";
+  const std::string endBox = "cbo" + side + "EndTimePeriod";
+  if (periods->last - periods->first < kMaxOfferedPeriods) {
+    std::vector<std::string> items;
+    for (long p = periods->first; p <= periods->last; ++p) items.push_back(std::to_string(p));
+    form_.SetItems(startBox, items);
+    form_.SetItems(endBox, std::move(items));
+  }
+  const double start = LeadingNumber(form_.Text(startBox));
+  const double end = LeadingNumber(form_.Text(endBox));
+  const auto inside = [&](double p) {
+    return p >= static_cast<double>(periods->first) && p <= static_cast<double>(periods->last);
+  };
+  if (inside(start) && inside(end) && start <= end) return;
+  form_.SetText(startBox, std::to_string(periods->first));
+  form_.SetText(endBox, std::to_string(periods->last));
 }
 
 InitializeEntries InitializeWindow::ReadEntries() const {

@@ -51,6 +51,7 @@ class InitializeWindow {
   void TransformationChanged(const std::string& side);
   void CovariatesChanged();
   void SelectFile(bool response);
+  void ProposeFilePeriods(bool response);
   void Continue();
   void Cancel();
   std::string Group(int g, char which) const;

@@ -117,13 +117,54 @@ TEST_F(AlgorithmEditorTest, AValueTypedInItsCellSetsTheProportionalStep) {
   EXPECT_EQ(Cell(1, 2).foreColor, kEditorRed);
 }
 
-TEST_F(AlgorithmEditorTest, LeavingAValueCellUnchangedKeepsTheValueExactly) {
+// Opening a cell and leaving it as shown is no edit: the value keeps its
+// digits beyond the shown ones, its step stays (it is not made a tenth of
+// the value), and a stored simplex still fits.
+TEST_F(AlgorithmEditorTest, LeavingACellUnchangedIsNoEdit) {
   data().Values[1] = 0.1234567890123456789;
+  session_.Simplex.Exists = true;
   OpenFromMenu();
-  EditCell(1, 1, form().Text("txtCell"));
+  for (int col : {1, 2, 3}) {
+    EditCell(1, col, form().Text("txtCell"));
+    EXPECT_FALSE(form().Get("txtCell").visible);
+  }
   EXPECT_EQ(data().Values[1], 0.1234567890123456789);
-  EXPECT_NE(Cell(1, 1).foreColor, kEditorRed);
-  EXPECT_DOUBLE_EQ(data().Steps[1], 0.01234567890123456789);
+  EXPECT_EQ(data().Steps[1], 0.05);
+  EXPECT_EQ(data().FuseCodes[1], "~~");
+  for (int col : {1, 2, 3}) EXPECT_NE(Cell(1, col).foreColor, kEditorRed) << col;
+  EXPECT_TRUE(session_.Simplex.Exists);
+}
+
+// The edit box names what it edits and asks for the focus; Escape closes it
+// and leaves the entry as it was, in its colour.
+TEST_F(AlgorithmEditorTest, TheEditBoxNamesItsCellAndEscapeCancelsIt) {
+  OpenFromMenu();
+  std::vector<std::string> focused;
+  form().SetObserver([&](const std::string& control, FormProperty property) {
+    if (property == FormProperty::Focus) focused.push_back(control);
+  });
+  const struct {
+    int row, col;
+    const char* caption;
+  } cases[] = {{1, 1, "Value of parameter #1:"},
+               {3, 2, "Step of parameter #3:"},
+               {2, 3, "Fuse code of parameter #2:"}};
+  for (const auto& c : cases) {
+    form().DoubleClick("grdVS", c.row, c.col);
+    EXPECT_EQ(form().Get("txtCell").caption, c.caption);
+    EXPECT_TRUE(form().Get("txtCell").visible);
+    form().Edit("txtCell", "7");
+    form().Cancel("txtCell");
+    EXPECT_FALSE(form().Get("txtCell").visible);
+    form().Leave("txtCell");  // the focus leaves the hidden box: still nothing
+  }
+  EXPECT_EQ(focused, (std::vector<std::string>{"txtCell", "txtCell", "txtCell"}));
+  EXPECT_EQ(data().Values[1], 0.5);
+  EXPECT_EQ(data().Steps[1], 0.05);
+  EXPECT_EQ(data().Steps[3], 0.0);
+  EXPECT_EQ(data().FuseCodes[2], "~~");
+  EXPECT_EQ(Cell(1, 1).foreColor, kEditorBlue);
+  EXPECT_EQ(Cell(3, 2).foreColor, kEditorBlack);
 }
 
 TEST_F(AlgorithmEditorTest, FuseCellEntriesAreTrimmedCapitalisedAndChecked) {

@@ -3,6 +3,8 @@
 // and its file must carry it in the places their readers expect.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <fstream>
 
@@ -71,6 +73,23 @@ TEST_F(CovarianceCommandTest, EveryGridRecoversTheExactCovarianceMatrix) {
   // The -ln[L] values are reported in -ln[L] units: the objective times 2.
   EXPECT_NE(report().find("Covariance constant: 2\r\n"), std::string::npos);
   EXPECT_NEAR(FieldOf(LineStartingWith(report(), "   Mean:"), 20), 100.0, 0.1);
+}
+
+// The method question proposes analytical covariances only for a model that
+// computes its derivatives (this one does); the grids move the progress bar
+// from the first call to the last and hide it at the end.
+TEST_F(CovarianceCommandTest, TheGridsReportTheirProgressAndTheQuestionFollowsTheModel) {
+  AnswerNumericalDialogue("2", false);
+  RunAndShowReport();
+  ASSERT_EQ(ui_.Log.front().service, "AskYesNoCancel");
+  EXPECT_FALSE(ui_.Log.front().noIsDefault);
+  ASSERT_GE(ui_.Progress.size(), 3u);
+  EXPECT_EQ(ui_.Progress.back(), -1.0);
+  const std::vector<double> shown(ui_.Progress.begin(), ui_.Progress.end() - 1);
+  EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+  EXPECT_GT(shown.front(), 0.0);
+  EXPECT_DOUBLE_EQ(shown.back(), 1.0);  // 3 grids x n(n+1) = 36 calls, all made
+  EXPECT_EQ(shown.size(), 36u);
 }
 
 TEST_F(CovarianceCommandTest, AnalyticalCovariancesComeFromTheModelsHessianOnEveryGrid) {

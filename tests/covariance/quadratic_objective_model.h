@@ -23,6 +23,7 @@ class QuadraticObjectiveModel : public Model {
                                                               {0.5, -0.8, 2.0}}};
 
   std::string Name() const override { return "Quadratic objective"; }
+  bool ProvidesAnalyticDerivatives() const override { return true; }
 
   void MODEL(double& F, OneBased<double>& P, OneBased<double>& STP, OneBased<std::string>& DESC,
              OneBased<std::string>& FUSE, std::int16_t& NP, std::int32_t NF, std::int32_t& NOBS,

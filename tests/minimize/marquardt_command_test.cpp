@@ -62,6 +62,15 @@ TEST_F(MarquardtCommandTest, NumericalDerivativesToTheMinimumThenTheMenuReturnsO
   EXPECT_EQ(EnabledCommands(), 12);
 }
 
+// "Yes" would fail for a model without analytical derivatives, so the
+// question makes "No" its default answer.
+TEST_F(MarquardtCommandTest, TheDerivativeQuestionDefaultsToNumericalForThisModel) {
+  ui_.Answer(Answer::Cancel);
+  menu().Click("cmdMarquardt");
+  ASSERT_EQ(ui_.Log.at(0).service, "AskYesNoCancel");
+  EXPECT_TRUE(ui_.Log.at(0).noIsDefault);
+}
+
 TEST_F(MarquardtCommandTest, CancellingTheSetUpLeavesEverythingAsItWas) {
   ui_.Answer(Answer::Cancel);
   menu().Click("cmdMarquardt");

@@ -67,14 +67,14 @@ void ScriptedUi::ShowMessage(const std::string& text, const std::string& title, 
 }
 
 quorvane::Answer ScriptedUi::AskYesNo(const std::string& text, const std::string& title,
-                                      Icon icon, bool) {
-  Log.push_back({"AskYesNo", title, text, icon});
+                                      Icon icon, bool noIsDefault) {
+  Log.push_back({"AskYesNo", title, text, icon, noIsDefault});
   return NextAnswer("AskYesNo", title, text, {quorvane::Answer::Yes, quorvane::Answer::No});
 }
 
 quorvane::Answer ScriptedUi::AskYesNoCancel(const std::string& text, const std::string& title,
-                                            Icon icon) {
-  Log.push_back({"AskYesNoCancel", title, text, icon});
+                                            Icon icon, bool noIsDefault) {
+  Log.push_back({"AskYesNoCancel", title, text, icon, noIsDefault});
   return NextAnswer("AskYesNoCancel", title, text,
                     {quorvane::Answer::Yes, quorvane::Answer::No, quorvane::Answer::Cancel});
 }

@@ -25,6 +25,7 @@ class ScriptedUi : public Ui {
     std::string title;
     std::string text;
     Icon icon = Icon::Information;
+    bool noIsDefault = false;  // AskYesNo and AskYesNoCancel: "No" was the default button
   };
 
   // Answers, in the order the questions will be asked.
@@ -44,6 +45,7 @@ class ScriptedUi : public Ui {
   bool Showed(const std::string& text) const;  // any message or question with this text
 
   std::map<std::pair<int, int>, std::string> StatusPanels;
+  std::vector<double> Progress;  // every SetProgress fraction, in order
   std::array<bool, 6> StatusBarVisible{};
   std::vector<std::string> FormsShown;  // names, in order of showing
   std::vector<Form*> OpenForms;
@@ -58,7 +60,7 @@ class ScriptedUi : public Ui {
   quorvane::Answer AskYesNo(const std::string& text, const std::string& title, Icon icon,
                             bool noIsDefault) override;
   quorvane::Answer AskYesNoCancel(const std::string& text, const std::string& title,
-                                  Icon icon) override;
+                                  Icon icon, bool noIsDefault = false) override;
   quorvane::Answer AskOkCancel(const std::string& text, const std::string& title,
                                Icon icon) override;
   std::string AskValue(const std::string& prompt, const std::string& title,
@@ -67,6 +69,7 @@ class ScriptedUi : public Ui {
   std::optional<std::string> ChooseFileToSave(const FileDialogRequest& request) override;
   void SetStatusPanel(int bar, int panel, const std::string& text) override;
   void ShowStatusBar(int bar, bool visible) override;
+  void SetProgress(double fraction) override { Progress.push_back(fraction); }
   void PumpEvents() override;
   void Beep() override { ++Beeps; }
   void ShowForm(Form& form, bool modal) override;

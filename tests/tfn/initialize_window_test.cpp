@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iomanip>
+
 #include "app/main_menu.h"
 #include "app/main_window.h"
 #include "app/session.h"
@@ -200,6 +203,50 @@ TEST_F(InitializeWindowTest, SelectFileFillsTheBoxUnlessCancelled) {
   EXPECT_EQ(ui_.FileRequests[0].title, "Load response series data file");
   EXPECT_EQ(ui_.FileRequests[0].filter, "All Files (*.*)|*.*|Time series data files (*.dat)|*.dat");
   EXPECT_EQ(ui_.FileRequests[0].filterIndex, 2);
+}
+
+}  // namespace
+}  // namespace quorvane
+
+namespace quorvane {
+namespace {
+
+// A series file of the given periods in the layout of the examples.
+std::string WriteSeriesFile(const std::string& name, int first, int last) {
+  const std::string path = ::testing::TempDir() + name;
+  std::ofstream out(path, std::ios::binary);
+  out << " Period,    Flow\r\n";
+  for (int p = first; p <= last; ++p) out << std::setw(7) << p << ",    1000\r\n";
+  return path;
+}
+
+TEST_F(InitializeWindowTest, ChoosingAFileProposesItsPeriodsWhenTheWindowLiesOutsideThem) {
+  const std::string nile = WriteSeriesFile("periods_nile.dat", 1871, 1970);
+  ui_.File(nile);
+  f().Click("cmdSelectRes");
+  EXPECT_EQ(f().Text("cboResStartTimePeriod"), "1871");
+  EXPECT_EQ(f().Text("cboResEndTimePeriod"), "1970");
+  EXPECT_EQ(f().Get("cboResStartTimePeriod").items.front(), "1871");
+  EXPECT_EQ(f().Get("cboResEndTimePeriod").items.back(), "1970");
+
+  // A window inside the file's periods is the user's choice and stays; a
+  // path typed into the box is read when the box is left.
+  f().Type("cboResStartTimePeriod", "1900");
+  f().Type("cboResEndTimePeriod", "1950");
+  f().Type("txtResDataInput", nile);
+  EXPECT_EQ(f().Text("cboResStartTimePeriod"), "1900");
+  EXPECT_EQ(f().Text("cboResEndTimePeriod"), "1950");
+
+  // The covariate boxes follow the covariate file; a file that cannot be
+  // read leaves the boxes as they were.
+  f().Choose("optYesCov");
+  ui_.File(WriteSeriesFile("periods_months.dat", 1, 192));
+  f().Click("cmdSelectCov");
+  EXPECT_EQ(f().Text("cboCovStartTimePeriod"), "1");
+  EXPECT_EQ(f().Text("cboCovEndTimePeriod"), "192");
+  f().Type("txtCovDataInput", ::testing::TempDir() + "no_such_file.dat");
+  EXPECT_EQ(f().Text("cboCovStartTimePeriod"), "1");
+  EXPECT_EQ(f().Text("cboResStartTimePeriod"), "1900");
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ struct Control {
   std::function<void()> onClick;      // button press, check, option choice, list selection
   std::function<void()> onChange;     // text edited or combo selection changed
   std::function<void()> onLostFocus;  // the user left a text box
+  std::function<void()> onCancel;     // the user pressed Escape in a text box
   std::function<void(int row, int col)> onDoubleClick;  // grid cell or header
 };
 

@@ -208,6 +208,11 @@ void Form::SetVisible(const std::string& name, bool visible) {
   Notify(name, FormProperty::Visible);
 }
 
+void Form::SetFocus(const std::string& name) {
+  Find(name);
+  Notify(name, FormProperty::Focus);
+}
+
 void Form::SetChecked(const std::string& name, bool checked) {
   Control& c = Find(name);
   if (c.checked != checked) {
@@ -331,6 +336,11 @@ void Form::Leave(const std::string& name) {
   Control& c = Find(name);
   Tell(Action(UserAction::Kind::Leave, name));
   RunHandler(c.onLostFocus);
+}
+
+void Form::Cancel(const std::string& name) {
+  Control& c = FindUsable(name, {ControlKind::TextBox});
+  RunHandler(c.onCancel);
 }
 
 void Form::Type(const std::string& name, const std::string& text) {

@@ -36,6 +36,7 @@ enum class FormProperty {
   FormEnabled,
   Menu,
   Open,
+  Focus,  // the logic asks for the keyboard focus on the control
 };
 
 // The layout tree: columns, rows and titled frames holding controls.
@@ -136,6 +137,9 @@ class Form {
   void SetCurrentCell(const std::string& name, int row, int col);
   void SetColumnWidth(const std::string& name, int col, int width);
   void SetSurface(const std::string& name, Surface surface);
+  // Moves the keyboard focus to the control, as for a field the user is to
+  // fill in next. Only the front end is told; the control does not change.
+  void SetFocus(const std::string& name);
 
   const std::string& Text(const std::string& name) const { return Get(name).text; }
   bool Checked(const std::string& name) const { return Get(name).checked; }
@@ -147,6 +151,7 @@ class Form {
   void Edit(const std::string& name, const std::string& text);  // typing: runs onChange
   void Leave(const std::string& name);                          // losing focus: runs onLostFocus
   void Type(const std::string& name, const std::string& text);  // Edit, then Leave
+  void Cancel(const std::string& name);  // Escape in a text box: runs onCancel
   void SetCheckedByUser(const std::string& name, bool checked);
   void Choose(const std::string& name);  // an option button
   void Select(const std::string& name, int index);

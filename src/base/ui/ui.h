@@ -37,8 +37,10 @@ class Ui {
   virtual void ShowMessage(const std::string& text, const std::string& title, Icon icon) = 0;
   virtual Answer AskYesNo(const std::string& text, const std::string& title, Icon icon,
                           bool noIsDefault = false) = 0;
+  // noIsDefault: "No" is the button Return presses, for questions whose
+  // "Yes" would fail in the present state.
   virtual Answer AskYesNoCancel(const std::string& text, const std::string& title,
-                                Icon icon) = 0;
+                                Icon icon, bool noIsDefault = false) = 0;
   virtual Answer AskOkCancel(const std::string& text, const std::string& title, Icon icon) = 0;
   // The text typed; an empty text means Cancel.
   virtual std::string AskValue(const std::string& prompt, const std::string& title,
