@@ -114,17 +114,19 @@ Surface DrawForecastPicture(const ForecastPlotSeries& s) {
     int color;
     bool band;
   };
+  // Short names with wide gaps: a text keeps its pixel size when the
+  // surface is drawn smaller than the canvas, so it needs the room.
   const Entry entries[] = {{"Observed", kObservedColor, false},
-                           {"Fit (one-step predictions)", kFitColor, false},
+                           {"Fit", kFitColor, false},
                            {"Forecast", kForecastColor, false},
-                           {"95% prediction interval", kBandColor, true}};
+                           {"95% limits", kBandColor, true}};
   double x = PlotFrame::kAreaLeft + 12.0;
   const double y = PlotFrame::kAreaTop + 8.0;
   for (const Entry& e : entries) {
     if (e.band) surface.AddRectangle(x, y + 1.0, x + 20.0, y + 11.0, e.color, true);
     else surface.AddLine(x, y + 6.0, x + 20.0, y + 6.0, e.color);
     surface.AddText(x + 26.0, y, e.text, 0);
-    x += 26.0 + PlotFrame::kTextWidth * static_cast<double>(std::char_traits<char>::length(e.text)) + 24.0;
+    x += 26.0 + 1.5 * PlotFrame::kTextWidth * static_cast<double>(std::char_traits<char>::length(e.text)) + 40.0;
   }
   return surface;
 }

@@ -35,7 +35,8 @@ PlotFrame ForecastPlotFrame(const ForecastPlotSeries& series);
 // between the limits, with the limits dashed, the observed values as points
 // joined by a line, the fit as a line, the forecasts as a line with points
 // joined to the last observed value, a dotted line at the last observed
-// period and the legend along the top. Infinite limits are drawn to the
+// period and the legend along the top ("Fit": the one-step predictions).
+// Infinite limits are drawn to the
 // edge of the plot area.
 Surface DrawForecastPicture(const ForecastPlotSeries& series);
 

@@ -50,10 +50,10 @@ std::string WriteForecastReport(const TfnForecast& forecast, const ForecastRepor
                       ? " (of " + PlainNumberText(forecast.Requested) + " asked for)"
                       : ""));
   Line(text, "Innovation variance (sigma^2): " + FormatPicture(forecast.Sigma2, "0.000000E+00") +
-                 ", the maximum-likelihood estimate (sum of SUMSQ / n) at the current values");
+                 " (maximum likelihood: sum of SUMSQ / n)");
   Line(text, "Standard deviation of the stationary noise: " +
-                 FormatPicture(std::sqrt(forecast.NoiseVariance), "0.000000E+00") +
-                 ", which the analysed-scale standard errors approach far ahead");
+                 FormatPicture(std::sqrt(forecast.NoiseVariance), "0.000000E+00"));
+  Line(text, "(the analysed-scale standard errors approach it far ahead)");
   Line(text);
   Line(text, "The forecasts are the exact finite-sample predictions of the fitted noise model,");
   Line(text, "made from its filter state at the end of each series at the current parameter values;");

@@ -57,7 +57,7 @@ TEST(ForecastWindowsQtTest, TheReportAndThePlotShowWhole) {
   data.Values[base + 2] = 1;
   data.Values[layout.BlockOmega(base, 0)] = -200, data.Steps[layout.BlockOmega(base, 0)] = 20;
 
-  ui.ShowForm(app.Summary().form());
+  ui.ShowForm(app.Summary().form(), false);
   FormView* summary = ui.ViewOf(app.Summary().form());
   ASSERT_NE(summary, nullptr);
   auto* forecastButton = summary->findChild<QPushButton*>("cmdForecast");
