@@ -12,6 +12,8 @@ void TfnApplication::Attach(Session& session) {
   session.OpenModelSetUp = [this] { window_->Open(); };
   summary_ = std::make_unique<SummaryWindow>(session, model_);
   model_.onSummary = [this] { summary_->WriteSummary(); };
+  forecasts_ = std::make_unique<ForecastWindow>(session, model_);
+  summary_->onForecast = [this] { forecasts_->AskAndForecast(); };
 }
 
 std::optional<ValidationMessage> TfnApplication::RunSetUp(Session& session, const TfnSetup& setup) {
@@ -32,6 +34,7 @@ std::optional<ValidationMessage> TfnApplication::RunSetUp(Session& session, cons
   session.State.CovarianceAvailable = false;
   session.Priors.Rows.assign(static_cast<size_t>(session.Algorithm.ParameterCount), PriorRow{});
   summary_->Reset();
+  forecasts_->Reset();
 
   const ResponseSeriesData& response = model_.Response();
   InitializeWindow::PeriodProposal proposal{response.FirstAnalysedPeriod, response.EndPeriod, 0, 0,

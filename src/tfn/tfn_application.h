@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tfn/forecast/forecast_window.h"
 #include "tfn/initialize_window.h"
 #include "tfn/summary/summary_window.h"
 #include "tfn/tfn_model.h"
@@ -10,7 +11,8 @@ class Session;
 
 // The time-series model as the application carries it: the model, its
 // set-up window joined to the session's Initialize command, and its results
-// summary window, which the model's summary call (NF = -1) fills.
+// summary window, which the model's summary call (NF = -1) fills, with the
+// forecasts it opens.
 class TfnApplication {
  public:
   TfnModel& Model() { return model_; }
@@ -21,6 +23,7 @@ class TfnApplication {
 
   InitializeWindow& Window() { return *window_; }
   SummaryWindow& Summary() { return *summary_; }
+  ForecastWindow& Forecasts() { return *forecasts_; }
 
  private:
   std::optional<ValidationMessage> RunSetUp(Session& session, const TfnSetup& setup);
@@ -28,6 +31,7 @@ class TfnApplication {
   TfnModel model_;
   std::unique_ptr<InitializeWindow> window_;
   std::unique_ptr<SummaryWindow> summary_;
+  std::unique_ptr<ForecastWindow> forecasts_;
 };
 
 }  // namespace quorvane

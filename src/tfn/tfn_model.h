@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,14 @@ class TfnModel : public Model {
   int TransferOrder() const { return m2_; }
   // The first period of group g's noise series.
   int NoiseStart(int group) const;
+  // Forecasts: what the last evaluation unpacked (Phi(1..m), Theta(1..m) as
+  // coefficients, the intervention and covariate blocks) and the group of
+  // response series k.
+  std::span<const double> PhiCoefficients() const { return {phi_.data(), static_cast<size_t>(m_)}; }
+  std::span<const double> ThetaCoefficients() const { return {theta_.data(), static_cast<size_t>(m_)}; }
+  const std::vector<TransferBlock>& InterventionBlocks() const { return interventions_; }
+  const std::vector<TransferBlock>& CovariateBlocks() const { return covariateBlocks_; }
+  int GroupOf(int k) const { return seriesGroup_[static_cast<size_t>(k)]; }
 
   // Runs at NF = -1, when the results summary is asked for.
   std::function<void()> onSummary;

@@ -10,8 +10,19 @@ namespace quorvane {
 
 SummaryWindow::SummaryWindow(Session& session, const TfnModel& model)
     : session_(session), model_(model), form_("frmSummary", "Results summary") {
+  // Forecasts from the fitted model: a button beside "Save summary" and the
+  // same command in the window's menu.
+  const auto forecast = [this] {
+    if (onForecast) onForecast();
+  };
+  MenuItem results = MenuCommand("mnuResults", "&Results", "", nullptr);
+  results.items = {MenuCommand("mnuForecast", "&Forecast...", "Ctrl+F", forecast)};
+  form_.AddMenu(std::move(results));
   form_.BeginColumn();
+  form_.BeginRow();
   form_.Add(ControlKind::Button, "cmdSaveSummary", "Save summary").onClick = [this] { SaveSummary(); };
+  form_.Add(ControlKind::Button, "cmdForecast", "&Forecast...").onClick = forecast;
+  form_.End();
   Control& pane = form_.Add(ControlKind::TextPane, "rtbOut");
   pane.readOnly = false;  // the user may edit the report before saving it
   form_.End();

@@ -38,6 +38,9 @@ class SummaryWindow {
   // empty, the plot table is filled with the series of the fit and the XY
   // plot window opens on it.
   std::function<void()> showPlots;
+  // "&Forecast..." (button cmdForecast and menu item Results>Forecast...);
+  // empty: nothing happens.
+  std::function<void()> onForecast;
 
  private:
   void AskForPlots();
