@@ -177,6 +177,9 @@ TEST_F(SessionRecordingQtTest, RecordedNileSessionReplaysInTheConsoleToTheSameSu
       "click cmdSelectRes",
       data,
       "set cboResStartTimePeriod 1871",
+      // The drop-down lists the file's periods, so the typed period is also
+      // the list's choice, which the combo box reports as one.
+      "select cboResStartTimePeriod 1871",
       "select cboResEndTimePeriod 1970",
       "select cboIntervention1 1",
       "select cboARMA 1",
