@@ -291,9 +291,10 @@ Answer RecordingUi::AskYesNo(const std::string& text, const std::string& title, 
   return answer;
 }
 
-Answer RecordingUi::AskYesNoCancel(const std::string& text, const std::string& title, Icon icon) {
+Answer RecordingUi::AskYesNoCancel(const std::string& text, const std::string& title, Icon icon,
+                                   bool noIsDefault) {
   FlushTypedText();
-  const Answer answer = frontEnd_.AskYesNoCancel(text, title, icon);
+  const Answer answer = frontEnd_.AskYesNoCancel(text, title, icon, noIsDefault);
   Answered(text, AnswerWord(answer));
   return answer;
 }

@@ -44,7 +44,8 @@ class RecordingUi : public Ui, private FormListener {
   void ShowMessage(const std::string& text, const std::string& title, Icon icon) override;
   Answer AskYesNo(const std::string& text, const std::string& title, Icon icon,
                   bool noIsDefault) override;
-  Answer AskYesNoCancel(const std::string& text, const std::string& title, Icon icon) override;
+  Answer AskYesNoCancel(const std::string& text, const std::string& title, Icon icon,
+                        bool noIsDefault) override;
   Answer AskOkCancel(const std::string& text, const std::string& title, Icon icon) override;
   std::string AskValue(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) override;
