@@ -65,6 +65,23 @@ void ReadAndDifference(const SeriesFileChoice& choice, const std::string& kind,
       if (!data.Analysed.At(t, k)) ++data.MissingPerSeries[static_cast<size_t>(k)];
 }
 
+// Differences and flattening of values near the largest double can overflow;
+// an infinite value would leave the model nothing but its penalty, so such
+// data are refused here with the period and series that overflowed.
+void RefuseValuesBeyondRange(const std::string& kind, const PreparedSeries& data) {
+  for (int k = 1; k <= data.SeriesCount; ++k)
+    for (int t = data.FirstAnalysedPeriod; t <= data.EndPeriod; ++t) {
+      const SeriesValue& x = data.Analysed.At(t, k);
+      if (x && !std::isfinite(*x))
+        throw SeriesDataError("Fatal data input error",
+                              "The analysed value of " + kind + " series " +
+                                  PlainNumberText(data.FirstSeries + k - 1) + " at period " +
+                                  PlainNumberText(t) +
+                                  " is beyond the range of numbers after differencing or "
+                                  "flattening; better rescale the data");
+    }
+}
+
 // The logit and Box-Cox checks over every present analysed value, then the
 // transformation itself.
 void Transform(const SeriesFileChoice& choice, const std::string& kind, PreparedSeries& data) {
@@ -181,6 +198,7 @@ ResponseSeriesData ReadResponseSeries(const TfnSetup& setup) {
     }
   }
 
+  RefuseValuesBeyondRange("response", data);
   Transform(setup.Response, "response", data);
   return data;
 }
@@ -188,6 +206,7 @@ ResponseSeriesData ReadResponseSeries(const TfnSetup& setup) {
 CovariateSeriesData ReadCovariateSeries(const TfnSetup& setup) {
   CovariateSeriesData data;
   ReadAndDifference(setup.Covariates, "covariate", data);
+  RefuseValuesBeyondRange("covariate", data);
   const int count = data.SeriesCount;
   data.RawMean.assign(static_cast<size_t>(count + 1), 0.0);
   for (int c = 1; c <= count; ++c) data.RawMean[static_cast<size_t>(c)] = PresentMean(data.Raw, c);

@@ -242,6 +242,11 @@ INSTANTIATE_TEST_SUITE_P(
                      "Fatal choice of Box-Cox lambda",
                      "The Box-Cox transformation with lambda 1000 and constant 0 of the response "
                      "series value 4 (period 3) is too large to compute"},
+        // Before, the difference overflowed to -Inf and the model returned its penalty.
+        UnusableCase{"DifferenceOverflow", {{"T", "A"}, {"1", "9e307"}, {"2", "-9e307"}, {"3", "1"}},
+                     1, 3, 1, 1, 1, SeriesTransformation::None, 1, "Fatal data input error",
+                     "The analysed value of response series 1 at period 2 is beyond the range of "
+                     "numbers after differencing or flattening; better rescale the data"},
         // Before, the ordinal -1 named columns 18446744073709551608 to ...
         UnusableCase{"NegativeOrdinal", kThreePeriods, 1, 3, -1, -1, 0, SeriesTransformation::None, 1,
                      "Fatal data input error",
