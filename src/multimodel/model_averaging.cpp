@@ -14,9 +14,21 @@ AveragedEstimates AverageEstimates(const std::vector<double>& weights,
       for (size_t g = 0; g < 3; ++g)
         if (model.StandardError[p][g] == -1.0) result.GridMissing[g] = true;
 
+  // The weighted mean sum_i w_i theta_i. The weights sum to 1 only to
+  // rounding, so a parameter with one value in every model (a fixed start
+  // period, say) keeps that value exactly, and its spread below is exactly 0
+  // rather than rounding noise.
   result.Value.assign(P, 0.0);
-  for (size_t i = 0; i < models.size(); ++i)
-    for (size_t p = 0; p < P; ++p) result.Value[p] += weights[i] * models[i].Value[p];
+  for (size_t p = 0; p < P; ++p) {
+    bool shared = true;
+    for (const ModelEstimates& model : models)
+      shared = shared && model.Value[p] == models.front().Value[p];
+    if (shared) {
+      result.Value[p] = models.front().Value[p];
+      continue;
+    }
+    for (size_t i = 0; i < models.size(); ++i) result.Value[p] += weights[i] * models[i].Value[p];
+  }
 
   result.StandardError.assign(P, {0.0, 0.0, 0.0});
   for (size_t p = 0; p < P; ++p)

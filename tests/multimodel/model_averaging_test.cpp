@@ -49,5 +49,16 @@ TEST(ModelAveragingTest, AParameterFixedInOneModelEntersWithErrorZero) {
   EXPECT_NEAR(a.StandardError[0][0], 0.5 * 1.0 + 0.5 * std::sqrt(0.16 + 1.0), kTolerance);
 }
 
+TEST(ModelAveragingTest, AValueSharedByEveryModelAveragesToItselfWithErrorZero) {
+  // 0.15 x 1899 + 0.25 x 1899 + 0.6 x 1899 rounds to 1898.9999999999998, and
+  // its spread then gave a standard error of 2E-13 to a fixed parameter.
+  const AveragedEstimates a = AverageEstimates(
+      {0.15, 0.25, 0.6},
+      {OneParameter(1899.0, {0, 0, 0}), OneParameter(1899.0, {0, 0, 0}), OneParameter(1899.0, {0, 0, 0})},
+      1.0);
+  EXPECT_EQ(a.Value[0], 1899.0);
+  for (double se : a.StandardError[0]) EXPECT_EQ(se, 0.0);
+}
+
 }  // namespace
 }  // namespace quorvane
