@@ -87,7 +87,9 @@ bool ParallelEvaluator::MayClaim() const {
 void ParallelEvaluator::Work(Worker& worker) {
   std::unique_lock lock(mutex_);
   while (true) {
+    ++idle_;
     workToDo_.wait(lock, [this] { return closing_ || MayClaim(); });
+    --idle_;
     if (closing_) return;
     const std::int64_t node = claimed_++;
     ++busy_;
@@ -106,7 +108,12 @@ void ParallelEvaluator::Work(Worker& worker) {
     const auto slot = static_cast<std::size_t>(node % static_cast<std::int64_t>(values_.size()));
     values_[slot] = value;
     valueNode_[slot] = node;
-    if (failure || busy_ == 0 || (waiting_ && (node == taken_ || node >= wakeAt_))) valueReady_.notify_all();
+    // Wake the caller for a failure, for a Pause or Stop waiting for the
+    // last evaluation to end, or when the value it waits for (or a run of
+    // them) is ready.
+    const bool drained = busy_ == 0 && (paused_ || claimed_ >= count_);
+    if (failure || drained || (waiting_ && (node == taken_ || node >= wakeAt_)))
+      valueReady_.notify_all();
   }
 }
 
@@ -142,7 +149,8 @@ double ParallelEvaluator::Next(const std::function<void()>& whileWaiting) {
   if (valueNode_[slot] != node) std::rethrow_exception(failure_);
   ++taken_;
   const double value = values_[slot];
-  workToDo_.notify_all();  // the window moved on
+  // The window moved on; waking only matters to a worker that found it full.
+  if (idle_ > 0) workToDo_.notify_all();
   return value;
 }
 

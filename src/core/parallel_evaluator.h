@@ -86,6 +86,7 @@ class ParallelEvaluator {
   std::int64_t claimed_ = 0;  // nodes handed to workers
   std::int64_t taken_ = 0;    // values taken by Next
   int busy_ = 0;              // workers evaluating now
+  int idle_ = 0;              // workers waiting for a node to claim
   bool waiting_ = false;      // Next is waiting, to be woken at node wakeAt_ or its own
   std::int64_t wakeAt_ = 0;
   std::exception_ptr failure_;
