@@ -13,7 +13,7 @@
 #include "minimize/marquardt_run.h"
 #include "minimize/marquardt_window.h"
 #include "app/session.h"
-#include "base/ui/form.h"
+#include "silent_ui.h"
 #include "tfn/parameter_layout.h"
 #include "support/example_setups.h"
 #include "tfn/tfn_application.h"
@@ -24,33 +24,20 @@ namespace {
 // The user of the profile: continue, Phi(1), 101 points, Marquardt with
 // numerical derivatives not shown; every other question is answered No and
 // the editor wait ends at once.
-class ProfileUi : public Ui {
+class ProfileUi : public bench::SilentUi {
  public:
   std::deque<std::string> values;
   std::deque<Answer> answers;
-  void ShowMessage(const std::string&, const std::string&, Icon) override {}
   Answer AskYesNo(const std::string&, const std::string&, Icon, bool) override { return Next(); }
   Answer AskYesNoCancel(const std::string&, const std::string&, Icon, bool) override {
     return Next();
   }
-  Answer AskOkCancel(const std::string&, const std::string&, Icon) override { return Answer::Cancel; }
   std::string AskValue(const std::string&, const std::string&, const std::string&) override {
     if (values.empty()) return "";
     std::string v = values.front();
     values.pop_front();
     return v;
   }
-  std::optional<std::string> ChooseFileToOpen(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> ChooseFileToSave(const FileDialogRequest&) override { return std::nullopt; }
-  void SetStatusPanel(int, int, const std::string&) override {}
-  void ShowStatusBar(int, bool) override {}
-  void PumpEvents() override {}
-  void Beep() override {}
-  void ShowForm(Form& form, bool) override { form.MarkOpen(true); }
-  void CloseForm(Form& form) override { form.MarkOpen(false); }
-  void BringToFront(Form&) override {}
-  void WaitUntil(const std::function<bool()>&, const std::string&) override {}
-  void EndApplication(int) override {}
 
  private:
   Answer Next() {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -49,6 +50,20 @@ inline ProgramRun RunConsole(const std::string& script, const std::string& argum
   ProgramRun run = RunConsoleScript(path, arguments, workingDirectory);
   std::remove(path.c_str());
   return run;
+}
+
+// The whole of a file a script saved, byte for byte ("" when it is missing).
+inline std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Replaces every `from` in `text` by `to`, as a script is pointed at other paths.
+inline void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
 }
 
 }  // namespace quorvane::testing
