@@ -22,6 +22,10 @@ constexpr auto kWaitSlice = std::chrono::milliseconds(15);
 // (or its own node is): one wake-up per run of values, not per value, keeps
 // the calling thread's share of the cores small.
 constexpr std::int64_t kValuesPerWakeUp = 16;
+// The calling thread evaluates nodes itself while it waits only when an
+// evaluation takes less than this, so that it still pumps events about as
+// often as a wait slice; a longer evaluation ends its help for the batch.
+constexpr auto kLongestHelp = std::chrono::milliseconds(5);
 
 }  // namespace
 
@@ -66,6 +70,12 @@ ParallelEvaluator::ParallelEvaluator(const Objective& objective, int threads, bo
   const auto window = static_cast<std::size_t>(kWindowPerWorker * threads);
   values_.assign(window, 0.0);
   valueNode_.assign(window, -1);
+  std::unique_ptr<Model> copy = objective.model().CopyForEvaluation();
+  if (!copy) {
+    workers_.clear();
+    return;
+  }
+  caller_ = std::make_unique<Worker>(std::move(copy), objective, prior ? *prior : kNoPrior);
   for (auto& worker : workers_) worker->thread = std::thread([this, w = worker.get()] { Work(*w); });
 }
 
@@ -94,20 +104,11 @@ void ParallelEvaluator::Work(Worker& worker) {
     const std::int64_t node = claimed_++;
     ++busy_;
     lock.unlock();
-    double value = 0.0;
     std::exception_ptr failure;
-    try {
-      node_(node, worker.P);
-      value = worker.objective.Evaluate(worker.P, 1, withPriors_);
-    } catch (...) {
-      failure = std::current_exception();
-    }
+    const double value = Evaluate(worker, node, failure);
     lock.lock();
     --busy_;
-    if (failure && !failure_) failure_ = failure;
-    const auto slot = static_cast<std::size_t>(node % static_cast<std::int64_t>(values_.size()));
-    values_[slot] = value;
-    valueNode_[slot] = node;
+    Publish(node, value, failure);
     // Wake the caller for a failure, for a Pause or Stop waiting for the
     // last evaluation to end, or when the value it waits for (or a run of
     // them) is ready.
@@ -117,12 +118,30 @@ void ParallelEvaluator::Work(Worker& worker) {
   }
 }
 
+double ParallelEvaluator::Evaluate(Worker& worker, std::int64_t node, std::exception_ptr& failure) const {
+  try {
+    node_(node, worker.P);
+    return worker.objective.Evaluate(worker.P, 1, withPriors_);
+  } catch (...) {
+    failure = std::current_exception();
+    return 0.0;
+  }
+}
+
+void ParallelEvaluator::Publish(std::int64_t node, double value, const std::exception_ptr& failure) {
+  if (failure && !failure_) failure_ = failure;
+  const auto slot = static_cast<std::size_t>(node % static_cast<std::int64_t>(values_.size()));
+  values_[slot] = value;
+  valueNode_[slot] = node;
+}
+
 void ParallelEvaluator::Start(std::int64_t count, NodeVector node) {
   Stop();
   std::lock_guard lock(mutex_);
   node_ = std::move(node);
   std::fill(valueNode_.begin(), valueNode_.end(), -1);
   failure_ = nullptr;
+  helping_ = true;
   count_ = count;
   claimed_ = taken_ = 0;
   paused_ = false;
@@ -130,10 +149,32 @@ void ParallelEvaluator::Start(std::int64_t count, NodeVector node) {
 }
 
 double ParallelEvaluator::Next(const std::function<void()>& whileWaiting) {
+  using Clock = std::chrono::steady_clock;
   std::unique_lock lock(mutex_);
   const std::int64_t node = taken_;
   const auto slot = static_cast<std::size_t>(node % static_cast<std::int64_t>(values_.size()));
+  auto lastPump = Clock::now();
   while (valueNode_[slot] != node && !failure_) {
+    if (helping_ && MayClaim()) {
+      // Rather than wait, evaluate the next node no worker has claimed; the
+      // value this call waits for is likely ready by the time it is done.
+      const std::int64_t own = claimed_++;
+      lock.unlock();
+      std::exception_ptr failure;
+      const auto begun = Clock::now();
+      const double value = Evaluate(*caller_, own, failure);
+      const auto done = Clock::now();
+      lock.lock();
+      if (done - begun > kLongestHelp) helping_ = false;
+      Publish(own, value, failure);
+      if (whileWaiting && done - lastPump >= kWaitSlice) {
+        lock.unlock();
+        whileWaiting();
+        lock.lock();
+        lastPump = Clock::now();
+      }
+      continue;
+    }
     waiting_ = true;
     wakeAt_ = std::min(node + kValuesPerWakeUp, count_) - 1;
     if (!whileWaiting) {
@@ -143,6 +184,7 @@ double ParallelEvaluator::Next(const std::function<void()>& whileWaiting) {
       lock.unlock();
       whileWaiting();
       lock.lock();
+      lastPump = Clock::now();
     }
     waiting_ = false;
   }

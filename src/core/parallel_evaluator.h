@@ -35,6 +35,12 @@ using NodeVector = std::function<void(std::int64_t node, OneBased<double>& P)>;
 // worker keeps its parameter vector, so an evaluation allocates nothing
 // beyond what the model's own evaluation does.
 //
+// While the value it waits for is not ready, the calling thread evaluates
+// the next unclaimed node itself on copies of its own, so that on a machine
+// with as many workers as cores no core idles while it waits; it stops
+// helping for the batch after an evaluation longer than a few milliseconds,
+// so that events are pumped as often as before.
+//
 // Workers run at most a window of nodes ahead of the values taken. Pause
 // lets every worker finish the evaluation it is on and claim no other,
 // which is how an interrupt question is asked with the workers still;
@@ -71,8 +77,13 @@ class ParallelEvaluator {
   struct Worker;
   void Work(Worker& worker);
   bool MayClaim() const;
+  // Node `node`'s value on `worker`'s copies; an exception is kept in `failure`.
+  double Evaluate(Worker& worker, std::int64_t node, std::exception_ptr& failure) const;
+  // Stores a value in its window slot and keeps the first failure; under the lock.
+  void Publish(std::int64_t node, double value, const std::exception_ptr& failure);
 
   std::vector<std::unique_ptr<Worker>> workers_;
+  std::unique_ptr<Worker> caller_;       // the copies the calling thread evaluates on
   std::vector<double> values_;           // ring of the window
   std::vector<std::int64_t> valueNode_;  // which node each ring slot holds; -1 none
   NodeVector node_;
@@ -82,6 +93,7 @@ class ParallelEvaluator {
   std::condition_variable valueReady_;
   bool closing_ = false;
   bool paused_ = false;
+  bool helping_ = true;       // the calling thread evaluates while it waits
   std::int64_t count_ = 0;
   std::int64_t claimed_ = 0;  // nodes handed to workers
   std::int64_t taken_ = 0;    // values taken by Next
