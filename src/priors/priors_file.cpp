@@ -49,7 +49,9 @@ bool IsNumberText(std::string_view text) {
   return error == std::errc() && end == trimmed.data() + trimmed.size();
 }
 
-std::string PriorsFileText(const PriorTable& table) {
+namespace {
+
+std::vector<std::string> PriorsFileLines(const PriorTable& table) {
   std::vector<std::string> lines;
   lines.push_back(PlainNumberText(static_cast<long long>(table.Rows.size())));
   long long ordinal = 0;
@@ -62,7 +64,23 @@ std::string PriorsFileText(const PriorTable& table) {
     line += "   " + std::string(PriorTypeName(row.Letter()));
     lines.push_back(line);
   }
-  return JoinCrLf(lines);
+  return lines;
+}
+
+}  // namespace
+
+std::string PriorsFileText(const PriorTable& table) { return JoinCrLf(PriorsFileLines(table)); }
+
+std::string PriorsRoundingFault(const PriorTable& table) {
+  for (const PriorRow& row : table.Rows)
+    if (!UndefinedPriorTerms(row).empty()) return {};
+  const PriorsFileContent content =
+      ParsePriorsFile(PriorsFileLines(table), static_cast<int>(table.Rows.size()));
+  const auto* fault = std::get_if<PriorsFileFault>(&content);
+  if (!fault) return {};
+  return "the file keeps four significant digits, and rounded to them the prior of parameter #" +
+         PlainNumberText(static_cast<long long>(fault->line - 1)) + " would not read back (" +
+         fault->reason + ")";
 }
 
 std::string UndefinedPriorTerms(const PriorRow& row) {

@@ -19,6 +19,13 @@ namespace quorvane {
 // term that is not a number ("Unused") is written as it is, right-justified.
 std::string PriorsFileText(const PriorTable& table);
 
+// Why the table, once written, would not read back although every row is
+// usable as it stands: rounded to the file's four significant digits a
+// row's terms can leave its distribution undefined (a Gamma SD of 1 below a
+// mean of 1.00001 becomes equal to it). Empty when the file reads back, and
+// when some row is unusable already (such a table is saved as it is).
+std::string PriorsRoundingFault(const PriorTable& table);
+
 // The first value of the file was a parameter count other than the model's.
 struct PriorsCountMismatch {
   long long count = 0;

@@ -58,6 +58,15 @@ bool ReadPriorsFile(Session& session) {
 
 bool Save_Priors(Session& session, PriorsSaveFrom from) {
   AppState& state = session.State;
+  // A file that would not load again is not written: say so before a name
+  // is asked for.
+  if (const std::string fault = PriorsRoundingFault(session.Priors); !fault.empty()) {
+    session.ui().ShowMessage("The Bayesian priors cannot be saved: " + fault +
+                                 ".\r\n\r\nChange that prior's terms so that they stay usable "
+                                 "at four significant digits, then save again.",
+                             "Bayesian priors not saved", Icon::Exclamation);
+    return false;
+  }
   if (state.PriorsFileName.empty()) state.PriorsFileName = DateTimeFileName(".pri");
   const FileDialogRequest request{"Save Bayesian priors file in...",
                                   "All files (*.*)|*.*|Bayesian prior files (*.pri)|*.pri", 2,

@@ -198,6 +198,41 @@ TEST_F(PriorsFileReadTest, SavedPriorsLoadAgainIntoTheSameTable) {
   EXPECT_EQ(ui_.Messages().back(), "Bayesian Priors file " + path_ + " has been loaded");
 }
 
+// Terms usable at full precision whose four significant digits are not:
+// such a file would be refused on loading, so it is not written, and the
+// file already there stays as it was.
+TEST_F(PriorsFileReadTest, PriorsThatWouldNotReadBackAreNotSaved) {
+  struct Case {
+    char type;
+    double mean, sd;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {'G', 1.00001, 1.0, "a Gamma prior needs 0 < SD < mean"},
+      {'N', 1.0, 1e-100 * 1.0001, "a term of this prior is unset"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
+    Write("earlier file");
+    session_.Priors.Rows[1].Type = std::string(1, c.type);
+    session_.Priors.Rows[1].FirstTerm = c.mean;
+    session_.Priors.Rows[1].SecondTerm = c.sd;
+    ASSERT_TRUE(UndefinedPriorTerms(session_.Priors.Rows[1]).empty());
+    ui_.Log.clear();
+    ui_.FileRequests.clear();
+    EXPECT_FALSE(Save_Priors(session_, PriorsSaveFrom::PriorEditor));
+    EXPECT_TRUE(ui_.FileRequests.empty());
+    ASSERT_EQ(ui_.Messages().size(), 1u);
+    EXPECT_EQ(ui_.Messages()[0],
+              std::string("The Bayesian priors cannot be saved: the file keeps four significant "
+                          "digits, and rounded to them the prior of parameter #2 would not read "
+                          "back (") + c.reason +
+                  ").\r\n\r\nChange that prior's terms so that they stay usable at four "
+                  "significant digits, then save again.");
+    EXPECT_EQ(testing::ReadAll(path_), "earlier file");
+  }
+}
+
 TEST_F(PriorsFileReadTest, ACancelledSaveWritesNothingAndKeepsTheProposedName) {
   session_.State.PriorsFileName.clear();
   ui_.File(std::nullopt);
