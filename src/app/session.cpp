@@ -69,7 +69,7 @@ void Session::Start() {
 
 Objective Session::MakeObjective() {
   if (!model_) throw std::logic_error("the objective needs a model");
-  return Objective(*model_, Algorithm, Fuse, State, Outputs, PriorObjective, &ConcurrentPriorObjective);
+  return Objective(*model_, Algorithm, Fuse, State, Outputs, priorObjective_, &concurrentPriorObjective_);
 }
 
 void Session::ShowMainMenu() { main_menu_->Show(); }

@@ -73,17 +73,22 @@ class Session {
   // Plotting: the table the plot windows draw.
   PlotTable Plots;
 
-  // Hooks the priors subsystem fills: the prior -ln[L] at P in objective
-  // units (already multiplied by ObjectiveScale), added by EvaluateObjective
-  // while PriorsActive; and the review of the current values against the
-  // priors, shown after a single function call while PriorsActive. Empty:
-  // no prior terms.
-  PriorTerm PriorObjective;
+  // The prior -ln[L] at P in objective units (already multiplied by
+  // ObjectiveScale), added by EvaluateObjective while PriorsActive; empty:
+  // no prior terms. The priors subsystem sets it together with the same
+  // value computed without keeping the terms or the total, which is safe on
+  // worker threads (empty: grids with priors on run on this thread). Set as
+  // a pair, the copies that threaded grids evaluate can never add a prior
+  // other than the one this thread adds.
+  void SetPriorObjective(PriorTerm keeping, PriorTerm concurrent = {}) {
+    priorObjective_ = std::move(keeping);
+    concurrentPriorObjective_ = std::move(concurrent);
+  }
+  const PriorTerm& PriorObjective() const { return priorObjective_; }
+  // The review of the current values against the priors, shown after a
+  // single function call while PriorsActive; empty: none.
   std::function<void()> ReviewPriors;
-  // Threaded grids: PriorObjective's value without keeping the terms or the
-  // total, safe on worker threads (empty: grids with priors on run on this
-  // thread); and the number of workers a grid uses (1: on this thread).
-  PriorTerm ConcurrentPriorObjective;
+  // The number of workers a grid uses (1: on this thread).
   int EvaluationThreads = EvaluationThreadCount();
   // Bayesian priors: the loader and editor windows, and the prior editor's
   // "&Profile prior distributions" (empty: not available).
@@ -162,6 +167,9 @@ class Session {
   bool QuitApplication();
 
  private:
+  // Before the windows: the priors windows set them while they are built.
+  PriorTerm priorObjective_;
+  PriorTerm concurrentPriorObjective_;
   Ui& ui_;
   Model* model_;
   std::vector<Form*> result_windows_;

@@ -336,7 +336,7 @@ void ProfileRun::ProfilePoints() {
     }
     if (ev_.ProfilePoint <= n) {
       double objective = F / scale_;
-      if (state_.PriorsActive && s_.PriorObjective) objective += s_.PriorObjective(data_.Values) / scale_;
+      if (state_.PriorsActive && s_.PriorObjective()) objective += s_.PriorObjective()(data_.Values) / scale_;
       ev_.ProfileObjective[k] = objective;
       if (state_.ProfileInterrupt) {
         state_.ProfileInterrupt = false;

@@ -42,16 +42,17 @@ PriorWindows::PriorWindows(Session& session)
   BuildEditorMenus();
   // The prior -ln[L] that the objective adds while PriorsActive; the terms
   // and the scaled total of the last evaluation are kept for the reports.
-  session_.PriorObjective = [this](const OneBased<double>& P) {
-    PriorTable& table = session_.Priors;
-    if (table.Terms.size() != table.Rows.size()) table.Terms.assign(table.Rows.size(), 0.0);
-    const double total = EvaluatePriors(table, P, session_.State.ObjectiveScale, table.Terms);
-    session_.State.PriorTotal = total;
-    return total;
-  };
-  session_.ConcurrentPriorObjective = [this](const OneBased<double>& P) {
-    return EvaluatePriors(session_.Priors, P, session_.State.ObjectiveScale);
-  };
+  session_.SetPriorObjective(
+      [this](const OneBased<double>& P) {
+        PriorTable& table = session_.Priors;
+        if (table.Terms.size() != table.Rows.size()) table.Terms.assign(table.Rows.size(), 0.0);
+        const double total = EvaluatePriors(table, P, session_.State.ObjectiveScale, table.Terms);
+        session_.State.PriorTotal = total;
+        return total;
+      },
+      [this](const OneBased<double>& P) {
+        return EvaluatePriors(session_.Priors, P, session_.State.ObjectiveScale);
+      });
 }
 
 void PriorWindows::BuildLoader() {

@@ -26,10 +26,10 @@ TEST_F(ObjectiveTest, TheModelSeesFusedValuesAndTheModeAndPriorsAreAddedOnlyWhen
   data().Steps = {0.1, 0.1, 0.1};
   BuildFuseGroups(data(), session_.Fuse);
   double priorAt = 0.0;
-  session_.PriorObjective = [&](const OneBased<double>& P) {
+  session_.SetPriorObjective([&](const OneBased<double>& P) {
     priorAt = P[3];
     return 10.0;
-  };
+  });
 
   OneBased<double> P{1.5, 2, 99};
   // sum (P[i] - i)^2 at (1.5, 2, 1.5) = 0.25 + 0 + 2.25
@@ -43,6 +43,17 @@ TEST_F(ObjectiveTest, TheModelSeesFusedValuesAndTheModeAndPriorsAreAddedOnlyWhen
   EXPECT_DOUBLE_EQ(EvaluateObjective(session_, P, 1, true), 12.5);
   EXPECT_EQ(priorAt, 1.5);  // the priors see the expanded vector
   EXPECT_DOUBLE_EQ(EvaluateObjective(session_, P, 1, false), 2.5);
+}
+
+// The priors windows give the session a prior and its thread-safe twin; a
+// prior set later without a twin must not leave the old twin for the
+// threaded grids, which would then add another prior than this thread.
+TEST_F(ObjectiveTest, ANewPriorWithoutAThreadSafeTwinLeavesNoneForTheThreads) {
+  state().PriorsActive = true;
+  ASSERT_NE(session_.MakeObjective().ConcurrentPriorTerm(), nullptr);
+  session_.SetPriorObjective([](const OneBased<double>&) { return 1.0; });
+  EXPECT_TRUE(session_.MakeObjective().AddsPrior(true));
+  EXPECT_EQ(session_.MakeObjective().ConcurrentPriorTerm(), nullptr);
 }
 
 TEST_F(ObjectiveTest, DerivativeCallsStartFromZerosSoAModelWithoutThemIsRecognised) {

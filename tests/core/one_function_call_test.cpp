@@ -63,7 +63,7 @@ TEST_F(OneFunctionCallTest, AValueTooWideForItsFieldIsShownWhole) {
 
 TEST_F(OneFunctionCallTest, PriorsAddTheirTermAndTheirReview) {
   int reviews = 0;
-  session_.PriorObjective = [](const OneBased<double>&) { return 0.5; };
+  session_.SetPriorObjective([](const OneBased<double>&) { return 0.5; });
   session_.ReviewPriors = [&] { ++reviews; };
   data().Values = {1, 2, 3};  // F = 0 without priors
   state().PriorsActive = true;

@@ -159,10 +159,11 @@ TEST_F(PosteriorNileTest, PosteriorSdOfPhiMatchesItsStandardErrorAndAPriorMovesT
   // SE, in objective units (the scale is 1 for this model).
   const double priorMean = fit_.phi - se_[0], priorSd = se_[0];
   // The same term for the grid's worker threads.
-  session_.PriorObjective = session_.ConcurrentPriorObjective = [&](const OneBased<double>& P) {
+  const PriorTerm normalPrior = [&](const OneBased<double>& P) {
     const double z = (P[1] - priorMean) / priorSd;
     return session_.State.ObjectiveScale * z * z / 2;
   };
+  session_.SetPriorObjective(normalPrior, normalPrior);
   session_.State.PriorsActive = true;
   RunPosterior(/*again=*/true);
   const double priorShift = session_.Evaluation.ExpectedValue - flatMean;

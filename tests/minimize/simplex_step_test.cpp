@@ -154,7 +154,7 @@ class BuildSimplexTest : public SimplexSession {
 
 TEST_F(BuildSimplexTest, AxialSimplexAroundTheStartCostsNPlusOneCalls) {
   session_.State.PriorsActive = true;
-  session_.PriorObjective = [](const OneBased<double>&) { return 1000.0; };
+  session_.SetPriorObjective([](const OneBased<double>&) { return 1000.0; });
   simplex().Allocate(3);
   simplex().CentroidColumn = 4;
   simplex().Vertex(1, 1) = 1;
