@@ -213,12 +213,14 @@ void QtUi::Open(Form& form, bool modal) {
   };
 
   QWidget* window = nullptr;
+  QPointer<QMdiSubWindow> covered;  // the window a returning main menu stays under
   if (modal) {
     auto* dialog = new FormDialog(view, std::move(hooks), DialogParent());
     view->onCaption = [dialog](const QString& caption) { dialog->setWindowTitle(caption); };
     SizeDialog(dialog, view);
     window = dialog;
   } else {
+    QMdiSubWindow* wasActive = frame_->Mdi()->activeSubWindow();
     auto* child = new MdiFormWindow(view, std::move(hooks));
     frame_->Mdi()->addSubWindow(child);
     view->onCaption = [child](const QString& caption) { child->setWindowTitle(caption); };
@@ -238,6 +240,17 @@ void QtUi::Open(Form& form, bool modal) {
       });
     });
     window = child;
+    // A main menu that comes back after a command opens under the window
+    // the command left active when it would cover a quarter of it or more,
+    // as it does where the workspace is too small for the two side by side:
+    // the result the user just asked for stays readable, and a click
+    // brings the menu up.
+    if (form.Name() == kMainMenuName && wasActive && wasActive->isVisible() && !wasActive->isMinimized()) {
+      const QRect overlap = wasActive->geometry() & child->geometry();
+      const QSize whole = wasActive->size();
+      // A frame's width of overlap between neighbours does not count.
+      if (4LL * overlap.width() * overlap.height() > 1LL * whole.width() * whole.height()) covered = wasActive;
+    }
   }
   window->setWindowTitle(ToQt(form.Caption()));
   open_[&form] = OpenWindow{window, view};
@@ -245,6 +258,10 @@ void QtUi::Open(Form& form, bool modal) {
     view->OnChange(control, property);
   });
   window->show();
+  if (covered) {
+    window->lower();
+    frame_->Mdi()->setActiveSubWindow(covered);
+  }
   form.MarkOpen(true);
 }
 

@@ -248,6 +248,43 @@ TEST_F(QtUiTest, ChildWindowCloseBoxAsksTheForm) {
   ui_.CloseForm(form);
 }
 
+// After a command the main menu comes back where it was. Over a report
+// that it would mostly hide (a workspace too small for the two side by
+// side) it comes back underneath; beside one it comes back on top.
+TEST_F(QtUiTest, TheReturningMainMenuStaysUnderAReportItWouldCover) {
+  Form report("frmReport", "Report");
+  report.Add(ControlKind::Label, "lblText", "The result");
+  QMdiArea* mdi = frame().Mdi();
+  const auto menuWindow = [this] { return qobject_cast<QMdiSubWindow*>(ui_.WindowOf(session_.Menu().form())); };
+  ASSERT_NE(menuWindow(), nullptr);
+  const QRect menuAt = menuWindow()->geometry();
+  struct Case {
+    const char* what;
+    QRect reportAt;
+    bool menuOnTop;
+  };
+  const Case cases[] = {
+      {"covered", menuAt.translated(menuAt.width() / 4, 0), false},
+      {"beside", QRect(menuAt.topRight() + QPoint(1, 0), QSize(200, 150)), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    session_.HideMainMenu();
+    ui_.ShowForm(report, false);
+    auto* reportWindow = qobject_cast<QMdiSubWindow*>(ui_.WindowOf(report));
+    ASSERT_NE(reportWindow, nullptr);
+    reportWindow->setGeometry(c.reportAt);
+    mdi->setActiveSubWindow(reportWindow);
+    session_.ShowMainMenu();
+    ASSERT_NE(menuWindow(), nullptr);
+    EXPECT_TRUE(menuWindow()->isVisible());
+    EXPECT_EQ(menuWindow()->geometry(), menuAt);
+    EXPECT_EQ(mdi->activeSubWindow(), c.menuOnTop ? menuWindow() : reportWindow);
+    EXPECT_EQ(mdi->subWindowList(QMdiArea::StackingOrder).last(), c.menuOnTop ? menuWindow() : reportWindow);
+    ui_.CloseForm(report);
+  }
+}
+
 TEST_F(QtUiTest, ModalFormIsADialogThatHoldsShowFormUntilItCloses) {
   Form form("frmAsk", "Choose derivatives");
   form.Add(ControlKind::Button, "cmdOK", "OK").onClick = [this, &form] { ui_.CloseForm(form); };
