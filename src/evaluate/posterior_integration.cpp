@@ -5,6 +5,7 @@
 
 #include "core/objective.h"
 #include "core/parallel_evaluator.h"
+#include "evaluate/profile_points.h"
 
 namespace quorvane {
 
@@ -185,10 +186,12 @@ void IntegratePosterior(const Objective& objective, const PosteriorGridSpec& spe
     if (going) going = progress.PointFinished(p);
     workers.Resume();
     if (!going) {
-      // The point being summed and the one before it are dropped.
+      // The point being summed and the one before it are dropped, and one
+      // more when that leaves an even number: the confidence distribution
+      // needs a middle point, as the profile does.
       result.Stopped = true;
       result.StoppedAtPoint = static_cast<std::int16_t>(p);
-      result.PointsKept = static_cast<std::int16_t>(std::max(p - 2, 0));
+      result.PointsKept = static_cast<std::int16_t>(std::max(KeptPointsAfterStop(p), 0));
       return;
     }
     if (result.Objective[p] < result.LowestObjective) {

@@ -65,7 +65,7 @@ class PosteriorGridProgress {
 struct PosteriorGridResult {
   OneBased<double> Values;
   OneBased<double> Objective;
-  std::int16_t PointsKept = 0;  // n, or the points up to two before a stop
+  std::int16_t PointsKept = 0;  // n, or after a stop the points up to two before it, made odd
   bool Stopped = false;
   std::int16_t StoppedAtPoint = 0;
   std::int16_t BestPoint = 0;

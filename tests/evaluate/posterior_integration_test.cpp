@@ -183,11 +183,14 @@ struct StopAt : PosteriorGridProgress {
   bool PointFinished(int p) override { return level != 0 || p != point; }
 };
 
-TEST(PosteriorIntegrationTest, AStopKeepsThePointsUpToTwoBeforeIt) {
+// An even count would leave the confidence distribution without its last
+// point (its cumulative value 0, its confidence columns negative).
+TEST(PosteriorIntegrationTest, AStopKeepsAnOddNumberOfThePointsUpToTwoBeforeIt) {
   struct Case {
     int k, stopPoint, level, kept;
   } cases[] = {
-      {2, 4, 2, 2},  // inside the innermost loop of point 4
+      {2, 4, 2, 1},  // inside the innermost loop of point 4: two, made odd
+      {2, 7, 2, 5},  // inside point 7
       {1, 5, 1, 3},  // in the outer loop of point 5
       {0, 3, 0, 1},  // after point 3 without grid parameters
       {1, 1, 1, 0},  // at once: nothing is kept
