@@ -1,6 +1,7 @@
 #include "covariance/covariance_windows.h"
 
 #include "base/files/text_file.h"
+#include "base/format/line_endings.h"
 #include "covariance/covariance_report.h"
 #include "app/main_window.h"
 #include "app/session.h"
@@ -128,7 +129,8 @@ void CovarianceWindows::FileClicked() {
                                   3, ".cov"};
   const std::optional<std::string> path = ui.ChooseFileToSave(request);
   if (!path) return;
-  std::string text = "Originally saved with the file name: " + *path + "\r\n\r\n" + data_.Text(kPane);
+  // The pane may have been edited: a lone CR or LF becomes CR LF, as in every saved file.
+  std::string text = WithCrLf("Originally saved with the file name: " + *path + "\r\n\r\n" + data_.Text(kPane));
   if (auto error = WriteTextFileAtomically(*path, text)) {
     // The pane keeps its text: it was not saved under that name.
     ui.ShowMessage("The covariance results could not be saved in " + *path + ".\r\n\r\n" + *error +

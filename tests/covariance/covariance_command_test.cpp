@@ -8,6 +8,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "support/console_run.h"
 #include "base/files/text_file.h"
 #include "base/format/leading_number.h"
 #include "covariance/covariance_command.h"
@@ -228,6 +229,18 @@ TEST_F(CovarianceCommandTest, CancelledDialoguesReturnToTheMenuAndViewingAgainRe
   EXPECT_FALSE(display().IsEnabled("cmdFile"));
   display().Click("cmdScreen");
   EXPECT_EQ(report(), first);
+}
+
+// A report edited in its pane is saved with every line ended by CR LF.
+TEST_F(CovarianceCommandTest, AnEditedReportIsSavedWithCrLfLineEnds) {
+  AnswerNumericalDialogue("2", false);
+  RunAndShowReport();
+  session_.CovarianceView().DataForm().SetText(CovarianceWindows::kPane, "first\nsecond\rthird\r\n");
+  const std::string path = TempPath("edited.cov");
+  ui_.File(path);
+  display().Click("cmdFile");
+  EXPECT_EQ(testing::ReadAll(path),
+            "Originally saved with the file name: " + path + "\r\n\r\nfirst\r\nsecond\r\nthird\r\n");
 }
 
 // A .cov saved once from an unedited report: model averaging reads the
