@@ -92,6 +92,18 @@ double PriorProfilePointValue(const PriorRow& row, const PriorProfileDomain& dom
   return c + (p - middle) * h;
 }
 
+// The distance between neighbouring points: the step, except where Gamma
+// and Ln-normal points were moved to 1E-06..hi + 1E-06, which brings them
+// closer by hi / (hi - lo). The density is normalised over that spacing.
+double PriorProfileSpacing(const PriorRow& row, const PriorProfileDomain& domain, int n) {
+  const double c = domain.Centre, h = domain.Step;
+  const double middle = (n - 1) / 2 + 1;
+  const double lo = c + (1 - middle) * h, hi = c + (n - middle) * h;
+  const char type = row.Letter();
+  if ((type == 'G' || type == 'L') && lo < kLowestPositive) return h * hi / (hi - lo);
+  return h;
+}
+
 std::optional<int> PriorProfilePointCountFromAnswer(double answer) {
   const double rounded = std::nearbyint(answer);  // halves to even
   if (!(rounded >= 0.0 && rounded <= 1001.0)) return std::nullopt;
@@ -138,7 +150,7 @@ bool TabulatePriorProfile(const PriorRow& row, int parameter, int n, EvaluationS
     series.BestPoint = 1;
     series.BestValue = series.ProfileValues[1];
   }
-  ConfidenceDistribution(series, domain->Step);
+  ConfidenceDistribution(series, PriorProfileSpacing(row, *domain, n));
   return true;
 }
 
