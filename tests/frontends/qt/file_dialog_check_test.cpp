@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QFileDialog>
+#include <QTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <filesystem>
@@ -48,8 +49,19 @@ TEST(FileDialogCheckTest, AnUnusableChoiceShowsTheReasonAndTheDialogAgain) {
       ASSERT_NE(dialog, nullptr);
       fileDialog = dialog;
       ++dialogs;
-      dialog->selectFile(QString::fromStdString(c.path));
+      const QString path = QString::fromStdString(c.path);
+      dialog->selectFile(path);
       QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+      // On a busy machine the dialog may still be reading the folder and
+      // ignore the first accept: try again until it closes once.
+      auto* retry = new QTimer(dialog);
+      QObject::connect(retry, &QTimer::timeout, dialog, [dialog, path] {
+        if (!dialog->isVisible()) return;
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+      });
+      QObject::connect(dialog, &QDialog::finished, retry, &QObject::deleteLater);
+      retry->start(50);
     };
     auto pressYes = [](QWidget* modal) {  // the dialog's own "already exists" question
       auto* box = qobject_cast<QMessageBox*>(modal);
