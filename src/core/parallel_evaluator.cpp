@@ -59,7 +59,8 @@ ParallelEvaluator::ParallelEvaluator(const Objective& objective, int threads, bo
     if (!prior) return;
   }
   static const PriorTerm kNoPrior;
-  for (int i = 0; i < threads; ++i) {
+  // One set of copies per worker thread and one for the calling thread.
+  for (int i = 0; i <= threads; ++i) {
     std::unique_ptr<Model> copy = objective.model().CopyForEvaluation();
     if (!copy) {
       workers_.clear();
@@ -67,15 +68,11 @@ ParallelEvaluator::ParallelEvaluator(const Objective& objective, int threads, bo
     }
     workers_.push_back(std::make_unique<Worker>(std::move(copy), objective, prior ? *prior : kNoPrior));
   }
+  caller_ = std::move(workers_.back());
+  workers_.pop_back();
   const auto window = static_cast<std::size_t>(kWindowPerWorker * threads);
   values_.assign(window, 0.0);
   valueNode_.assign(window, -1);
-  std::unique_ptr<Model> copy = objective.model().CopyForEvaluation();
-  if (!copy) {
-    workers_.clear();
-    return;
-  }
-  caller_ = std::make_unique<Worker>(std::move(copy), objective, prior ? *prior : kNoPrior);
   for (auto& worker : workers_) worker->thread = std::thread([this, w = worker.get()] { Work(*w); });
 }
 

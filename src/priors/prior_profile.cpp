@@ -33,6 +33,27 @@ bool ReadsAsNumber(const std::string& text) {
 
 std::string Number(double value) { return ReportNumber(value); }
 
+// The middle point of n centred on the domain's centre, and the first and
+// last points' values before any is moved into the prior's support.
+struct CentredPoints {
+  double middle, lo, hi;
+};
+CentredPoints CentredRange(const PriorProfileDomain& domain, int n) {
+  const double c = domain.Centre, h = domain.Step;
+  const double middle = (n - 1) / 2 + 1;
+  return {middle, c + (1 - middle) * h, c + (n - middle) * h};
+}
+
+// The distance between neighbouring points: the step, except where Gamma
+// and Ln-normal points were moved to 1E-06..hi + 1E-06, which brings them
+// closer by hi / (hi - lo). The density is normalised over that spacing.
+double PriorProfileSpacing(const PriorRow& row, const PriorProfileDomain& domain, int n) {
+  const auto [middle, lo, hi] = CentredRange(domain, n);
+  const char type = row.Letter();
+  if ((type == 'G' || type == 'L') && lo < kLowestPositive) return domain.Step * hi / (hi - lo);
+  return domain.Step;
+}
+
 }  // namespace
 
 std::optional<PriorProfileDomain> PriorProfileDomainFor(const PriorRow& row, int n) {
@@ -72,8 +93,7 @@ std::optional<PriorProfileDomain> PriorProfileDomainFor(const PriorRow& row, int
 
 double PriorProfilePointValue(const PriorRow& row, const PriorProfileDomain& domain, int n, int p) {
   const double c = domain.Centre, h = domain.Step;
-  const double middle = (n - 1) / 2 + 1;
-  const double lo = c + (1 - middle) * h, hi = c + (n - middle) * h;
+  const auto [middle, lo, hi] = CentredRange(domain, n);
   switch (row.Letter()) {
     case 'G':
     case 'L':
@@ -90,18 +110,6 @@ double PriorProfilePointValue(const PriorRow& row, const PriorProfileDomain& dom
       break;
   }
   return c + (p - middle) * h;
-}
-
-// The distance between neighbouring points: the step, except where Gamma
-// and Ln-normal points were moved to 1E-06..hi + 1E-06, which brings them
-// closer by hi / (hi - lo). The density is normalised over that spacing.
-double PriorProfileSpacing(const PriorRow& row, const PriorProfileDomain& domain, int n) {
-  const double c = domain.Centre, h = domain.Step;
-  const double middle = (n - 1) / 2 + 1;
-  const double lo = c + (1 - middle) * h, hi = c + (n - middle) * h;
-  const char type = row.Letter();
-  if ((type == 'G' || type == 'L') && lo < kLowestPositive) return h * hi / (hi - lo);
-  return h;
 }
 
 std::optional<int> PriorProfilePointCountFromAnswer(double answer) {
