@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QTimer>
 #include <QMessageBox>
@@ -56,7 +57,8 @@ TEST(FileDialogCheckTest, AnUnusableChoiceShowsTheReasonAndTheDialogAgain) {
       // ignore the first accept: try again until it closes once.
       auto* retry = new QTimer(dialog);
       QObject::connect(retry, &QTimer::timeout, dialog, [dialog, path] {
-        if (!dialog->isVisible()) return;
+        // Not while the dialog's own question or the reason is showing.
+        if (!dialog->isVisible() || QApplication::activeModalWidget() != dialog) return;
         dialog->selectFile(path);
         QMetaObject::invokeMethod(dialog, "accept");
       });
