@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace quorvane {
 namespace {
 
@@ -37,6 +39,37 @@ TEST(ParameterLayoutTest, CountsAndBlockPositions) {
   EXPECT_EQ(dt[static_cast<size_t>(ParameterLayout(t).InterventionBase(5))],
             "Starting time period for Intervention 2 of Group 2 [0; any + integer] (Step size "
             "MUST=0)");
+}
+
+TEST(ParameterLayoutTest, ShapeOfASetUpWithoutSeasonalTerms) {
+  // Two interventions in group 2, one covariate per group, the second
+  // treated as an intervention series.
+  TfnSetup s = LayoutSetup(3, {0, 2}, 2);
+  s.CovariateIsIntervention[1] = true;
+  const ModelShape shape = BuildModelShape(s);
+  ASSERT_EQ(shape.Noise.size(), 2u);
+  for (const LagPolynomial& polynomial : shape.Noise) {
+    EXPECT_EQ(polynomial.Order, 3);
+    EXPECT_EQ(polynomial.Span, 1);
+    EXPECT_FALSE(polynomial.Appended);
+  }
+  EXPECT_EQ(shape.Noise[0].Side, LagSide::Autoregressive);
+  EXPECT_EQ(shape.Noise[1].Side, LagSide::MovingAverage);
+  ASSERT_EQ(shape.Transfers.size(), 4u);
+  const auto block = [&](size_t b) {
+    const TransferBlockShape& t = shape.Transfers[b];
+    return std::tuple(t.Input, t.Number, t.Group, t.CovariateAsIntervention);
+  };
+  EXPECT_EQ(block(0), std::tuple(TransferInput::Intervention, 1, 2, false));
+  EXPECT_EQ(block(1), std::tuple(TransferInput::Intervention, 2, 2, false));
+  EXPECT_EQ(block(2), std::tuple(TransferInput::Covariate, 1, 1, false));
+  EXPECT_EQ(block(3), std::tuple(TransferInput::Covariate, 2, 2, true));
+
+  const ParameterLayout layout(shape);
+  EXPECT_EQ(layout.Count(), 6 + 2 + 9 * 4);
+  EXPECT_EQ(layout.OriginalCount(), layout.Count());
+  EXPECT_EQ(layout.CovariateBase(1), layout.TransferBase(2));
+  EXPECT_EQ(layout.CovariateBase(3), layout.Count());
 }
 
 TEST(ParameterLayoutTest, DescriptionsInLayoutOrder) {

@@ -13,7 +13,6 @@
 #include "tfn/forecast/arma_state_space.h"
 #include "tfn/forecast/future_covariates.h"
 #include "tfn/forecast/scale_transform.h"
-#include "tfn/parameter_layout.h"
 #include "tfn/transfer_filter.h"
 
 namespace quorvane {
@@ -58,10 +57,14 @@ int CovariateHorizon(const TfnModel& model, const std::vector<std::vector<double
   const auto& cov = model.Covariates();
   if (!cov) return periods;
   const std::vector<bool> used = GroupsInUse(model);
+  const ModelShape& shape = model.Shape();
   int horizon = periods;
-  for (int c = 1; c <= cov->SeriesCount; ++c) {
-    if (c >= static_cast<int>(used.size()) || !used[static_cast<size_t>(c)]) continue;
-    const int shift = model.CovariateBlocks()[static_cast<size_t>(c - 1)].Shift;
+  for (size_t b = 0; b < shape.Transfers.size(); ++b) {
+    const TransferBlockShape& block = shape.Transfers[b];
+    if (block.Input != TransferInput::Covariate) continue;
+    const int c = block.Number, g = block.Group;
+    if (g >= static_cast<int>(used.size()) || !used[static_cast<size_t>(g)]) continue;
+    const int shift = model.TransferBlocks()[b].Shift;
     const int known = static_cast<int>(future[static_cast<size_t>(c)].size());
     const int reach = shift + known;
     if (reach >= periods) continue;
@@ -70,7 +73,7 @@ int CovariateHorizon(const TfnModel& model, const std::vector<std::vector<double
     notes.push_back("Covariate series " + name + " has " + Text(known) +
                     " usable value(s) in its file after period " + Text(cov->EndPeriod) +
                     "; with its backward shift of " + Text(shift) +
-                    " the forecasts of group " + Text(c) + " reach " + Text(reach) +
+                    " the forecasts of group " + Text(g) + " reach " + Text(reach) +
                     " period(s) ahead.");
   }
   if (horizon == 0)
@@ -97,9 +100,12 @@ std::vector<double> FutureGroupPrediction(const TfnModel& model, const OneBased<
   const int m2 = model.TransferOrder();
   std::vector<double> G(static_cast<size_t>(H), model.Best().Intercepts[static_cast<size_t>(g)]);
 
+  const ModelShape& shape = model.Shape();
   const auto length = static_cast<size_t>(end + H - first + 1);
   std::vector<double> input(length), output(length);
-  for (const TransferBlock& block : model.InterventionBlocks()) {
+  for (size_t b = 0; b < shape.Transfers.size(); ++b) {
+    const TransferBlock& block = model.TransferBlocks()[b];
+    if (shape.Transfers[b].Input != TransferInput::Intervention) continue;
     if (block.Group != g || block.Code < 1 || block.Code > 3) continue;
     for (size_t i = 0; i < length; ++i) {
       const int t = first + static_cast<int>(i);
@@ -114,28 +120,29 @@ std::vector<double> FutureGroupPrediction(const TfnModel& model, const OneBased<
   }
 
   const auto& cov = model.Covariates();
-  if (cov && g <= cov->SeriesCount) {
-    const TransferBlock& block = model.CovariateBlocks()[static_cast<size_t>(g - 1)];
-    const ParameterLayout layout(model.Setup());
-    const int interceptIndex = layout.CovariateBase(g) + 2;
+  if (!cov) return G;
+  for (size_t b = 0; b < shape.Transfers.size(); ++b) {
+    if (shape.Transfers[b].Input != TransferInput::Covariate || shape.Transfers[b].Group != g) continue;
+    const int c = shape.Transfers[b].Number;
+    const TransferBlock& block = model.TransferBlocks()[b];
+    const int interceptIndex = model.Layout().TransferBase(b) + 2;
     const double centre = P[interceptIndex] == 0.0 && STP[interceptIndex] == 0.0
-                              ? cov->AnalysedMean[static_cast<size_t>(g)]
+                              ? cov->AnalysedMean[static_cast<size_t>(c)]
                               : block.Intercept;
     const int covFirst = cov->FirstAnalysedPeriod;
     const int last = end + H - block.Shift;  // the latest covariate period needed
-    if (last >= covFirst) {
-      const auto n = static_cast<size_t>(last - covFirst + 1);
-      std::vector<double> x(n), y(n);
-      const std::vector<double>& ahead = future[static_cast<size_t>(g)];
-      for (int s = covFirst; s <= last; ++s)
-        x[static_cast<size_t>(s - covFirst)] =
-            (s <= cov->EndPeriod ? cov->Analysed.At(s, g).value_or(0.0)
-                                 : ahead[static_cast<size_t>(s - cov->EndPeriod - 1)]) - centre;
-      ApplyTransferFunction(block.Omega, block.Delta, m2, x, y);
-      for (int h = 1; h <= H; ++h) {
-        const int s = end + h - block.Shift;
-        if (s >= covFirst) G[static_cast<size_t>(h - 1)] += y[static_cast<size_t>(s - covFirst)];
-      }
+    if (last < covFirst) continue;
+    const auto n = static_cast<size_t>(last - covFirst + 1);
+    std::vector<double> x(n), y(n);
+    const std::vector<double>& ahead = future[static_cast<size_t>(c)];
+    for (int s = covFirst; s <= last; ++s)
+      x[static_cast<size_t>(s - covFirst)] =
+          (s <= cov->EndPeriod ? cov->Analysed.At(s, c).value_or(0.0)
+                               : ahead[static_cast<size_t>(s - cov->EndPeriod - 1)]) - centre;
+    ApplyTransferFunction(block.Omega, block.Delta, m2, x, y);
+    for (int h = 1; h <= H; ++h) {
+      const int s = end + h - block.Shift;
+      if (s >= covFirst) G[static_cast<size_t>(h - 1)] += y[static_cast<size_t>(s - covFirst)];
     }
   }
   return G;
@@ -238,7 +245,7 @@ TfnForecast ForecastTfnModel(const TfnModel& model, const OneBased<double>& P,
     future = ReadFutureCovariates(model.Setup().Covariates, *cov, periods);
   out.Horizon = CovariateHorizon(model, future, periods, out.Notes);
 
-  const ArmaStateSpace space(model.PhiCoefficients(), model.ThetaCoefficients());
+  const ArmaStateSpace space(model.NoiseAutoregressive(), model.NoiseMovingAverage());
   const std::optional<SquareMatrix> stationary = space.StationaryCovariance();
   if (!stationary) throw ForecastError(kRefusedTitle, notStationary);
   out.NoiseVariance = out.Sigma2 * (*stationary)(0, 0);

@@ -81,7 +81,7 @@ void WriteEstimatesSections(std::string& text, const SummaryInput& input, const 
   lines.Write(text, firstBlock, covariatesStart - 1);
   AddLine(text, "The following backward shifts, Omegas or Deltas refer to transfer function parameters "
                 "associated with any covariate series...");
-  lines.Write(text, covariatesStart, layout.Count());
+  lines.Write(text, covariatesStart, layout.OriginalCount());
   if (const CovariateSeriesData* cov = input.Covariates)
     for (int c = 1; c <= cov->SeriesCount; ++c)
       AddLine(text, "The untransformed mean of covariate series " + N(c) + " is:   " +
