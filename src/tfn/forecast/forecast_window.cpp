@@ -115,9 +115,14 @@ bool ForecastWindow::ForecastPeriods(int periods) {
     return false;
   }
   const ResponseSeriesData& response = model_.Response();
-  const ForecastReportSource source{model_.Name(), response.FileName, session_.State.AlgorithmFileName,
-                                    response.EndPeriod, response.Differencing,
-                                    model_.Setup().Response.Transformation};
+  const ForecastReportSource source{model_.Name(),
+                                    response.FileName,
+                                    session_.State.AlgorithmFileName,
+                                    response.EndPeriod,
+                                    response.Differencing,
+                                    model_.Setup().Response.Transformation,
+                                    response.SeasonalDifferencingLag,
+                                    model_.Setup().Response.TransformBeforeDifferencing};
   if (form_.IsOpen()) ui.BringToFront(form_);
   else ui.ShowForm(form_);
   form_.SetText("rtbForecast", WriteForecastReport(*forecast_, source));

@@ -9,9 +9,11 @@
 #include <limits>
 
 #include "base/format/plain_number_text.h"
+#include "tfn/arma/lag_polynomial_product.h"
 #include "tfn/forecast/arima_forecast.h"
 #include "tfn/forecast/arma_state_space.h"
 #include "tfn/forecast/future_covariates.h"
+#include "tfn/forecast/level_forecast.h"
 #include "tfn/forecast/scale_transform.h"
 #include "tfn/transfer_filter.h"
 
@@ -169,28 +171,84 @@ ForecastRow Row(int period, double mean, double variance, double sigma2) {
   return {period, mean, se, mean - kForecastZ * se, mean + kForecastZ * se};
 }
 
+// The differencing polynomial (1 - B)^d (1 - B^s)^D as 1 - g(1) B - ... - g(L) B^L.
+std::vector<double> DifferencingPolynomial(int d, int seasonalLag) {
+  const double one[] = {1.0};
+  std::vector<SpannedPolynomial> factors(static_cast<size_t>(d), SpannedPolynomial{one, 1});
+  if (seasonalLag > 0) factors.push_back({one, static_cast<size_t>(seasonalLag)});
+  std::vector<double> g(ProductDegree(factors));
+  MultiplyLagPolynomials(factors, g);
+  return g;
+}
+
+// Undoes the differencing (regular and seasonal) of the analysed forecasts
+// of series k: the levels, transformed when the transformation came
+// first, from the last L of them. False, with the note set, when one of
+// those is missing.
+bool ForecastUndifferenced(const TfnModel& model, int k, const ArmaStateSpace& space,
+                           const ArmaFilterEnd& end, const std::vector<double>& G, double sigma2,
+                           std::vector<ForecastRow>& rows, SeriesForecast& out) {
+  const ResponseSeriesData& response = model.Response();
+  const SeriesFileChoice& choice = model.Setup().Response;
+  const std::vector<double> g = DifferencingPolynomial(response.Differencing, response.SeasonalDifferencingLag);
+  const int T = response.EndPeriod;
+  std::vector<double> levels;
+  for (int t = T; t > T - static_cast<int>(g.size()); --t) {
+    const SeriesValue& x = response.Raw.At(t, k);
+    const std::optional<double> level =
+        !x ? std::nullopt : choice.TransformBeforeDifferencing ? TransformValue(choice, *x) : x;
+    if (!level) {
+      out.OriginalNote = "The original scale is not given: the value as read in period " + Text(t) +
+                         " is missing, so the differencing cannot be undone.";
+      return false;
+    }
+    levels.push_back(*level);
+  }
+  const LevelForecast path = ForecastLevels(space, end, G, g, levels);
+  for (size_t h = 0; h < path.Mean.size(); ++h)
+    rows.push_back(Row(T + static_cast<int>(h) + 1, path.Mean[h], path.Variance[h], sigma2));
+  return true;
+}
+
+// A row of a transformed scale taken back to the scale of the data as
+// read: the forecast becomes the median, the limits stay limits, and no
+// standard error is given.
+ForecastRow Untransformed(const SeriesFileChoice& choice, const ForecastRow& row) {
+  return {row.Period, UntransformValue(choice, row.Forecast), kNoStandardError,
+          UntransformValue(choice, row.Lower), UntransformValue(choice, row.Upper)};
+}
+
 void FillOriginalScale(const TfnModel& model, int k, const ArmaStateSpace& space,
                        const ArmaFilterEnd& end, const std::vector<double>& G, double sigma2,
                        SeriesForecast& out) {
   const ResponseSeriesData& response = model.Response();
   const SeriesFileChoice& choice = model.Setup().Response;
   const int d = response.Differencing;
+  const bool seasonal = response.SeasonalDifferencingLag > 0;
   const bool transformed = choice.Transformation != SeriesTransformation::None;
-  if (d == 0) {
+  if (d == 0 && !seasonal) {
     for (const ForecastRow& row : out.Analysed) {
       if (!transformed) {
         out.Original.push_back(row);
         continue;
       }
-      out.Original.push_back({row.Period, UntransformValue(choice, row.Forecast), kNoStandardError,
-                              UntransformValue(choice, row.Lower), UntransformValue(choice, row.Upper)});
+      out.Original.push_back(Untransformed(choice, row));
     }
+    return;
+  }
+  if (transformed && choice.TransformBeforeDifferencing) {
+    if (!ForecastUndifferenced(model, k, space, end, G, sigma2, out.Transformed, out)) return;
+    for (const ForecastRow& row : out.Transformed) out.Original.push_back(Untransformed(choice, row));
     return;
   }
   if (transformed) {
     out.OriginalNote =
         "The original scale is not given: the transformation acts on the differenced series, "
         "and sums of back-transformed differences have no exact limits.";
+    return;
+  }
+  if (seasonal) {
+    ForecastUndifferenced(model, k, space, end, G, sigma2, out.Original, out);
     return;
   }
   // The sums start from the last values as read: X(T), and for d = 2 also X(T - 1).
