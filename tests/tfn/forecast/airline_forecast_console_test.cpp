@@ -5,7 +5,7 @@
 // must agree with an independent computation.
 //
 // The reference rows were computed with numpy/scipy at the exact
-// maximum-likelihood estimates of the fit test (seasonal_airpassengers_
+// maximum-likelihood estimates of the fit test (seasonal_monthly_
 // fit_test.cpp): the conditional mean and covariance of the 24 future
 // values of the differenced log series given its 131 values, from the
 // dense (131 + 24)-square Toeplitz covariance of the product model; the
