@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the plot figures of the user guide (docs/figures/) by running the
-# guide's walk-through script in the console, so the pictures show what the
-# walk-through really produces. Run from anywhere after a build:
+# guide's walk-through script and the seasonal example's script in the
+# console, so the pictures show what the scripts really produce. Run from anywhere after a build:
 #   scripts/guide-figures.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,4 +16,8 @@ mkdir -p docs/figures
 for name in fit profile posterior posterior-bivariate; do
   cp "$work/guide-$name.png" "docs/figures/nile-$name.png"
 done
+# The seasonal example: the airline model's forecasts on the original scale.
+sed "s|build/airline-forecast|$work/airline-forecast|g" examples/airline-forecast.txt > "$work/airline.txt"
+"$console" --quiet --script "$work/airline.txt" > "$work/airline-transcript.txt"
+cp "$work/airline-forecast.png" docs/figures/airline-forecast.png
 echo "Figures written to docs/figures/"
