@@ -68,8 +68,12 @@ std::string HourlySeriesFile() {
   }
   std::string text = "   Hour,  Value\r\n";
   char line[64];
+  char value[32];
   for (std::size_t t = 0; t < n; ++t) {
-    std::snprintf(line, sizeof line, "%7zu, %7.3f\r\n", t + 1, x[t]);
+    // As many decimals as the 7-character field holds.
+    int decimals = 4;
+    while (std::snprintf(value, sizeof value, "%.*f", decimals, x[t]) > 7 && decimals > 0) --decimals;
+    std::snprintf(line, sizeof line, "%7zu, %7s\r\n", t + 1, value);
     text += line;
   }
   std::FILE* out = std::fopen(path.string().c_str(), "wb");
