@@ -107,6 +107,9 @@ void TfnModel::UnpackTransferBlock(TransferBlock& block, size_t b, const OneBase
 // 1 is that polynomial's coefficients exactly.
 void TfnModel::FormNoiseModel() {
   std::array<SpannedPolynomial, kMaxNoisePolynomials> factors;
+  seasonalNoise_ = false;
+  for (size_t i = 0; i < shape_.Noise.size(); ++i)
+    if (shape_.Noise[i].Span != 1 && usedOrder_[i] > 0) seasonalNoise_ = true;
   const auto side = [&](LagSide which, std::vector<double>& out, size_t& order) {
     size_t count = 0;
     for (size_t i = 0; i < shape_.Noise.size(); ++i)
@@ -252,10 +255,11 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
       // A missing value is replaced by the group's prediction: noise 0.
       noise_[static_cast<size_t>(i)] = x ? *x - prediction_[static_cast<size_t>((t - first) * groups_ + g - 1)] : 0.0;
     }
-    const MelardResult result =
-        MelardLikelihood(phi, theta, std::span<const double>(noise_.data(), static_cast<size_t>(n)),
-                         std::span<double>(a_.data(), static_cast<size_t>(n)),
-                         std::span<double>(h_.data(), static_cast<size_t>(n)), workspace_);
+    const std::span<const double> w(noise_.data(), static_cast<size_t>(n));
+    const std::span<double> a(a_.data(), static_cast<size_t>(n)), h(h_.data(), static_cast<size_t>(n));
+    // Seasonal factors give polynomials of many zero coefficients.
+    const MelardResult result = seasonalNoise_ ? SparseArmaLikelihood(phi, theta, w, a, h, sparseWorkspace_)
+                                               : MelardLikelihood(phi, theta, w, a, h, workspace_);
     if (result.Fact > 0.0)
       for (int i = 0; i < n; ++i) {
         const auto cell = static_cast<size_t>((start + i - first) * series_ + k - 1);

@@ -119,6 +119,7 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   sumSq_.assign(static_cast<size_t>(series_ + 1), 0.0);
   fact_.assign(static_cast<size_t>(series_ + 1), 0.0);
   workspace_.Reserve(std::max(arDegree, maDegree));
+  sparseWorkspace_.Reserve(std::max(arDegree, maDegree));
   best_ = TfnBestEvaluation{};
   best_.Parameters.assign(static_cast<size_t>(n), 0.0);
   best_.Intercepts.assign(static_cast<size_t>(groups_ + 1), 0.0);

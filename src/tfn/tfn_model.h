@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model.h"
+#include "tfn/arma/sparse_arma_likelihood.h"
 #include "tfn/melard_workspace.h"
 #include "tfn/model_shape.h"
 #include "tfn/parameter_layout.h"
@@ -136,6 +137,7 @@ class TfnModel : public Model {
   // product polynomial, its order first.
   std::vector<double> noiseAr_, noiseMa_;
   std::size_t noiseArOrder_ = 0, noiseMaOrder_ = 0;
+  bool seasonalNoise_ = false;  // a seasonal factor is in use: the sparse likelihood
   std::vector<int> q_;  // 1..NG: TFN order from the last NF = 1 evaluation, -1 before
   double penalty_ = 0;
 
@@ -149,6 +151,7 @@ class TfnModel : public Model {
   std::vector<double> sumSq_, fact_;           // 1..NS: SUMSQ and FACT of the last evaluation
   long long totalNoiseCount_ = 0;
   MelardWorkspace workspace_;
+  SparseArmaWorkspace sparseWorkspace_;
   TfnBestEvaluation best_;
   bool keepsBest_ = true;  // false in a copy for evaluation
 };
