@@ -5,7 +5,11 @@
 //                      the log taken before differencing;
 //   BM_FitSeasonal24:  the same model with period 24 on a simulated series of
 //                      10,000 hourly points;
-//   BM_Evaluation*:    one objective evaluation of each near its estimates.
+//   BM_Evaluation*:    one objective evaluation of each near its estimates;
+//   BM_Likelihood*:    the exact likelihood alone of 10,000 points of the
+//                      airline model with period s (12, 24, 52), by the
+//                      sparse recursion the model uses and by the dense one
+//                      it uses without seasonal terms, for their ratio.
 // bench/seasonal_fit.R times R's arima on the same two fits for the ratios
 // in the README.
 #include <benchmark/benchmark.h>
@@ -27,6 +31,8 @@
 #include "minimize/marquardt_run.h"
 #include "minimize/marquardt_window.h"
 #include "minimize/simplex_run.h"
+#include "tfn/arma/sparse_arma_likelihood.h"
+#include "tfn/melard_likelihood.h"
 #include "tfn/simulated_series.h"
 #include "tfn/tfn_application.h"
 
@@ -179,6 +185,37 @@ void Evaluation(benchmark::State& state, const SeasonalCase& c) {
       static_cast<double>(c.Periods), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// The moving average (1 - 0.4 B)(1 - 0.6 B^s), multiplied out.
+std::vector<double> AirlineMovingAverage(std::size_t s) {
+  std::vector<double> theta(s + 1, 0.0);
+  theta[0] = 0.4;
+  theta[s - 1] = 0.6;
+  theta[s] = -0.24;
+  return theta;
+}
+
+template <bool Sparse>
+void Likelihood(benchmark::State& state) {
+  const auto s = static_cast<std::size_t>(state.range(0));
+  const std::vector<double> theta = AirlineMovingAverage(s);
+  const std::vector<double> w = testing::SimulatedArmaSeries({}, theta, 10000, 7);
+  std::vector<double> a(w.size()), h(w.size());
+  MelardWorkspace dense(theta.size());
+  SparseArmaWorkspace sparse;
+  sparse.Reserve(theta.size());
+  for (auto _ : state) {
+    const MelardResult result = Sparse ? SparseArmaLikelihood({}, theta, w, a, h, sparse)
+                                       : MelardLikelihood({}, theta, w, a, h, dense);
+    benchmark::DoNotOptimize(result);
+  }
+  state.counters["per point"] = benchmark::Counter(
+      static_cast<double>(w.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  if (Sparse) state.counters["inversion from"] = static_cast<double>(sparse.SparseFrom);
+}
+
+void BM_LikelihoodSparse(benchmark::State& state) { Likelihood<true>(state); }
+void BM_LikelihoodDense(benchmark::State& state) { Likelihood<false>(state); }
+
 void BM_FitAirline(benchmark::State& state) { Fit(state, Airline()); }
 void BM_FitSeasonal24(benchmark::State& state) { Fit(state, Hourly()); }
 void BM_EvaluationAirline(benchmark::State& state) { Evaluation(state, Airline()); }
@@ -188,6 +225,8 @@ BENCHMARK(BM_FitAirline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FitSeasonal24)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EvaluationAirline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EvaluationSeasonal24)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LikelihoodSparse)->Arg(12)->Arg(24)->Arg(52)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LikelihoodDense)->Arg(12)->Arg(24)->Arg(52)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace quorvane
