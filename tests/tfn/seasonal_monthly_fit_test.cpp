@@ -9,10 +9,10 @@
 //
 // The reference values were computed with numpy/scipy from the values of
 // the differenced series w = (1 - B)(1 - B^12) x (x = ln y for the
-// passengers), without any recursion: autocovariances of the product model from its psi weights
-// (20000 terms), the 131 x 131 Toeplitz covariance matrix G and its Cholesky
-// factor, -ln[L] = (n/2) ln(w' G^-1 w / n) + (1/2) ln det G (n = 131 for
-// the passengers, 59 for the deaths), minimised by
+// passengers), without any recursion: autocovariances of the product model
+// from its psi weights (20000 terms), the n x n Toeplitz covariance matrix
+// G (n = 131 for the passengers, 59 for the deaths) and its Cholesky
+// factor, -ln[L] = (n/2) ln(w' G^-1 w / n) + (1/2) ln det G, minimised by
 // Nelder-Mead and BFGS to 1e-13; standard errors from the inverse of a
 // central-difference Hessian with Richardson extrapolation (steps 1e-3 and
 // 5e-4); forecasts from the conditional distribution of the future
