@@ -24,7 +24,8 @@ struct LagPolynomial {
   int Order = 0;  // coefficients c(1..Order) in the parameter vector
   int Span = 1;   // 1, or the seasonal period s
   // Where its coefficients stand: with the set-up's original parameters
-  // (before the group intercepts) or appended after all of them.
+  // (before the group intercepts) or appended after all of them, in the
+  // order of the shape's Appended list.
   bool Appended = false;
   std::string Name;  // "Phi", "Theta", "Phi_s", "Theta_s"
 };
@@ -42,6 +43,16 @@ struct TransferBlockShape {
   // A covariate series treated as an intervention series: its backward
   // shift and intercept are not used.
   bool CovariateAsIntervention = false;
+  // Appended after all of the set-up's original parameters, in the order of
+  // the shape's Appended list; otherwise with the original blocks.
+  bool Appended = false;
+};
+
+// A block of parameters appended after the original ones: noise
+// polynomial or transfer block `Index` of the shape.
+struct AppendedBlock {
+  enum Kind { NoisePolynomial, Transfer } What = NoisePolynomial;
+  std::size_t Index = 0;
 };
 
 // The noise polynomials a shape can hold: the regular and the seasonal
@@ -56,6 +67,8 @@ struct ModelShape {
   std::vector<LagPolynomial> Noise;
   // The interventions, group after group, then the covariate series.
   std::vector<TransferBlockShape> Transfers;
+  // The appended blocks in the order they follow the original parameters.
+  std::vector<AppendedBlock> Appended;
 };
 
 ModelShape BuildModelShape(const TfnSetup& setup);

@@ -17,15 +17,22 @@ ParameterLayout::ParameterLayout(const ModelShape& shape) : p_(shape.LagOrder) {
   }
   interceptBase_ = next;
   next += shape.Groups;
-  transferStart_ = next;
-  for (const TransferBlockShape& block : shape.Transfers)
-    if (block.Input == TransferInput::Intervention) ++interventions_;
-  next += static_cast<int>(shape.Transfers.size()) * Block();
-  originalCount_ = next;
-  for (std::size_t i = 0; i < shape.Noise.size(); ++i) {
-    if (!shape.Noise[i].Appended) continue;
-    polynomialBase_[i] = next;
-    next += shape.Noise[i].Order;
+  transferBase_.assign(shape.Transfers.size(), 0);
+  for (std::size_t b = 0; b < shape.Transfers.size(); ++b) {
+    if (shape.Transfers[b].Input == TransferInput::Intervention) ++interventions_;
+    if (shape.Transfers[b].Appended) continue;
+    transferBase_[b] = next;
+    next += Block();
+  }
+  originalTransferEnd_ = originalCount_ = next;
+  for (const AppendedBlock& block : shape.Appended) {
+    if (block.What == AppendedBlock::NoisePolynomial) {
+      polynomialBase_[block.Index] = next;
+      next += shape.Noise[block.Index].Order;
+    } else {
+      transferBase_[block.Index] = next;
+      next += Block();
+    }
   }
   count_ = next;
 }

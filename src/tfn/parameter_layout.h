@@ -11,11 +11,12 @@ namespace quorvane {
 
 // Where each parameter of the time-series model stands in the parameter
 // vector (indices from 1), read from the model's shape:
-//   the leading noise polynomials (Phi(1..p), Theta(1..p)), the NG group
-//   intercepts, one block of 2p + 3 entries per transfer block in the
-//   shape's order (interventions group after group, then covariate series:
-//   start period or backward shift, code or intercept, Omega(0..p),
-//   Delta(1..p)), and then every appended block in the shape's order.
+//   the original noise polynomials (Phi(1..p), Theta(1..p)), the NG group
+//   intercepts, one block of 2p + 3 entries per original transfer block in
+//   the shape's order (interventions group after group, then covariate
+//   series: start period or backward shift, code or intercept, Omega(0..p),
+//   Delta(1..p)), and then every appended block in the order of the shape's
+//   Appended list.
 // A set-up without appended blocks has exactly the layout it always had;
 // appended blocks never move a parameter that stands before them.
 class ParameterLayout {
@@ -29,9 +30,11 @@ class ParameterLayout {
   int Phi(int j) const { return Coefficient(0, j); }
   int Theta(int j) const { return Coefficient(1, j); }
   int Intercept(int group) const { return interceptBase_ + group; }
-  // Base m of transfer block b (0-based, in the shape's order); its entries are m + 1 ...
+  // Base m of transfer block b (0-based, in the shape's order); its
+  // entries are m + 1 ... For b past the last block, the last index of the
+  // original transfer blocks.
   int TransferBase(std::size_t block) const {
-    return transferStart_ + static_cast<int>(block) * Block();
+    return block < transferBase_.size() ? transferBase_[block] : originalTransferEnd_;
   }
   // Base m of intervention block k (1..NI).
   int InterventionBase(int k) const { return TransferBase(static_cast<std::size_t>(k - 1)); }
@@ -49,8 +52,9 @@ class ParameterLayout {
   int p_ = 0;
   int interventions_ = 0;
   std::vector<int> polynomialBase_;
+  std::vector<int> transferBase_;
   int interceptBase_ = 0;
-  int transferStart_ = 0;
+  int originalTransferEnd_ = 0;
   int originalCount_ = 0;
   int count_ = 0;
 };

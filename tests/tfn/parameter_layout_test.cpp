@@ -72,6 +72,30 @@ TEST(ParameterLayoutTest, ShapeOfASetUpWithoutSeasonalTerms) {
   EXPECT_EQ(layout.CovariateBase(3), layout.Count());
 }
 
+// Blocks appended later (a further covariate block after the seasonal
+// factors, say) follow in the order of the Appended list and move nothing
+// before them.
+TEST(ParameterLayoutTest, AppendedBlocksFollowInTheirOrder) {
+  TfnSetup s = LayoutSetup(2, {1}, 1);
+  s.SeasonalPeriod = 12;
+  s.SeasonalArOrder = 1;
+  s.SeasonalMaOrder = 2;
+  ModelShape shape = BuildModelShape(s);
+  const ParameterLayout before(shape);
+  shape.Transfers.push_back({TransferInput::Covariate, 1, 1, false, true});
+  shape.Appended.push_back({AppendedBlock::Transfer, shape.Transfers.size() - 1});
+  const ParameterLayout layout(shape);
+  // 2p + NG + 2 (2p + 3) = 4 + 1 + 14 original, Phi_s(1), Theta_s(1..2), a block of 7.
+  EXPECT_EQ(layout.OriginalCount(), 19);
+  EXPECT_EQ(layout.Coefficient(2, 1), 20);
+  EXPECT_EQ(layout.Coefficient(3, 1), 21);
+  EXPECT_EQ(layout.Coefficient(3, 2), 22);
+  EXPECT_EQ(layout.TransferBase(2), 22);
+  EXPECT_EQ(layout.Count(), 29);
+  for (size_t b = 0; b < 2; ++b) EXPECT_EQ(layout.TransferBase(b), before.TransferBase(b));
+  EXPECT_EQ(layout.Coefficient(3, 2), before.Coefficient(3, 2));
+}
+
 TEST(ParameterLayoutTest, DescriptionsInLayoutOrder) {
   TfnSetup s = LayoutSetup(1, {1}, 1);
   s.CovariateIsIntervention[0] = true;
