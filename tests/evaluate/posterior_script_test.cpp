@@ -109,7 +109,7 @@ TEST(PosteriorScriptTest, TheNilePosteriorScriptSavesReportGridAndPictures) {
   const std::string svg = FileBytes(plot2);
   EXPECT_NE(svg.find("<svg"), std::string::npos);
   EXPECT_NE(svg.find("</svg>"), std::string::npos);
-  EXPECT_NE(svg.find("<polyline"), std::string::npos);
+  EXPECT_NE(svg.find("<path"), std::string::npos);
 
   // The bivariate plot as PNG: the signature, a header chunk first and the
   // end chunk last.
