@@ -192,12 +192,19 @@ void ForecastWindow::DrawPlot() {
     picture.Lower.push_back(row.Lower);
     picture.Upper.push_back(row.Upper);
   }
-  plot_.SetSurface("Graph", DrawForecastPicture(picture));
   std::string note = series.Name + (original ? ", original scale" : ", analysed scale") + ": periods " +
                      std::to_string(picture.FirstPeriod) + " to " +
                      std::to_string(picture.FirstForecastPeriod + static_cast<int>(rows.size()) - 1) +
                      "; forecasts from period " + std::to_string(picture.FirstForecastPeriod) + ".";
   if (plot_.Checked("optOriginalScale") && series.Original.empty()) note += "  " + series.OriginalNote;
+  // The saved figure: the note as its title, the data file's name of the
+  // time column and the series' name on the axes.
+  Figure figure = DrawForecastFigure(picture);
+  figure.Title = note;
+  figure.X.Title = Trimmed(response.Names.empty() ? "" : response.Names[0]);
+  if (figure.X.Title.empty()) figure.X.Title = "Period";
+  figure.Y.Title = Trimmed(series.Name);
+  plot_.SetSurface("Graph", DrawForecastPicture(picture), std::move(figure));
   plot_.SetCaption("lblForecastNote", note);
 }
 
