@@ -66,8 +66,8 @@ void RankWindow::Build() {
   button("cmdAICc", "Calculate model AICc", "", [this] { RankAddModel(); });
   button("cmdQAICc", "Calculate QAICc", "", [this] { RankQAICc(); });
   button("cmdRank", "&Rank competing models",
-         "Ranks competing models in ascending order of their AICc values (Note: All AICc values "
-         "must be positive)",
+         "Ranks competing models in ascending order of their AICc values (Note: the smallest "
+         "value ranks first, whether it is positive or negative)",
          [this] { RankModels(); });
   button("cmdAverage", "&Average across models", "", [this] { AverageModels(); });
   button("cmdSaveRank", "&Save ranking and averaging results", "", [this] { Save_Ranks(); });
