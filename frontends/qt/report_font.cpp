@@ -2,8 +2,8 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <algorithm>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace quorvane::qt {
@@ -33,8 +33,9 @@ QFont ReportFont() {
     // The families that call themselves fixed-pitch, then every other one:
     // a family's own flag is not to be trusted either way.
     QStringList families = QFontDatabase::families();
-    std::stable_partition(families.begin(), families.end(),
-                          [](const QString& family) { return QFontDatabase::isFixedPitch(family); });
+    std::stable_partition(families.begin(), families.end(), [](const QString& family) {
+      return QFontDatabase::isFixedPitch(family);
+    });
     for (const QString& family : families) {
       QFont font = system;
       font.setFamilies({family});

@@ -260,8 +260,8 @@ void AskCovarianceConstant(Session& session) {
     // ObjectiveScale is 1/c: a constant so small that its reciprocal
     // overflows (1E-310) would make it infinite.
     if (c > 0.0 && !std::isfinite(1.0 / c)) {
-      ui.ShowMessage("The constant " + answer +
-                         " is too small: its reciprocal is beyond the range of numbers (about "
+      ui.ShowMessage("The constant \"" + answer +
+                         "\" is too small: its reciprocal is beyond the range of numbers (about "
                          "1.8E+308), so it cannot be used.\r\n\r\nPlease enter another value.",
                      "Enter constant", Icon::Exclamation);
       continue;

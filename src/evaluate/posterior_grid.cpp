@@ -197,8 +197,8 @@ class PosteriorRun {
     if (session_.Free.FreeCount <= 1) return true;
     std::string text;
     do {
-      text = ui_.AskValue(std::string("Choose the number of data points for grid parameter:") + kCrLf +
-                              "0 <= # points <= 1001",
+      text = ui_.AskValue(std::string("Choose the number of data points for grid parameter:") +
+                              kCrLf + "0 <= # points <= 1001",
                           kTitle, "25");
     } while (RefuseNotFinite(ui_, text, kTitle));
     const auto m = WholeAnswer(text).value_or(0);

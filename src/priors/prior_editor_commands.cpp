@@ -8,8 +8,8 @@
 #include "base/format/leading_number.h"
 #include "base/format/plain_number_text.h"
 #include "base/ui/finite_answer.h"
-#include "priors/priors_file.h"
 #include "priors/prior_windows.h"
+#include "priors/priors_file.h"
 
 namespace quorvane {
 
@@ -44,7 +44,8 @@ bool PriorWindows::Ask(const std::string& prompt, const std::string& title, std:
 
 void PriorWindows::Refuse(int p, const std::string& title, const std::string& reason) {
   session_.ui().ShowMessage("The prior of parameter #" + Number(p) + " cannot be used: " + reason +
-                                ".\r\nThe prior of parameter #" + Number(p) + " has not been changed.",
+                                ".\r\nThe prior of parameter #" + Number(p) +
+                                " has not been changed.",
                             title, Icon::Exclamation);
 }
 

@@ -240,7 +240,8 @@ std::optional<ProfileChoice> AskProfileChoice(Session& session) {
       const std::string answer = ui.AskValue(
           "Choose the number of x-y data points per plot.\r\n(0 <= # points <= 1001)", kTitle, "101");
       if (answer.empty()) break;
-      if (ReadsAsNumber(answer) && !RefuseNotFinite(ui, answer, kTitle)) points = PriorProfilePointCountFromAnswer(LeadingNumber(answer));
+      if (ReadsAsNumber(answer) && !RefuseNotFinite(ui, answer, kTitle))
+        points = PriorProfilePointCountFromAnswer(LeadingNumber(answer));
     }
     if (!points) continue;
     return ProfileChoice{parameter, *points};

@@ -122,7 +122,8 @@ std::string ReadScript(const std::string& path) {
 // negative. The three models still rank by AICc, with the differences and
 // Akaike weights those values give, and average as any other ranking does.
 TEST(RankingScriptTest, LakeHuronInFeetRanksByItsNegativeCriteria) {
-  std::string script = ReadScript(std::string(QUORVANE_SOURCE_DIR) + "/examples/lakehuron-ranking.txt");
+  std::string script =
+      ReadScript(std::string(QUORVANE_SOURCE_DIR) + "/examples/lakehuron-ranking.txt");
   ASSERT_FALSE(script.empty());
   // The script's outputs go to the test's own files instead of build/.
   const std::string prefix = testing::TestTempPath("");
@@ -190,7 +191,8 @@ TEST(RankingScriptTest, LakeHuronInFeetRanksByItsNegativeCriteria) {
     for (size_t r = 0; r < 3; ++r) mean += weights[r] * fits[r][static_cast<size_t>(p - 1)];
     // 5 significant digits in the text; the weights to 5 decimals, applied
     // to estimates of up to 1875 (the trend's start).
-    EXPECT_NEAR(LeadingNumber(line.substr(12, 16)), mean, 1e-4 * std::abs(mean) + 2e-5 * 1875) << line;
+    EXPECT_NEAR(LeadingNumber(line.substr(12, 16)), mean, 1e-4 * std::abs(mean) + 2e-5 * 1875)
+        << line;
   }
   for (const char* m : models)
     for (const char* extension : {".alg", ".cov"})

@@ -161,17 +161,20 @@ TEST_F(PriorWindowsTest, TheEditorRefusesWhatThePriorsFileCouldNotLoad) {
       {normal.c_str(), {"1", "0"}, "the SD of a Normal prior is 0"},
       {normal.c_str(), {"1", "-2"}, ""},  // the SD's absolute value
       {gamma.c_str(), {"-3", "-4"}, "a Gamma prior needs 0 < SD < mean"},  // 3 and 4 as stored
-      {gamma.c_str(), {"-4", "-3"}, "a Gamma prior needs 0 < SD < mean"},  // SD not below the mean as typed
+      // The SD is not below the mean as typed.
+      {gamma.c_str(), {"-4", "-3"}, "a Gamma prior needs 0 < SD < mean"},
       {gamma.c_str(), {"3", "-2"}, ""},
       {gamma.c_str(), {"1.00001", "1"},
        "rounded to the file's four significant digits, a Gamma prior needs 0 < SD < mean"},
-      {"Edit prior distributions>Mean and SD>Exponential", {"0"}, "the mean of an exponential prior is 0"},
+      {"Edit prior distributions>Mean and SD>Exponential", {"0"},
+       "the mean of an exponential prior is 0"},
       {"Edit prior distributions>Mean and SD>Ln-normal", {"2", "0"},
        "a Ln-normal prior needs a mean and SD above 0"},
       {"Edit prior distributions>Mean and SD>Beta", {"1.5", "0.1"},
        "a Beta prior needs 0 < mean < 1 and SD > 0"},
       {"Edit prior distributions>Foot (mean) of a>Left-side cliff", {"-1", "-0.5"}, ""},
-      {"Edit prior distributions>Foot (mean) of a>Feet of a uniform-bounded", {"5", "1", "10abc", "1"},
+      {"Edit prior distributions>Foot (mean) of a>Feet of a uniform-bounded",
+       {"5", "1", "10abc", "1"},
        "a bounded uniform prior needs numbers for its right foot and SD"},
   };
   OpenEditor();
@@ -192,7 +195,8 @@ TEST_F(PriorWindowsTest, TheEditorRefusesWhatThePriorsFileCouldNotLoad) {
     EXPECT_NE(Row(1).Type, "U");
     std::vector<std::string> lines;
     std::istringstream file(PriorsFileText(session_.Priors));
-    for (std::string line; std::getline(file, line);) lines.push_back(line.substr(0, line.size() - 1));
+    for (std::string line; std::getline(file, line);)
+      lines.push_back(line.substr(0, line.size() - 1));  // without the CR
     const PriorsFileContent read = ParsePriorsFile(lines, 3);
     ASSERT_TRUE(std::holds_alternative<std::vector<PriorRow>>(read));
     EXPECT_EQ(std::get<std::vector<PriorRow>>(read)[0].Type, Row(1).Type);

@@ -14,10 +14,14 @@ TEST(FiniteAnswerTest, OnlyNumbersBeyondTheRangeOfADoubleAreRefusedWithTheirText
     bool refused;
   };
   const Case cases[] = {
-      {"1e400", true},     {"  -1E999 ", true}, {"1e400abc", true},  // leading number infinite
+      {"1e400", true},
+      {"  -1E999 ", true},
+      {"1e400abc", true},                 // leading number infinite
       {"1.7976931348623157e308", false},  // the largest double
-      {"1e-400", false},   // reads as 0: the prompt's own rule decides
-      {"abc", false},      {"", false},       {"2.5", false},
+      {"1e-400", false},                  // reads as 0: the prompt's own rule decides
+      {"abc", false},
+      {"", false},
+      {"2.5", false},
   };
   for (const Case& c : cases) {
     testing::ScriptedUi ui;
@@ -26,9 +30,10 @@ TEST(FiniteAnswerTest, OnlyNumbersBeyondTheRangeOfADoubleAreRefusedWithTheirText
   }
   testing::ScriptedUi ui;
   RefuseNotFinite(ui, " -1E999 ", "Enter constant");
-  EXPECT_EQ(ui.Messages().front(),
-            "\"-1E999\" is beyond the range of numbers (about 1.8E+308 either way), so it cannot be "
-            "used.\r\n\r\nPlease enter another value.");
+  EXPECT_EQ(
+      ui.Messages().front(),
+      "\"-1E999\" is beyond the range of numbers (about 1.8E+308 either way), so it cannot be "
+      "used.\r\n\r\nPlease enter another value.");
 }
 
 }  // namespace

@@ -105,20 +105,25 @@ TEST(NotFiniteAnswersScriptTest, EveryValuePromptRefusesAnInfiniteAnswerAndAsksA
   EXPECT_EQ(Count(run.output, "[Forecast] " + refused), 1u) << run.output;
   EXPECT_EQ(Count(run.output, "[Covariance calculator] " + refused), 1u) << run.output;
   EXPECT_EQ(Count(run.output, "[Enter constant] " + refused), 1u) << run.output;
-  EXPECT_EQ(Count(run.output, "[Enter constant] The constant 1e-310 is too small"), 1u) << run.output;
-  EXPECT_EQ(Count(run.output, "[Overdispersion correction] \"-1e400\" is beyond the range of numbers"), 1u)
+  EXPECT_EQ(Count(run.output, "[Enter constant] The constant \"1e-310\" is too small"), 1u)
+      << run.output;
+  EXPECT_EQ(
+      Count(run.output, "[Overdispersion correction] \"-1e400\" is beyond the range of numbers"),
+      1u)
       << run.output;
   EXPECT_EQ(Count(run.output, "[Gaussian (i.e., Normal)] " + refused), 1u) << run.output;
 
   // The answers that followed are the ones used.
   const std::string covText = testing::ReadAll(cov);
   EXPECT_NE(covText.find("Covariance constant: 1\r\n"), std::string::npos) << covText;
-  EXPECT_NE(covText.find("Factors:              1) 1.0000000E+00  2) 1.0000000E-01  3) 1.0000000E-02"),
-            std::string::npos)
+  EXPECT_NE(
+      covText.find("Factors:              1) 1.0000000E+00  2) 1.0000000E-01  3) 1.0000000E-02"),
+      std::string::npos)
       << covText;
   const std::string results = covText.substr(covText.find("\r\n"));  // after the saved name
   EXPECT_EQ(results.find("Inf"), std::string::npos) << covText;
-  EXPECT_NE(run.output.find("text box txtCHat = \"C-hat: 2.000\""), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("text box txtCHat = \"C-hat: 2.000\""), std::string::npos)
+      << run.output;
   EXPECT_NE(testing::ReadAll(pri).find("  1   N 5.000E-001 1.000E-001"), std::string::npos);
   std::remove(cov.c_str());
   std::remove(pri.c_str());

@@ -133,7 +133,8 @@ TEST_F(FormViewTest, TextPaneIsFixedPitchAndKeepsCrLfBothWays) {
   // (the font's own fixed-pitch flag is false for some monospace fonts).
   const QFontMetricsF metrics(pane->font());
   for (const QChar c : QStringLiteral("il.,:|MW@m_ "))
-    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(c), metrics.horizontalAdvance(QLatin1Char('0'))) << c.toLatin1();
+    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(c), metrics.horizontalAdvance(QLatin1Char('0')))
+        << c.toLatin1();
   EXPECT_EQ(pane->lineWrapMode(), QPlainTextEdit::NoWrap);  // a report keeps its lines
 
   form_.SetText("rtbReport", "Value   1.5\r\nError   0.2");
@@ -155,11 +156,13 @@ TEST_F(FormViewTest, TextPaneIsFixedPitchAndKeepsCrLfBothWays) {
 TEST(ReportFontTest, ThePaneFontIsTheFirstCandidateWithEqualAdvances) {
   QFont proportional(QStringLiteral("DejaVu Sans"));
   QFont mono(QStringLiteral("DejaVu Sans Mono"));
-  ASSERT_EQ(QFontInfo(proportional).family(), QStringLiteral("DejaVu Sans"));  // installed with the build
+  // Both are installed with the build's dependencies.
+  ASSERT_EQ(QFontInfo(proportional).family(), QStringLiteral("DejaVu Sans"));
   ASSERT_EQ(QFontInfo(mono).family(), QStringLiteral("DejaVu Sans Mono"));
   EXPECT_FALSE(HasEqualAdvances(proportional));
   EXPECT_TRUE(HasEqualAdvances(mono));
-  EXPECT_EQ(QFontInfo(FirstWithEqualAdvances({proportional, mono})).family(), QStringLiteral("DejaVu Sans Mono"));
+  EXPECT_EQ(QFontInfo(FirstWithEqualAdvances({proportional, mono})).family(),
+            QStringLiteral("DejaVu Sans Mono"));
   EXPECT_TRUE(HasEqualAdvances(ReportFont()));
 }
 
