@@ -1,9 +1,11 @@
 #include "covariance/covariance_command.h"
 
 #include <chrono>
+#include <cmath>
 
 #include "base/format/format_picture.h"
 #include "base/format/leading_number.h"
+#include "base/ui/finite_answer.h"
 #include "core/algorithm_editor.h"
 #include "core/fuse_groups.h"
 #include "core/model.h"
@@ -74,6 +76,10 @@ bool AskGridFactors(Ui& ui, OneBased<double>& factors) {
       const std::string answer =
           ui.AskValue(prompt, kTitle, FormatPicture(factors[g], kFactorPicture));
       if (answer.empty()) return false;
+      if (RefuseNotFinite(ui, answer, kTitle)) {
+        --g;  // the same grid's factor again
+        continue;
+      }
       const double value = LeadingNumber(answer);
       if (value > 0.0) factors[g] = value;
     }
@@ -249,8 +255,17 @@ void AskCovarianceConstant(Session& session) {
       proposal = FormatPicture((N - cov.nCov) / (2.0 * cov.CovCenter), "0.0000000E+00");
     }
     const std::string answer = ui.AskValue(prompt, "Enter constant", proposal);
-    if (answer.empty()) continue;
+    if (answer.empty() || RefuseNotFinite(ui, answer, "Enter constant")) continue;
     const double c = LeadingNumber(answer);
+    // ObjectiveScale is 1/c: a constant so small that its reciprocal
+    // overflows (1E-310) would make it infinite.
+    if (c > 0.0 && !std::isfinite(1.0 / c)) {
+      ui.ShowMessage("The constant \"" + answer +
+                         "\" is too small: its reciprocal is beyond the range of numbers (about "
+                         "1.8E+308), so it cannot be used.\r\n\r\nPlease enter another value.",
+                     "Enter constant", Icon::Exclamation);
+      continue;
+    }
     if (c > 0.0) {
       cov.ObjectiveScale = 1.0 / c;
       session.State.ObjectiveScale = cov.ObjectiveScale;

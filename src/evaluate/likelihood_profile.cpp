@@ -8,6 +8,7 @@
 #include "base/format/format_picture.h"
 #include "base/format/leading_number.h"
 #include "base/format/plain_number_text.h"
+#include "base/ui/finite_answer.h"
 #include "core/algorithm_editor.h"
 #include "core/evaluate_objective.h"
 #include "core/free_parameter_list.h"
@@ -181,7 +182,7 @@ ProfileRun::Go ProfileRun::AskParameter() {
   while (true) {
     const std::string answer = ui_.AskValue(prompt, kTitle, "");
     if (answer.empty()) return Go::Exit;
-    if (!IsNumeric(answer)) continue;
+    if (!IsNumeric(answer) || RefuseNotFinite(ui_, answer, kTitle)) continue;
     const double number = std::nearbyint(LeadingNumber(answer));  // halves to even
     if (number >= 1 && number <= data_.ParameterCount) {
       state_.ProfiledParameter = static_cast<std::int16_t>(number);
@@ -195,7 +196,7 @@ void ProfileRun::AskPointCount() {
   while (true) {
     const std::string answer = ui_.AskValue(
         "Choose the number of x-y data points per plot:\r\n0 <= # points <= 1001", kTitle, "25");
-    if (!IsNumeric(answer)) continue;
+    if (!IsNumeric(answer) || RefuseNotFinite(ui_, answer, kTitle)) continue;
     const std::optional<int> n = ProfilePointCountFromAnswer(LeadingNumber(answer));
     if (!n) continue;
     ev_.ProfilePointCount = static_cast<std::int16_t>(*n);

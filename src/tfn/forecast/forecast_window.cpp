@@ -6,6 +6,7 @@
 
 #include "app/session.h"
 #include "base/files/text_file.h"
+#include "base/ui/finite_answer.h"
 #include "core/evaluate_objective.h"
 #include "core/fuse_groups.h"
 #include "plot/forecast_plot.h"
@@ -90,6 +91,7 @@ void ForecastWindow::AskAndForecast() {
         ui.AskValue("Number of periods ahead to forecast (1 to 1000):", kTitle,
                     std::to_string(kDefaultForecastPeriods));
     if (Trimmed(typed).empty()) return;  // cancelled
+    if (RefuseNotFinite(ui, typed, kTitle)) continue;
     if (const std::optional<int> periods = ParseForecastPeriods(typed)) {
       ForecastPeriods(*periods);
       return;
