@@ -17,6 +17,7 @@
 #include "evaluate/evaluation_windows.h"
 #include "evaluate/profile_points.h"
 #include "evaluate/profile_report.h"
+#include "minimize/estimates_changing.h"
 #include "minimize/marquardt_command.h"
 #include "minimize/marquardt_run.h"
 #include "minimize/profile_point_link.h"
@@ -323,7 +324,7 @@ void ProfileRun::ProfilePoints() {
         }
         if (ev_.ProfileMinimizer == "S") s_.Simplex.Allocate(data_.ParameterCount);
       }
-      state_.CovarianceAvailable = false;
+      ForgetResultsOfOldEstimates(s_);
       if (ev_.ProfileMinimizer == "S") {
         RunSimplex(s_, this);
       } else if (RunMarquardt(s_, this) == MarquardtOutcome::DerivativesMissing) {

@@ -45,5 +45,48 @@ TEST(CovarianceScriptTest, NileDialogueRunsToTheSavedCovarianceFile) {
   std::remove(saved.c_str());
 }
 
+// Covariances at the starting values, the Simplex search, then a covariance
+// dialogue cancelled at the first grid factor: nothing belongs to the new
+// estimates, so the next command offers no "last set" (which would show the
+// new values beside the old standard errors) and goes to its first question.
+TEST(CovarianceScriptTest, ACancelledCalculationOffersNoResultsOfEarlierEstimates) {
+  const testing::ProgramRun run = testing::RunConsole(
+      "click cmdInitialize\n"
+      "set txtResDataInput examples/nile.dat\n"
+      "set cboResStartTimePeriod 1871\n"
+      "set cboResEndTimePeriod 1970\n"
+      "set cboIntervention1 1\n"
+      "set cboARMA 1\n"
+      "uncheck chkARMALogit\n"
+      "click cmdDone\n"
+      "click cmdLoadAlg\n"
+      "yes\n"
+      "examples/nile.alg\n"
+      // At the starting values: numerical, the default factors, constant 1.
+      "click cmdCovariance\n"
+      "no\n"
+      "ok\n"
+      "menu Edit>Finish editing\n"
+      "1\n0.1\n0.01\nyes\n1\nno\n"
+      "window frmCovDisplay\n"
+      "click cmdFinish\n"
+      "click cmdSimplex\n"
+      // Cancelled at the first grid factor.
+      "click cmdCovariance\n"
+      "no\n"
+      "ok\n"
+      "menu Edit>Finish editing\n"
+      "\n"
+      // The method question comes first; cancel answers it (and would not
+      // answer "View the last set ...?").
+      "click cmdCovariance\n"
+      "cancel\n"
+      "click cmdQuit\nyes\nno\n",
+      "--quiet", QUORVANE_SOURCE_DIR);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output.find("View the last set of calculated covariance results?"), std::string::npos)
+      << run.output;
+}
+
 }  // namespace
 }  // namespace quorvane
