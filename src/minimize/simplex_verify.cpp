@@ -49,6 +49,18 @@ std::string SimplexLimitNote(Session& session) {
   return LimitNoteText(*session.model(), P);
 }
 
+// The prior review shows the minimum: the best vertex is written back first
+// (the run ends with it anyway) and the prior terms are taken there, not at
+// the last point the axial search probed.
+void ReviewPriorsAtBestVertex(Session& session) {
+  const SimplexState& s = session.Simplex;
+  OneBased<double>& values = session.Algorithm.Values;
+  for (int k = 1; k <= session.Free.FreeCount; ++k) values[session.Free.FreeIndex[k]] = s.Vertex(k, s.Best);
+  ExpandFusedValues(values, session.Fuse, session.Algorithm, session.State);
+  if (const PriorTerm& prior = session.PriorObjective()) prior(values);
+  session.ReviewPriors();
+}
+
 }  // namespace
 
 void VerifySimplexMinimum(Session& session, ProfilePointLink* profile) {
@@ -81,7 +93,7 @@ void VerifySimplexMinimum(Session& session, ProfilePointLink* profile) {
   s.InterruptRequested = false;
   ClearSimplexPanels(session, 1, 4);
   s.Done = true;
-  if (session.State.PriorsActive && session.ReviewPriors) session.ReviewPriors();
+  if (session.State.PriorsActive && session.ReviewPriors) ReviewPriorsAtBestVertex(session);
 }
 
 }  // namespace quorvane
