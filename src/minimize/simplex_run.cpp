@@ -178,6 +178,11 @@ SimplexOutcome RunSimplex(Session& session, ProfilePointLink* profile) {
     }
   } while (!s.Done);
 
+  // A simplex of penalty values holds no better point than the start.
+  if (EveryVertexHasFailurePenalty(session)) {
+    ClearSimplexPanels(session, 1, 4);
+    return SimplexOutcome::NoMinimum;
+  }
   for (int k = 1; k <= n; ++k) session.Algorithm.Values[free.FreeIndex[k]] = s.Vertex(k, s.Best);
   ClearSimplexPanels(session, 1, 4);
   return SimplexOutcome::Finished;

@@ -82,6 +82,32 @@ void RefuseValuesBeyondRange(const std::string& kind, const PreparedSeries& data
     }
 }
 
+// The likelihood and the summary's sums of squares square the analysed
+// values and add the squares up; values of finite size whose squares or
+// sum of squares overflow would leave the model nothing but its penalty.
+// Such data are refused with the series and period at which the square, or
+// the running sum of squares (by series, then period), leaves the range.
+void RefuseSquaresBeyondRange(const std::string& kind, const PreparedSeries& data) {
+  double sum = 0.0;
+  for (int k = 1; k <= data.SeriesCount; ++k)
+    for (int t = data.FirstAnalysedPeriod; t <= data.EndPeriod; ++t) {
+      const SeriesValue& x = data.Analysed.At(t, k);
+      if (!x) continue;
+      const double square = *x * *x;
+      sum += square;
+      if (std::isfinite(sum)) continue;
+      const std::string where = kind + " series " + PlainNumberText(data.FirstSeries + k - 1) +
+                                " at period " + PlainNumberText(t);
+      throw SeriesDataError(
+          "Fatal data input error",
+          std::isfinite(square)
+              ? "The sum of the squares of the analysed " + kind + " values, taken up to " + where +
+                    ", is beyond the range of numbers; better rescale the data"
+              : "The square of the analysed value of " + where +
+                    " is beyond the range of numbers; better rescale the data");
+    }
+}
+
 // The logit and Box-Cox checks over every present analysed value, then the
 // transformation itself.
 void Transform(const SeriesFileChoice& choice, const std::string& kind, PreparedSeries& data) {
@@ -200,6 +226,7 @@ ResponseSeriesData ReadResponseSeries(const TfnSetup& setup) {
 
   RefuseValuesBeyondRange("response", data);
   Transform(setup.Response, "response", data);
+  RefuseSquaresBeyondRange("response", data);
   return data;
 }
 

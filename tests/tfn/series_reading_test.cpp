@@ -247,6 +247,18 @@ INSTANTIATE_TEST_SUITE_P(
                      1, 3, 1, 1, 1, SeriesTransformation::None, 1, "Fatal data input error",
                      "The analysed value of response series 1 at period 2 is beyond the range of "
                      "numbers after differencing or flattening; better rescale the data"},
+        // Before, every square overflowed to Inf and each evaluation gave the
+        // penalty, which the Simplex search announced as a minimum.
+        UnusableCase{"SquareOverflow", {{"T", "A"}, {"1", "1"}, {"2", "1e200"}, {"3", "1"}}, 1, 3, 1,
+                     1, 0, SeriesTransformation::None, 1, "Fatal data input error",
+                     "The square of the analysed value of response series 1 at period 2 is beyond "
+                     "the range of numbers; better rescale the data"},
+        // Each square is finite (1e308), their sum is not.
+        UnusableCase{"SumOfSquaresOverflow",
+                     {{"T", "A", "B"}, {"1", "1", "1e154"}, {"2", "1", "1e154"}, {"3", "1", "1"}}, 1,
+                     3, 1, 2, 0, SeriesTransformation::None, 1, "Fatal data input error",
+                     "The sum of the squares of the analysed response values, taken up to response "
+                     "series 2 at period 2, is beyond the range of numbers; better rescale the data"},
         // Before, the ordinal -1 named columns 18446744073709551608 to ...
         UnusableCase{"NegativeOrdinal", kThreePeriods, 1, 3, -1, -1, 0, SeriesTransformation::None, 1,
                      "Fatal data input error",

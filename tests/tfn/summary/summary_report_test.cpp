@@ -32,6 +32,22 @@ TfnSetup Series(int count, int differencing, bool logits = false) {
 
 class SummaryReportTest : public testing::SummarySession {};
 
+// An intercept of 1e200 makes every squared noise value overflow: the
+// objective is the model's penalty, and the summary says its statistics are
+// not defined rather than printing them as if they were.
+TEST_F(SummaryReportTest, APenaltyObjectiveIsSaidToHaveNoStatistics) {
+  SetUpModel(Series(20, 0));
+  Set(layout_.Phi(1), 0.6, 0.1);
+  Set(layout_.Intercept(1), 1e200, 1e199);
+  const std::string& text = Summarize();
+  EXPECT_NE(text.find("The objective function is Melard's exact -ln[likelihood]\r\nNote: the objective "
+                      "is the model's penalty: it could compute no likelihood at these parameter values"),
+            std::string::npos);
+
+  Set(layout_.Intercept(1), 12, 1);
+  EXPECT_EQ(Summarize().find("Note: the objective is the model's penalty"), std::string::npos);
+}
+
 TEST_F(SummaryReportTest, NoDifferencingHasNoCorrectedCriteria) {
   // n = 4 noise values, k = 3 (Phi, Theta, intercept), c = 1: n - k - c = 0.
   SetUpModel(Series(4, 0));
