@@ -207,20 +207,26 @@ ResponseSeriesData ReadResponseSeries(const TfnSetup& setup) {
     data.PeriodMeanSecond.At(t) = mean(data.SecondDifference, t);
   }
 
-  // Flattening removes the period effect shared by all series: always the
-  // mean of the undifferenced values. Where there is no such mean the
-  // values stay as they are, and the period is recorded for the summary.
+  // Flattening removes the period effect shared by all series from the
+  // series that are analysed: the period mean of the raw values, of the
+  // first or of the second differences, as the degree of differencing says.
+  // It needs at least two series with an analysed value in the period;
+  // elsewhere the values stay as they are, and the period is recorded for
+  // the summary.
   if (setup.FlatteningOn()) {
+    const int d = data.Differencing;
+    const PeriodSeries& means = d == 0 ? data.PeriodMeanRaw : d == 1 ? data.PeriodMeanFirst : data.PeriodMeanSecond;
     for (int t = first; t <= end; ++t) {
-      const SeriesValue& periodMean = data.PeriodMeanRaw.At(t);
-      bool anyPresent = false;
+      int present = 0;
+      for (int k = 1; k <= count; ++k)
+        if (data.Analysed.At(t, k)) ++present;
+      const SeriesValue& periodMean = means.At(t);
+      const bool flattened = present >= 2 && periodMean;
       for (int k = 1; k <= count; ++k) {
         SeriesValue& x = data.Analysed.At(t, k);
-        if (!x) continue;
-        anyPresent = true;
-        if (periodMean) x = *x - *periodMean;
+        if (x && flattened) x = *x - *periodMean;
       }
-      if (!periodMean && anyPresent) data.UnflattenedPeriods.push_back(t);
+      if (!flattened && present > 0) data.UnflattenedPeriods.push_back(t);
     }
   }
 
