@@ -136,6 +136,7 @@ void NumericalGrids(Session& session) {
   CovarianceWindows& windows = session.CovarianceView();
   Ui& ui = session.ui();
   const Objective objective = session.MakeObjective();
+  const InterruptScope interruptible(ui, windows.DataForm().onInterrupt);
   const auto start = std::chrono::steady_clock::now();
   GridHooks hooks;
   hooks.status = [&ui](int panel, const std::string& text) { ui.SetStatusPanel(5, panel, text); };

@@ -141,8 +141,12 @@ void ProfileRun::Run() {
     } else if (AskParameter() == Go::On) {
       AskPointCount();
       AskMinimizer();
-      if (StepsFromCovariance() == Go::On && EditAlgorithmData() == Go::On && SetUp() == Go::On)
-        ProfilePoints();
+      if (StepsFromCovariance() == Go::On && EditAlgorithmData() == Go::On) {
+        // From here to the last point an interrupt is the profile's own (the
+        // minimisation at a point answers those that come while it runs).
+        const InterruptScope interruptible(ui_, [this] { state_.ProfileInterrupt = true; });
+        if (SetUp() == Go::On) ProfilePoints();
+      }
     }
   }
   Exit();

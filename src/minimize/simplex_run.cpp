@@ -92,6 +92,7 @@ SimplexOutcome RunSimplex(Session& session, ProfilePointLink* profile) {
   if (n < 1) return SimplexOutcome::Finished;  // nothing to vary
 
   session.SimplexView().Load();
+  const InterruptScope interruptible(ui, window.onInterrupt);
   session.FunctionCallCount = 0;
   if (!StoredSimplexFits(session)) s.Exists = false;
   s.CentroidColumn = n + 2;
