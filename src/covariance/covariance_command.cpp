@@ -107,11 +107,14 @@ void TakeParameters(Session& session, const char* method) {
   cov.GridSd = {-1.0, -1.0, -1.0};
 }
 
-// The objective at CovValues, the prior included while priors are on.
+// The objective at CovValues, the prior included while priors are on, and
+// the parameters the model holds on a limit there.
 double CenterObjective(Session& session) {
   BuildFuseGroups(session.Algorithm, session.Fuse);
   OneBased<double> P = session.Covariance.CovValues;
-  return session.MakeObjective().Evaluate(P, 1, true);
+  const double F = session.MakeObjective().Evaluate(P, 1, true);
+  session.Covariance.LimitNotes = session.model()->LimitNotes(P);
+  return F;
 }
 
 bool NothingToVary(Session& session) {

@@ -66,6 +66,9 @@ struct CovarianceResults {
   bool CovRunning = false;
   std::string CovDisplayMode;     // "1" after a new calculation, "0" when viewed again
   std::array<GridCovariance, 3> CovResult;  // grid g is CovResult[g - 1]
+  // The model's lines for the parameters it holds on a limit of the
+  // parameter space at CovValues, whose standard errors are undefined.
+  std::vector<std::string> LimitNotes;
 
   const GridCovariance& Grid(int g) const { return CovResult.at(static_cast<std::size_t>(g - 1)); }
   GridCovariance& Grid(int g) { return CovResult.at(static_cast<std::size_t>(g - 1)); }
