@@ -18,6 +18,7 @@
 #include "evaluate/evaluation_windows.h"
 #include "evaluate/profile_points.h"
 #include "evaluate/profile_report.h"
+#include "minimize/estimates_changing.h"
 #include "minimize/marquardt_command.h"
 #include "minimize/marquardt_run.h"
 #include "minimize/profile_point_link.h"
@@ -141,8 +142,12 @@ void ProfileRun::Run() {
     } else if (AskParameter() == Go::On) {
       AskPointCount();
       AskMinimizer();
-      if (StepsFromCovariance() == Go::On && EditAlgorithmData() == Go::On && SetUp() == Go::On)
-        ProfilePoints();
+      if (StepsFromCovariance() == Go::On && EditAlgorithmData() == Go::On) {
+        // From here to the last point an interrupt is the profile's own (the
+        // minimisation at a point answers those that come while it runs).
+        const InterruptScope interruptible(ui_, [this] { state_.ProfileInterrupt = true; });
+        if (SetUp() == Go::On) ProfilePoints();
+      }
     }
   }
   Exit();
@@ -324,7 +329,7 @@ void ProfileRun::ProfilePoints() {
         }
         if (ev_.ProfileMinimizer == "S") s_.Simplex.Allocate(data_.ParameterCount);
       }
-      state_.CovarianceAvailable = false;
+      ForgetResultsOfOldEstimates(s_);
       if (ev_.ProfileMinimizer == "S") {
         RunSimplex(s_, this);
       } else if (RunMarquardt(s_, this) == MarquardtOutcome::DerivativesMissing) {

@@ -305,6 +305,7 @@ class PosteriorRun {
     main.ShowSecondaryMenus(false);
     session_.HideMainMenu();
     ui_.PumpEvents();
+    const InterruptScope interruptible(ui_, [this] { state_.PosteriorInterrupt = true; });
     PosteriorGridStatus status(ui_, state_.PosteriorInterrupt, spec_);
     Objective objective = session_.MakeObjective();
     IntegratePosterior(objective, spec_, data_.Values, work_, status, result_, session_.EvaluationThreads);

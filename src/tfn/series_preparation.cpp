@@ -82,6 +82,32 @@ void RefuseValuesBeyondRange(const std::string& kind, const PreparedSeries& data
     }
 }
 
+// The likelihood and the summary's sums of squares square the analysed
+// values and add the squares up; values of finite size whose squares or
+// sum of squares overflow would leave the model nothing but its penalty.
+// Such data are refused with the series and period at which the square, or
+// the running sum of squares (by series, then period), leaves the range.
+void RefuseSquaresBeyondRange(const std::string& kind, const PreparedSeries& data) {
+  double sum = 0.0;
+  for (int k = 1; k <= data.SeriesCount; ++k)
+    for (int t = data.FirstAnalysedPeriod; t <= data.EndPeriod; ++t) {
+      const SeriesValue& x = data.Analysed.At(t, k);
+      if (!x) continue;
+      const double square = *x * *x;
+      sum += square;
+      if (std::isfinite(sum)) continue;
+      const std::string where = kind + " series " + PlainNumberText(data.FirstSeries + k - 1) +
+                                " at period " + PlainNumberText(t);
+      throw SeriesDataError(
+          "Fatal data input error",
+          std::isfinite(square)
+              ? "The sum of the squares of the analysed " + kind + " values, taken up to " + where +
+                    ", is beyond the range of numbers; better rescale the data"
+              : "The square of the analysed value of " + where +
+                    " is beyond the range of numbers; better rescale the data");
+    }
+}
+
 // The logit and Box-Cox checks over every present analysed value, then the
 // transformation itself.
 void Transform(const SeriesFileChoice& choice, const std::string& kind, PreparedSeries& data) {
@@ -181,25 +207,32 @@ ResponseSeriesData ReadResponseSeries(const TfnSetup& setup) {
     data.PeriodMeanSecond.At(t) = mean(data.SecondDifference, t);
   }
 
-  // Flattening removes the period effect shared by all series: always the
-  // mean of the undifferenced values. Where there is no such mean the
-  // values stay as they are, and the period is recorded for the summary.
+  // Flattening removes the period effect shared by all series from the
+  // series that are analysed: the period mean of the raw values, of the
+  // first or of the second differences, as the degree of differencing says.
+  // It needs at least two series with an analysed value in the period;
+  // elsewhere the values stay as they are, and the period is recorded for
+  // the summary.
   if (setup.FlatteningOn()) {
+    const int d = data.Differencing;
+    const PeriodSeries& means = d == 0 ? data.PeriodMeanRaw : d == 1 ? data.PeriodMeanFirst : data.PeriodMeanSecond;
     for (int t = first; t <= end; ++t) {
-      const SeriesValue& periodMean = data.PeriodMeanRaw.At(t);
-      bool anyPresent = false;
+      int present = 0;
+      for (int k = 1; k <= count; ++k)
+        if (data.Analysed.At(t, k)) ++present;
+      const SeriesValue& periodMean = means.At(t);
+      const bool flattened = present >= 2 && periodMean;
       for (int k = 1; k <= count; ++k) {
         SeriesValue& x = data.Analysed.At(t, k);
-        if (!x) continue;
-        anyPresent = true;
-        if (periodMean) x = *x - *periodMean;
+        if (x && flattened) x = *x - *periodMean;
       }
-      if (!periodMean && anyPresent) data.UnflattenedPeriods.push_back(t);
+      if (!flattened && present > 0) data.UnflattenedPeriods.push_back(t);
     }
   }
 
   RefuseValuesBeyondRange("response", data);
   Transform(setup.Response, "response", data);
+  RefuseSquaresBeyondRange("response", data);
   return data;
 }
 

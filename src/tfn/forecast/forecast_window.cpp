@@ -53,9 +53,8 @@ ForecastWindow::ForecastWindow(Session& session, const TfnModel& model)
     if (plot_.IsOpen()) session_.ui().CloseForm(plot_);
   };
   BuildPlotForm();
-  // Both belong to the estimates of the moment: a new calculation closes them.
-  session_.RegisterResultWindow(form_);
-  session_.RegisterResultWindow(plot_);
+  // Both stay open while other commands run, as the user may be editing the
+  // report; a new forecast replaces them and a new set-up closes them.
 }
 
 void ForecastWindow::BuildPlotForm() {
