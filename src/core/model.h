@@ -65,6 +65,12 @@ class Model {
   // The minimisers add these lines to their final reports.
   virtual std::vector<std::string> LimitNotes(const OneBased<double>& /*P*/) const { return {}; }
 
+  // The penalty the model returns where it can compute no objective at all
+  // (no likelihood, an arithmetic fault): an objective value at or above it
+  // is a penalty, not a value of the objective, and a search whose every
+  // point has one has found no minimum. Empty: the model has no such penalty.
+  virtual std::optional<double> FailurePenalty() const { return std::nullopt; }
+
   // The session gives the model its interaction port once, before any call.
   void AttachUi(Ui& ui) { ui_ = &ui; }
 

@@ -12,7 +12,6 @@ BayesianStatisticsWindow::BayesianStatisticsWindow(Session& session)
   interrupt.items = {MenuCommand("mnuInterruptBayesianGrid", "&Interrupt calculations", "",
                                  [this] { session_.State.PosteriorInterrupt = true; })};
   form_.AddMenu(std::move(interrupt));
-  form_.onInterrupt = [this] { session_.State.PosteriorInterrupt = true; };
   form_.BeginColumn();
   Control& save = form_.Add(ControlKind::Button, "cmdSaveBayesian",
                             "&Save Bayesian posterior distribution data as...");

@@ -58,8 +58,11 @@ EvaluationWindows::EvaluationWindows(Session& session)
   Control& pane = statistics_.Add(ControlKind::TextPane, "rtbMaxLike");
   pane.readOnly = false;  // the user may edit the report before saving it
   statistics_.End();
-  statistics_.onClosed = [this] { session_.ShowMainMenu(); };
-  session_.RegisterResultWindow(statistics_);
+  // The report stays open while other commands run (the user may be editing
+  // it); closed during a calculation, it leaves the menu to that calculation.
+  statistics_.onClosed = [this] {
+    if (session_.Main().ApplicationMenuEnabled()) session_.ShowMainMenu();
+  };
 }
 
 void EvaluationWindows::OpenChoice() {

@@ -17,6 +17,8 @@ struct PlotTable {
   std::vector<std::string> ColumnName;  // 1..ColumnCount; element 0 unused
   std::vector<double> ColumnMin;        // 1..ColumnCount
   std::vector<double> ColumnMax;        // 1..ColumnCount
+  // 1..ColumnCount: residuals, whose saved figures are centred on 0.
+  std::vector<bool> ColumnCentredOnZero;
   std::string XTitle;
   int FirstRow = 0;
   int LastRow = -1;

@@ -36,7 +36,7 @@ XYPlotWindow::XYPlotWindow(Ui& ui, const PlotTable& table, bool& editorClosed)
   form_.SetChecked("Check_Line", true);
   form_.SetChecked("Check_Scatter", true);
   form_.SetChecked("Check_Drop", false);
-  form_.SetSurface("Graph", DrawXYPlotPicture(picture_));
+  Redraw();
   form_.onClosed = [this] { editorClosed_ = true; };
 }
 
@@ -54,14 +54,22 @@ void XYPlotWindow::BuildForm() {
   yList.onDoubleClick = [this](int, int) { PlotIt(); };
   yList.onClick = [this] { VariateChosen(); };
   form_.BeginFrame("Set Min/Max:");
-  form_.Add(ControlKind::Label, "lblYmax", "Y-Max:");
-  form_.Add(ControlKind::TextBox, "txtYmax");
-  form_.Add(ControlKind::Label, "lblYmin", "Y-Min:");
-  form_.Add(ControlKind::TextBox, "txtYmin");
-  form_.Add(ControlKind::Label, "lblXmax", "X-Max (label):");
-  form_.Add(ControlKind::TextBox, "txtXmax");
-  form_.Add(ControlKind::Label, "lblXmin", "X-Min (label):");
-  form_.Add(ControlKind::TextBox, "txtXmin");
+  // What the user types into a box is a limit the saved figure keeps; what
+  // the window writes there is not.
+  const auto limitBox = [this](const char* label, const char* caption, const char* box,
+                               std::optional<double> XYPlotLimits::*limit) {
+    form_.Add(ControlKind::Label, label, caption);
+    Control& c = form_.Add(ControlKind::TextBox, box);
+    c.onChange = [this, box, limit] {
+      const std::string& text = form_.Text(box);
+      const bool blank = text.find_first_not_of(" \t") == std::string::npos;
+      picture_.Limits.*limit = blank ? std::nullopt : std::optional<double>(LeadingNumber(text));
+    };
+  };
+  limitBox("lblYmax", "Y-Max:", "txtYmax", &XYPlotLimits::YMax);
+  limitBox("lblYmin", "Y-Min:", "txtYmin", &XYPlotLimits::YMin);
+  limitBox("lblXmax", "X-Max (label):", "txtXmax", &XYPlotLimits::XMax);
+  limitBox("lblXmin", "X-Min (label):", "txtXmin", &XYPlotLimits::XMin);
   form_.End();
   form_.End();
   form_.BeginColumn();
@@ -153,6 +161,7 @@ double XYPlotWindow::Value(int column, int row) const {
 void XYPlotWindow::ClearPlot() {
   picture_.Plots.clear();
   picture_.Grid10 = picture_.Grid8 = false;
+  picture_.Limits = {};
   for (const char* label : {"lblYZero", "lblXZero", "lblXMaxMin", "lblYMaxMin", "lblCorr", "lblXStart",
                             "lblXEnd", "lblGraphMax"})
     form_.SetCaption(label, "");
@@ -188,7 +197,12 @@ void XYPlotWindow::FillBoxes() {
   }
 }
 
-void XYPlotWindow::Redraw() { form_.SetSurface("Graph", DrawXYPlotPicture(picture_)); }
+void XYPlotWindow::Redraw() {
+  // The page title without the blank that ends it.
+  std::string title = table_.PageTitle;
+  title.erase(title.find_last_not_of(' ') + 1);
+  form_.SetSurface("Graph", DrawXYPlotPicture(picture_), DrawXYPlotFigure(picture_, title));
+}
 
 void XYPlotWindow::PlotIt() {
   ++counter_;
@@ -212,6 +226,11 @@ void XYPlotWindow::PlotIt() {
   plot.Style.LinesLeftToRight = form_.Checked("Check_Line_LtoR");
   plot.Style.LinesRightToLeft = form_.Checked("Check_Line_RtoL");
   plot.Style.DropLines = form_.Checked("Check_Drop");
+  const auto& names = form_.Get("listYVar").items;
+  plot.Name = names[static_cast<size_t>(yColumn)];
+  const auto centred = static_cast<size_t>(yColumn);
+  plot.CentredOnZero = yColumn > 0 && centred < table_.ColumnCentredOnZero.size() &&
+                       table_.ColumnCentredOnZero[centred];
   for (int t = table_.FirstRow; t <= table_.LastRow; ++t) {
     const double y = Value(yColumn, t);
     const double x = Value(xColumn, t);
@@ -245,7 +264,7 @@ void XYPlotWindow::PlotIt() {
   form_.SetCaption("lblGraphMax", range);
   form_.SetCaption("lblXStart", PlainNumberText(x.Min));
   form_.SetCaption("lblXEnd", PlainNumberText(x.Max));
-  const auto& names = form_.Get("listYVar").items;
+  picture_.XName = names[static_cast<size_t>(xColumn)];
   form_.SetCaption("lblYMaxMin", "Y: " + names[static_cast<size_t>(yColumn)]);
   form_.SetCaption("lblXMaxMin", "X: " + names[static_cast<size_t>(xColumn)]);
 

@@ -6,7 +6,6 @@
 
 #include "base/format/plain_number_text.h"
 
-#include "tfn/forecast/scale_transform.h"
 #include "tfn/series_data_error.h"
 #include "tfn/series_file_reader.h"
 #include "tfn/setup_limits.h"
@@ -146,6 +145,32 @@ void RefuseValuesBeyondRange(const std::string& kind, const PreparedSeries& data
     }
 }
 
+// The likelihood and the summary's sums of squares square the analysed
+// values and add the squares up; values of finite size whose squares or
+// sum of squares overflow would leave the model nothing but its penalty.
+// Such data are refused with the series and period at which the square, or
+// the running sum of squares (by series, then period), leaves the range.
+void RefuseSquaresBeyondRange(const std::string& kind, const PreparedSeries& data) {
+  double sum = 0.0;
+  for (int k = 1; k <= data.SeriesCount; ++k)
+    for (int t = data.FirstAnalysedPeriod; t <= data.EndPeriod; ++t) {
+      const SeriesValue& x = data.Analysed.At(t, k);
+      if (!x) continue;
+      const double square = *x * *x;
+      sum += square;
+      if (std::isfinite(sum)) continue;
+      const std::string where = kind + " series " + PlainNumberText(data.FirstSeries + k - 1) +
+                                " at period " + PlainNumberText(t);
+      throw SeriesDataError(
+          "Fatal data input error",
+          std::isfinite(square)
+              ? "The sum of the squares of the analysed " + kind + " values, taken up to " + where +
+                    ", is beyond the range of numbers; better rescale the data"
+              : "The square of the analysed value of " + where +
+                    " is beyond the range of numbers; better rescale the data");
+    }
+}
+
 // The logit and Box-Cox checks over every present analysed value, then the
 // transformation itself; nothing when it came before differencing.
 void Transform(const SeriesFileChoice& choice, const std::string& kind, PreparedSeries& data) {
@@ -210,40 +235,31 @@ ResponseSeriesData ReadResponseSeries(const TfnSetup& setup) {
     data.PeriodMeanSecond.At(t) = mean(data.SecondDifference, t);
   }
 
-  // Flattening removes the period effect shared by all series: always the
-  // mean of the undifferenced values, or of their transforms when the
-  // transformation came before differencing. Where there is no such mean
-  // the values stay as they are, and the period is recorded for the summary.
-  const SeriesFileChoice& choice = setup.Response;
-  const bool levelsTransformed =
-      choice.TransformBeforeDifferencing && choice.Transformation != SeriesTransformation::None;
-  const auto transformedMean = [&](int t) -> SeriesValue {
-    double sum = 0.0;
-    int n = 0;
-    for (int k = 1; k <= count; ++k)
-      if (const SeriesValue& x = data.Raw.At(t, k)) {
-        sum += TransformValue(choice, *x).value_or(0.0);  // every value passed the checks
-        ++n;
-      }
-    return sum / n;
-  };
+  // Flattening removes the period effect shared by all series from the
+  // series that are analysed: the period mean of the analysed values (the
+  // raw values, or their first or second differences as the degree of
+  // differencing says, then their seasonal differences; of the transforms
+  // when the transformation comes first). It needs at least two series with
+  // an analysed value in the period; elsewhere the values stay as they are,
+  // and the period is recorded for the summary.
   if (setup.FlatteningOn()) {
     for (int t = first; t <= end; ++t) {
-      SeriesValue periodMean = data.PeriodMeanRaw.At(t);
-      if (periodMean && levelsTransformed) periodMean = transformedMean(t);
-      bool anyPresent = false;
+      int present = 0;
+      for (int k = 1; k <= count; ++k)
+        if (data.Analysed.At(t, k)) ++present;
+      const SeriesValue periodMean = present >= 2 ? mean(data.Analysed, t) : std::nullopt;
+      const bool flattened = periodMean.has_value();
       for (int k = 1; k <= count; ++k) {
         SeriesValue& x = data.Analysed.At(t, k);
-        if (!x) continue;
-        anyPresent = true;
-        if (periodMean) x = *x - *periodMean;
+        if (x && flattened) x = *x - *periodMean;
       }
-      if (!periodMean && anyPresent) data.UnflattenedPeriods.push_back(t);
+      if (!flattened && present > 0) data.UnflattenedPeriods.push_back(t);
     }
   }
 
   RefuseValuesBeyondRange("response", data);
   Transform(setup.Response, "response", data);
+  RefuseSquaresBeyondRange("response", data);
   return data;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/session.h"
 #include "base/files/text_file.h"
+#include "base/ui/finite_answer.h"
 #include "core/evaluate_objective.h"
 #include "core/fuse_groups.h"
 #include "plot/forecast_plot.h"
@@ -52,9 +53,8 @@ ForecastWindow::ForecastWindow(Session& session, const TfnModel& model)
     if (plot_.IsOpen()) session_.ui().CloseForm(plot_);
   };
   BuildPlotForm();
-  // Both belong to the estimates of the moment: a new calculation closes them.
-  session_.RegisterResultWindow(form_);
-  session_.RegisterResultWindow(plot_);
+  // Both stay open while other commands run, as the user may be editing the
+  // report; a new forecast replaces them and a new set-up closes them.
 }
 
 void ForecastWindow::BuildPlotForm() {
@@ -90,6 +90,7 @@ void ForecastWindow::AskAndForecast() {
         ui.AskValue("Number of periods ahead to forecast (1 to 1000):", kTitle,
                     std::to_string(kDefaultForecastPeriods));
     if (Trimmed(typed).empty()) return;  // cancelled
+    if (RefuseNotFinite(ui, typed, kTitle)) continue;
     if (const std::optional<int> periods = ParseForecastPeriods(typed)) {
       ForecastPeriods(*periods);
       return;
@@ -197,12 +198,19 @@ void ForecastWindow::DrawPlot() {
     picture.Lower.push_back(row.Lower);
     picture.Upper.push_back(row.Upper);
   }
-  plot_.SetSurface("Graph", DrawForecastPicture(picture));
   std::string note = series.Name + (original ? ", original scale" : ", analysed scale") + ": periods " +
                      std::to_string(picture.FirstPeriod) + " to " +
                      std::to_string(picture.FirstForecastPeriod + static_cast<int>(rows.size()) - 1) +
                      "; forecasts from period " + std::to_string(picture.FirstForecastPeriod) + ".";
   if (plot_.Checked("optOriginalScale") && series.Original.empty()) note += "  " + series.OriginalNote;
+  // The saved figure: the note as its title, the data file's name of the
+  // time column and the series' name on the axes.
+  Figure figure = DrawForecastFigure(picture);
+  figure.Title = note;
+  figure.X.Title = Trimmed(response.Names.empty() ? "" : response.Names[0]);
+  if (figure.X.Title.empty()) figure.X.Title = "Period";
+  figure.Y.Title = Trimmed(series.Name);
+  plot_.SetSurface("Graph", DrawForecastPicture(picture), std::move(figure));
   plot_.SetCaption("lblForecastNote", note);
 }
 

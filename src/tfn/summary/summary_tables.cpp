@@ -49,8 +49,10 @@ void WriteDataTables(std::string& text, const SummaryInput& input, const BackTra
   kept("Residuals (Melard's a-hat/h-hat) for the possibly differenced, flattened and/or transformed "
        "response series data:",
        KeptSeriesTable(r, best, KeptSeries::StandardizedResidual));
-  kept("Innovations (Melard's a-hat) for the possibly differenced, flattened and/or transformed "
-       "response series data:",
+  // The innovations are the one-step prediction errors in the units of the
+  // analysed series: Melard's standardized a-hat times the residual SD.
+  kept("Innovations (one-step prediction errors: Melard's a-hat times the residual SD) for the "
+       "possibly differenced, flattened and/or transformed response series data:",
        KeptSeriesTable(r, best, KeptSeries::PredictionError));
   kept("Predicted fit to the response (i.e., undifferenced, unflattened, untransformed) series data:",
        back.Fit);
