@@ -257,18 +257,28 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
     }
     const std::span<const double> w(noise_.data(), static_cast<size_t>(n));
     const std::span<double> a(a_.data(), static_cast<size_t>(n)), h(h_.data(), static_cast<size_t>(n));
-    // Seasonal factors give polynomials of many zero coefficients.
-    const MelardResult result = seasonalNoise_ ? SparseArmaLikelihood(phi, theta, w, a, h, sparseWorkspace_)
-                                               : MelardLikelihood(phi, theta, w, a, h, workspace_);
+    // Seasonal factors give polynomials of many zero coefficients. A series
+    // with a missing value in sight, under the exact likelihood of the
+    // values present, goes to the filter with the differencing in its state.
+    MelardResult result;
+    long long used = n;
+    if (UsesMissingValueFilter(k)) {
+      const MissingValueLikelihood exact = EvaluateWithMissingValues(k, a, h);
+      result = {exact.SumSq, exact.Fact};
+      used = exact.Count;
+    } else {
+      result = seasonalNoise_ ? SparseArmaLikelihood(phi, theta, w, a, h, sparseWorkspace_)
+                              : MelardLikelihood(phi, theta, w, a, h, workspace_);
+    }
     if (result.Fact > 0.0)
       for (int i = 0; i < n; ++i) {
         const auto cell = static_cast<size_t>((start + i - first) * series_ + k - 1);
         innovation_[cell] = a_[static_cast<size_t>(i)];
         variance_[cell] = h_[static_cast<size_t>(i)];
       }
-    totalCount += n;
+    totalCount += used;
     if (result.Fact > 0.0 && result.SumSq > 0.0) total += result.Fact * result.SumSq;
-    noiseCount_[static_cast<size_t>(k)] = n;
+    noiseCount_[static_cast<size_t>(k)] = static_cast<int>(used);
     sumSq_[static_cast<size_t>(k)] = result.SumSq;
     fact_[static_cast<size_t>(k)] = result.Fact;
   }
@@ -311,6 +321,8 @@ void TfnModel::KeepBest(double, const OneBased<double>& P) {
   std::copy(sumSq_.begin(), sumSq_.end(), best_.SumSq.begin());
   std::copy(fact_.begin(), fact_.end(), best_.Fact.begin());
   best_.TotalNoiseCount = totalNoiseCount_;
+  bestNoiseAr_.assign(noiseAr_.begin(), noiseAr_.begin() + static_cast<std::ptrdiff_t>(noiseArOrder_));
+  bestNoiseMa_.assign(noiseMa_.begin(), noiseMa_.begin() + static_cast<std::ptrdiff_t>(noiseMaOrder_));
   std::copy(prediction_.begin(), prediction_.end(), best_.GroupPrediction.begin());
   const int first = response_.FirstAnalysedPeriod;
   for (int i = 0; i < Periods(); ++i)

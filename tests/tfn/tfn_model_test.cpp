@@ -62,14 +62,25 @@ TEST(TfnModelTest, WhiteNoiseObjectiveIsTheConcentratedLikelihood) {
   EXPECT_EQ(h.model.ArmaOrder(), 0);
 }
 
-TEST(TfnModelTest, MissingValueContributesZeroNoise) {
-  TfnModelHarness h;
-  h.SetUp(OneSeriesSetup(0, true));
-  h.P[3] = 4.0;
+// White noise around 4 with period 5 missing: counted as zero noise it is
+// a value of the eight, left out it leaves seven, and NOBS follows.
+TEST(TfnModelTest, MissingValueIsLeftOutOrCountedAsZeroNoise) {
   double ss = 0;
   for (int t = 1; t <= 8; ++t)
     if (t != 5) ss += (t - 4.0) * (t - 4.0);
-  EXPECT_NEAR(h.Evaluate(), 4.0 * std::log(ss / 8.0), 1e-12);
+  for (const auto treatment : {MissingValueTreatment::ZeroNoise, MissingValueTreatment::ExactLikelihood}) {
+    const bool zero = treatment == MissingValueTreatment::ZeroNoise;
+    SCOPED_TRACE(zero ? "zero noise" : "exact");
+    TfnSetup s = OneSeriesSetup(0, true);
+    s.MissingValues = treatment;
+    TfnModelHarness h;
+    h.SetUp(s);
+    EXPECT_EQ(h.NOBS, zero ? 8 : 7);
+    h.P[3] = 4.0;
+    const double n = zero ? 8.0 : 7.0;
+    EXPECT_NEAR(h.Evaluate(), n / 2.0 * std::log(ss / n), 1e-12);
+    EXPECT_EQ(h.model.Best().TotalNoiseCount, zero ? 8 : 7);
+  }
 }
 
 struct InterventionCase {

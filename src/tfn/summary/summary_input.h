@@ -4,6 +4,7 @@
 
 #include "core/algorithm_data.h"
 #include "tfn/series_data.h"
+#include "tfn/summary/missing_estimates.h"
 #include "tfn/tfn_model.h"
 #include "tfn/tfn_setup.h"
 
@@ -19,13 +20,15 @@ struct SummaryInput {
   const TfnBestEvaluation& Best;
   const AlgorithmData& Algorithm;
   std::string AlgorithmFileName;
+  // The smoothed missing response values, under the exact likelihood of the values present.
+  MissingValueEstimates Estimates;
 
   // The model's view of a summary input.
   static SummaryInput Of(const TfnModel& model, const AlgorithmData& algorithm,
                          std::string algorithmFileName) {
     return {model.Setup(), model.Response(),
             model.Covariates() ? &*model.Covariates() : nullptr, model.Best(), algorithm,
-            std::move(algorithmFileName)};
+            std::move(algorithmFileName), EstimateMissingValues(model)};
   }
 };
 
