@@ -25,6 +25,9 @@ constexpr auto kLongestHelp = std::chrono::milliseconds(5);
 // workers and the calling thread) this many times over, so that every
 // thread can hold a block while published ones wait to be read.
 constexpr std::int64_t kBlocksPerThreadInWindow = 4;
+// Near the end of a batch a block holds at most the nodes left divided
+// among the threads this many times over.
+constexpr std::int64_t kTailShares = 2;
 // The weight of each block's time in the running estimate of the time a
 // node takes: the estimate follows a change in a few blocks, and the first
 // evaluations, which may be slow while a copy warms up, fade quickly.
@@ -83,7 +86,8 @@ ParallelEvaluator::ParallelEvaluator(const Objective& objective, int threads, bo
   const std::int64_t window = kWindowPerWorker * threads;
   values_.assign(static_cast<std::size_t>(window), 0.0);
   blockEnd_.assign(static_cast<std::size_t>(window), -1);
-  largestBlock_ = std::max<std::int64_t>(1, window / (kBlocksPerThreadInWindow * (threads + 1)));
+  evaluators_ = threads + 1;
+  largestBlock_ = std::max<std::int64_t>(1, window / (kBlocksPerThreadInWindow * evaluators_));
   for (auto& worker : workers_) worker->thread = std::thread([this, w = worker.get()] { Work(*w); });
 }
 
@@ -109,7 +113,10 @@ bool ParallelEvaluator::MayClaim() const {
 
 ParallelEvaluator::Range ParallelEvaluator::Claim() {
   const std::int64_t limit = std::min({count_, taken_ + static_cast<std::int64_t>(values_.size()), failedNode_});
-  const Range range{claimed_, std::min(claimed_ + blockSize_, limit)};
+  // Towards the end of a batch blocks shrink with what is left, so that
+  // the threads finish within about one evaluation of each other.
+  const std::int64_t share = std::max<std::int64_t>(1, (count_ - claimed_) / (kTailShares * evaluators_));
+  const Range range{claimed_, std::min(claimed_ + std::min(blockSize_, share), limit)};
   claimed_ = range.end;
   return range;
 }

@@ -44,8 +44,9 @@ using NodeVector = std::function<void(std::int64_t node, OneBased<double>& P)>;
 // block rather than once a node. Blocks begin at one node and are sized
 // from the evaluations timed so far to take about kBlockTime each, so that
 // a cheap evaluation of a few microseconds is handed over in runs of dozens
-// and a slow one still one at a time. Next reads the values of a published
-// block without taking the lock, and takes it once a block.
+// and a slow one still one at a time; towards the end of a batch they
+// shrink, so that the threads finish together. Next reads the values of a
+// published block without taking the lock, and takes it once a block.
 //
 // While the value it waits for is not ready, the calling thread claims and
 // evaluates the next block itself on copies of its own, so that on a
@@ -146,6 +147,7 @@ class ParallelEvaluator {
   std::vector<double> values_;
   std::vector<std::int64_t> blockEnd_;
   NodeVector node_;
+  std::int64_t evaluators_ = 1;  // the workers and the calling thread
   std::int64_t largestBlock_ = 1;
 
   // Only the calling thread reads and writes these.
