@@ -17,10 +17,10 @@ namespace {
 
 // How often a waiting Next lets the caller pump events.
 constexpr auto kWaitSlice = std::chrono::milliseconds(15);
-// The calling thread evaluates nodes itself while it waits only when an
-// evaluation takes less than this, so that it still pumps events about as
-// often as a wait slice; a longer evaluation ends its help for the batch.
-constexpr auto kLongestHelp = std::chrono::milliseconds(5);
+// The calling thread evaluates nodes itself while it waits only while the
+// running estimate of an evaluation's time is below this, so that it still
+// pumps events about as often as a wait slice.
+constexpr std::chrono::duration<double> kLongestHelp = std::chrono::milliseconds(5);
 // A block may hold at most the window divided among the threads (the
 // workers and the calling thread) this many times over, so that every
 // thread can hold a block while published ones wait to be read.
@@ -196,7 +196,6 @@ void ParallelEvaluator::Start(std::int64_t count, NodeVector node) {
   std::fill(blockEnd_.begin(), blockEnd_.end(), -1);
   failure_ = nullptr;
   failedNode_ = std::numeric_limits<std::int64_t>::max();
-  helping_ = true;
   count_ = count;
   claimed_ = taken_ = 0;
   blockSize_ = 1;
@@ -225,7 +224,7 @@ double ParallelEvaluator::NextFromNewBlock(const std::function<void()>& whileWai
       return Next();
     }
     if (next_ >= failedNode_) std::rethrow_exception(failure_);
-    if (helping_ && MayClaim()) {
+    if (nodeSeconds_ < kLongestHelp.count() && MayClaim()) {
       // Rather than wait, evaluate the next block no worker has claimed;
       // the block this call waits for is likely ready by the time it is done.
       const Range own = Claim();
@@ -235,7 +234,6 @@ double ParallelEvaluator::NextFromNewBlock(const std::function<void()>& whileWai
       const std::int64_t end = EvaluateRange(*caller_, own, false, failure);
       const auto done = Clock::now();
       lock.lock();
-      if (done - begun > kLongestHelp * std::max<std::int64_t>(1, end - own.first)) helping_ = false;
       Publish({own.first, end}, done - begun, failure);
       if (whileWaiting && done - lastPump >= kWaitSlice) {
         lock.unlock();

@@ -51,8 +51,8 @@ using NodeVector = std::function<void(std::int64_t node, OneBased<double>& P)>;
 // While the value it waits for is not ready, the calling thread claims and
 // evaluates the next block itself on copies of its own, so that on a
 // machine with as many workers as cores no core idles while it waits; it
-// stops helping for the batch after an evaluation longer than a few
-// milliseconds, so that events are pumped as often as before.
+// leaves evaluations that take more than a few milliseconds to the
+// workers, so that events are pumped as often as before.
 //
 // Workers run at most a window of nodes ahead of the values taken. Pause
 // lets every worker finish the evaluation it is on and start no other: a
@@ -166,7 +166,6 @@ class ParallelEvaluator {
   bool closing_ = false;
   bool paused_ = false;
   bool halting_ = false;      // what halt_ holds
-  bool helping_ = true;       // the calling thread evaluates while it waits
   std::int64_t count_ = 0;
   std::int64_t claimed_ = 0;  // nodes before this one are claimed
   std::int64_t taken_ = 0;    // nodes before this one are read by Next and their slots free
