@@ -143,7 +143,7 @@ class ParallelEvaluator {
   std::unique_ptr<Worker> caller_;  // the copies the calling thread evaluates on
   // The ring of the window: the value of node i in slot i mod its size, and
   // in the slot of the first node of every published block that block's
-  // end (any smaller number in a slot marks no published block there).
+  // end (a number not above the slot's node marks no published block there).
   std::vector<double> values_;
   std::vector<std::int64_t> blockEnd_;
   NodeVector node_;
