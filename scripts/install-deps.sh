@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build make
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcsv-dev libhowardhinnant-date-dev
 )
 
 # The desktop application (skipped with QUORVANE_GUI=OFF, for servers):

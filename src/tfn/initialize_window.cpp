@@ -9,7 +9,7 @@
 #include "app/session.h"
 #include "tfn/initialize_texts.h"
 #include "tfn/setup_limits.h"
-#include "tfn/series_file_periods.h"
+#include "tfn/series_files/series_file_periods.h"
 
 namespace quorvane {
 

@@ -7,7 +7,7 @@
 #include "base/format/plain_number_text.h"
 
 #include "tfn/series_data_error.h"
-#include "tfn/series_file_reader.h"
+#include "tfn/series_files/read_series_data.h"
 
 namespace quorvane {
 
@@ -24,7 +24,10 @@ void ReadAndDifference(const SeriesFileChoice& choice, const std::string& kind,
   data.LastSeries = choice.LastSeries;
   data.SeriesCount = static_cast<std::int16_t>(choice.LastSeries - choice.FirstSeries + 1);
   data.Differencing = choice.Differencing;
-  data.Raw = ReadSeriesFile(choice, kind, data.Names);
+  SeriesFileData file = ReadSeriesData(choice, kind);
+  data.Raw = std::move(file.Values);
+  data.Names = std::move(file.Names);
+  data.Calendar = file.Calendar;
 
   const int start = choice.StartPeriod;
   const int end = choice.EndPeriod;

@@ -1,4 +1,4 @@
-#include "tfn/series_file_reader.h"
+#include "tfn/series_files/fixed_width_series_file.h"
 
 #include <cerrno>
 #include <charconv>
@@ -144,8 +144,8 @@ class SeriesFileScanner {
 
 }  // namespace
 
-SeriesTable ReadSeriesFile(const SeriesFileChoice& choice, const std::string& kind,
-                           std::vector<std::string>& names) {
+SeriesTable ReadFixedWidthSeriesFile(const SeriesFileChoice& choice, const std::string& kind,
+                                      std::vector<std::string>& names) {
   const std::int32_t start = choice.StartPeriod;
   const std::int32_t end = choice.EndPeriod;
   if (choice.FirstSeries < 1 || choice.LastSeries < choice.FirstSeries)
