@@ -15,11 +15,18 @@ constexpr size_t kFieldPitch = 9;
 
 bool Blank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
+// Whether a data line keeps to the fixed layout: the two columns after
+// every 7-character field hold commas or blanks, every field is one word,
+// and the first is no date.
 bool FitsFixedLayout(std::string_view line) {
   if (line.size() <= kFieldWidth) return false;
-  for (size_t at = kFieldWidth; at < line.size(); at += kFieldPitch) {
-    if (line[at] != ',') return false;
-    if (at + 1 < line.size() && line[at + 1] != ' ') return false;
+  for (size_t at = 0; at < line.size(); at += kFieldPitch) {
+    std::string_view field = line.substr(at, kFieldWidth);
+    field.remove_prefix(std::min(field.find_first_not_of(' '), field.size()));
+    field.remove_suffix(field.size() - std::min(field.find_last_not_of(' ') + 1, field.size()));
+    if (field.find(' ') != std::string_view::npos) return false;
+    const std::string_view separator = at + kFieldWidth < line.size() ? line.substr(at + kFieldWidth, 2) : "";
+    if (separator.find_first_not_of(", ") != std::string_view::npos) return false;
   }
   const std::optional<TimeField> time = ReadTimeField(line.substr(0, kFieldWidth));
   return !time || time->Form == TimeForm::Whole;

@@ -24,6 +24,8 @@ TEST(SeriesFileFormatTest, TellsTheFixedLayoutFromDelimitedText) {
       // reader names the field.
       {"      T,       A\r\n     x1,       1\r\n", SeriesFileFormat::FixedWidth},
       {"\r\n\r\n Period,    Flow\r\n\r\n   1871,    1120\r\n", SeriesFileFormat::FixedWidth},
+      // Blanks where the layout has ", ": the fixed reader never reads them.
+      {" Period,  Flow\r\n  -3.0,     1\r\n", SeriesFileFormat::FixedWidth},
       {" Period,    Flow\r\n", SeriesFileFormat::FixedWidth},
       {"", SeriesFileFormat::FixedWidth},
       {"year,flow\n1871,1120\n", SeriesFileFormat::Delimited},
@@ -34,6 +36,8 @@ TEST(SeriesFileFormatTest, TellsTheFixedLayoutFromDelimitedText) {
       {"month, x\n1983-02, 123\n", SeriesFileFormat::Delimited},
       {"year;flow\n   1871;    1120\n", SeriesFileFormat::Delimited},
       {"year\tflow\n1871\t1120\n", SeriesFileFormat::Delimited},
+      // Blank-separated fields that a 7-character field would run together.
+      {"t a b\n1 22     333\n", SeriesFileFormat::Delimited},
   };
   for (const auto& c : cases) EXPECT_EQ(SeriesFileFormatOf(c.start), c.format) << c.start;
 }
