@@ -4,13 +4,18 @@
 #include <cmath>
 #include <vector>
 
+#include "base/files/file_path_check.h"
 #include "base/files/text_file.h"
+#include "tfn/series_data_error.h"
+#include "tfn/series_files/delimited_series_file.h"
+#include "tfn/series_files/series_file_format.h"
 
 namespace quorvane {
 
 namespace {
 
-constexpr std::size_t kPeriodFieldWidth = 7;
+constexpr std::size_t kFieldWidth = 7;
+constexpr std::size_t kFieldPitch = 9;
 
 bool Blank(const std::string& line) {
   for (char c : line)
@@ -18,10 +23,16 @@ bool Blank(const std::string& line) {
   return true;
 }
 
+std::string Trimmed(const std::string& field) {
+  const size_t b = field.find_first_not_of(" \t");
+  if (b == std::string::npos) return "";
+  return field.substr(b, field.find_last_not_of(" \t") - b + 1);
+}
+
 // The period of a data line: the leading whole or decimal number of its
 // first field, rounded half to even; nothing when the field holds none.
 std::optional<long> PeriodOf(const std::string& line) {
-  const std::string field = line.substr(0, kPeriodFieldWidth);
+  const std::string field = line.substr(0, kFieldWidth);
   std::size_t i = field.find_first_not_of(" \t");
   if (i == std::string::npos) return std::nullopt;
   const std::size_t start = i;
@@ -37,9 +48,7 @@ std::optional<long> PeriodOf(const std::string& line) {
   }
 }
 
-}  // namespace
-
-std::optional<SeriesFilePeriods> ReadSeriesFilePeriods(const std::string& path) {
+std::optional<SeriesFilePeriods> FixedWidthPeriods(const std::string& path) {
   std::string error;
   const std::optional<std::vector<std::string>> lines = ReadTextLines(path, error);
   if (!lines || lines->size() < 2) return std::nullopt;
@@ -50,7 +59,35 @@ std::optional<SeriesFilePeriods> ReadSeriesFilePeriods(const std::string& path) 
   const auto first = PeriodOf((*lines)[firstLine]);
   const auto last = PeriodOf((*lines)[lastLine]);
   if (!first || !last || *last < *first) return std::nullopt;
-  return SeriesFilePeriods{*first, *last};
+  SeriesFilePeriods periods{*first, *last, PeriodCalendar(), {}};
+  const std::string& header = lines->front();
+  for (std::size_t at = kFieldPitch; at < header.size(); at += kFieldPitch)
+    periods.names.push_back(Trimmed(header.substr(at, kFieldWidth)));
+  return periods;
+}
+
+}  // namespace
+
+std::optional<SeriesFilePeriods> ReadSeriesFilePeriods(const std::string& path) {
+  if (ProblemOpeningFile(path)) return std::nullopt;
+  if (DetectSeriesFileFormat(path) == SeriesFileFormat::FixedWidth) return FixedWidthPeriods(path);
+  try {
+    DelimitedSeriesFile file = ReadDelimitedSeriesFile(path, "response");
+    std::vector<std::string> names(file.Names.begin() + 1, file.Names.end());
+    return SeriesFilePeriods{file.FirstPeriod, file.LastPeriod(), file.Calendar, std::move(names)};
+  } catch (const SeriesDataError&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<PeriodCalendar> ReadSeriesFileCalendar(const std::string& path) {
+  if (ProblemOpeningFile(path)) return std::nullopt;
+  if (DetectSeriesFileFormat(path) == SeriesFileFormat::FixedWidth) return PeriodCalendar();
+  try {
+    return ReadDelimitedSeriesFile(path, "response", 2).Calendar;
+  } catch (const SeriesDataError&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace quorvane
