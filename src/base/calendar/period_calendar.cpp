@@ -13,9 +13,11 @@
 namespace quorvane {
 namespace {
 
-// Days beyond this distance from 1970 are not named as dates: they lie far
-// outside the years a file can hold (0001 to 9999), and the date library's
-// day count is a 32-bit number.
+// The ordinal of 1970-01-01, the date library's day 0: 0001-01-01 is day 1.
+constexpr std::int64_t kOrdinalOf1970 = 719163;
+// Days beyond this distance are not named as dates: they lie far outside
+// the years a file can hold (0001 to 9999), and the date library's day
+// count is a 32-bit number.
 constexpr std::int64_t kFarthestDay = 12'000'000;
 
 // Division rounded down, so that periods before year 0 or 1970 still fall
@@ -49,7 +51,7 @@ bool ReadWhole(std::string_view text, const char* format, T& value) {
 
 std::string DayLabel(std::int64_t day) {
   if (day < -kFarthestDay || day > kFarthestDay) return PlainNumberText(static_cast<long long>(day));
-  const date::year_month_day ymd{date::sys_days{date::days{static_cast<int>(day)}}};
+  const date::year_month_day ymd{date::sys_days{date::days{static_cast<int>(day - kOrdinalOf1970)}}};
   char text[32];
   std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
                 static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
@@ -59,12 +61,12 @@ std::string DayLabel(std::int64_t day) {
 std::string WeekdayName(std::int64_t day) {
   static constexpr std::array<const char*, 7> kNames = {
       "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  const date::weekday weekday{date::sys_days{date::days{static_cast<int>(day)}}};
+  const date::weekday weekday{date::sys_days{date::days{static_cast<int>(day - kOrdinalOf1970)}}};
   return kNames[weekday.c_encoding()];
 }
 
 // A day of 1983, for examples in messages: the last day of February.
-constexpr std::int64_t kExampleDay = 4806;
+constexpr std::int64_t kExampleDay = 723969;
 
 }  // namespace
 
@@ -174,7 +176,7 @@ std::optional<TimeField> ReadTimeField(std::string_view text) {
   if (text.size() == 10) {
     date::year_month_day day{};
     if (!ReadWhole(text, "%Y-%m-%d", day) || !day.ok()) return std::nullopt;
-    return TimeField{TimeForm::Date, date::sys_days{day}.time_since_epoch().count()};
+    return TimeField{TimeForm::Date, date::sys_days{day}.time_since_epoch().count() + kOrdinalOf1970};
   }
   return std::nullopt;
 }

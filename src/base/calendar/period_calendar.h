@@ -18,11 +18,14 @@ enum class PeriodUnit { Whole, Quarter, Month, Week, Day };
 //   whole periods  the number itself                       1871
 //   quarters       4 x year + quarter - 1                  1983-Q1
 //   months         12 x year + month - 1                   1983-02
-//   days           days since 1970-01-01                   1983-02-28
-//   weeks          whole weeks since 1970-01-01, each week
-//                  named by its day on the file's weekday  1983-02-28
+//   days           the day's ordinal, 0001-01-01 being 1   1983-02-28
+//   weeks          the day's ordinal divided by 7, rounded
+//                  down; each week is named by its day on
+//                  the file's weekday                      1983-02-28
 // The numbers do not depend on where a file starts, so a period kept in an
-// algorithm file names the same date for every file of the same calendar.
+// algorithm file names the same date for every file of the same calendar,
+// and they are positive for every date from the year 1 on, as the start
+// period of an intervention must be.
 // The default calendar is that of whole periods: the identity.
 class PeriodCalendar {
  public:
@@ -30,7 +33,7 @@ class PeriodCalendar {
   static PeriodCalendar Quarters() { return PeriodCalendar(PeriodUnit::Quarter, 0); }
   static PeriodCalendar Months() { return PeriodCalendar(PeriodUnit::Month, 0); }
   static PeriodCalendar Days() { return PeriodCalendar(PeriodUnit::Day, 0); }
-  // Weeks named by the days that fall on the weekday of `day` (a day number).
+  // Weeks named by the days that fall on the weekday of `day` (a day's ordinal).
   static PeriodCalendar WeeksOn(std::int64_t day);
 
   PeriodUnit Unit() const { return unit_; }
@@ -57,14 +60,14 @@ class PeriodCalendar {
   PeriodCalendar(PeriodUnit unit, int weekday) : unit_(unit), weekday_(weekday) {}
 
   PeriodUnit unit_ = PeriodUnit::Whole;
-  int weekday_ = 0;  // weeks: the day number modulo 7 of every period's day
+  int weekday_ = 0;  // weeks: the ordinal modulo 7 of every period's day
 };
 
 // The forms of the first (time) column of a delimited series file.
 enum class TimeForm { Whole, Quarter, Month, Date };
 
 // A time field as read: its form and its number (the whole number, the
-// quarter or month number of the table above, or the day number of a date).
+// quarter or month number of the table above, or the ordinal of a date).
 struct TimeField {
   TimeForm Form = TimeForm::Whole;
   std::int64_t Number = 0;

@@ -5,9 +5,8 @@
 namespace quorvane {
 namespace {
 
-// The day numbers are days since 1970-01-01 as Python's
-// datetime.date(y, m, d).toordinal() - datetime.date(1970, 1, 1).toordinal()
-// gives them; 1983-02-28 is a Monday (date.weekday() == 0).
+// The day numbers are ordinals as Python's datetime.date(y, m, d).toordinal()
+// gives them (0001-01-01 is 1); 1983-02-28 is a Monday (date.weekday() == 0).
 TEST(PeriodCalendarTest, NamesEachPeriodAndReadsTheNameBack) {
   const struct {
     PeriodCalendar calendar;
@@ -21,16 +20,16 @@ TEST(PeriodCalendarTest, NamesEachPeriodAndReadsTheNameBack) {
       {PeriodCalendar::Months(), 12 * 1983 + 1, "1983-02"},
       {PeriodCalendar::Months(), 12 * 1969, "1969-01"},
       {PeriodCalendar::Months(), 12 * 1984 + 11, "1984-12"},
-      {PeriodCalendar::Days(), 4806, "1983-02-28"},
-      {PeriodCalendar::Days(), -365, "1969-01-01"},
-      {PeriodCalendar::Days(), 19782, "2024-02-29"},
-      {PeriodCalendar::Days(), -719162, "0001-01-01"},
-      {PeriodCalendar::Days(), 2932896, "9999-12-31"},
-      // Weeks on Mondays: 1983-02-28 is day 4806 = 7 x 686 + 4.
-      {PeriodCalendar::WeeksOn(4806), 686, "1983-02-28"},
-      {PeriodCalendar::WeeksOn(4806), 687, "1983-03-07"},
-      // Weeks on Wednesdays before 1970: day -365 = 7 x (-53) + 6.
-      {PeriodCalendar::WeeksOn(-365), -53, "1969-01-01"},
+      {PeriodCalendar::Days(), 723969, "1983-02-28"},
+      {PeriodCalendar::Days(), 718798, "1969-01-01"},
+      {PeriodCalendar::Days(), 738945, "2024-02-29"},
+      {PeriodCalendar::Days(), 1, "0001-01-01"},
+      {PeriodCalendar::Days(), 3652059, "9999-12-31"},
+      // Weeks on Mondays: 1983-02-28 is day 723969 = 7 x 103424 + 1.
+      {PeriodCalendar::WeeksOn(723969), 103424, "1983-02-28"},
+      {PeriodCalendar::WeeksOn(723969), 103425, "1983-03-07"},
+      // Weeks on Wednesdays: 1969-01-01 is day 718798 = 7 x 102685 + 3.
+      {PeriodCalendar::WeeksOn(718798), 102685, "1969-01-01"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
@@ -42,7 +41,7 @@ TEST(PeriodCalendarTest, NamesEachPeriodAndReadsTheNameBack) {
   // Consecutive periods are consecutive dates across a year's end.
   EXPECT_EQ(PeriodCalendar::Months().Label(12 * 1983 + 12), "1984-01");
   EXPECT_EQ(PeriodCalendar::Quarters().Label(4 * 1983 + 4), "1984-Q1");
-  EXPECT_EQ(PeriodCalendar::Days().Label(4807), "1983-03-01");
+  EXPECT_EQ(PeriodCalendar::Days().Label(723970), "1983-03-01");
 }
 
 TEST(PeriodCalendarTest, ReadsOnlyItsOwnForm) {
@@ -56,7 +55,7 @@ TEST(PeriodCalendarTest, ReadsOnlyItsOwnForm) {
       {PeriodCalendar::Months(), "83-02"},      {PeriodCalendar::Months(), "1983-02x"},
       {PeriodCalendar::Quarters(), "1983-Q5"},  {PeriodCalendar::Quarters(), "1983-02"},
       {PeriodCalendar::Days(), "1983-02-30"},   {PeriodCalendar::Days(), "1983-02"},
-      {PeriodCalendar::Days(), ""},             {PeriodCalendar::WeeksOn(4806), "1983-03-01"},
+      {PeriodCalendar::Days(), ""},             {PeriodCalendar::WeeksOn(723969), "1983-03-01"},
   };
   for (const auto& c : refused) EXPECT_FALSE(c.calendar.Period(c.text)) << c.text;
 }
@@ -70,7 +69,7 @@ TEST(PeriodCalendarTest, TimeFieldsHaveTheirForm) {
       {"1871", TimeForm::Whole, 1871},   {"+7", TimeForm::Whole, 7},
       {"-12", TimeForm::Whole, -12},     {"1983-Q2", TimeForm::Quarter, 4 * 1983 + 1},
       {"1983 Q2", TimeForm::Quarter, 4 * 1983 + 1}, {"1983-02", TimeForm::Month, 12 * 1983 + 1},
-      {"1983-02-28", TimeForm::Date, 4806},
+      {"1983-02-28", TimeForm::Date, 723969},
       {"1983/02/28", std::nullopt, 0},   {"28.02.1983", std::nullopt, 0},
       {"Feb 1983", std::nullopt, 0},     {"1983-02-29", std::nullopt, 0},
       {"1871.0", std::nullopt, 0},       {"++1", std::nullopt, 0},
@@ -88,11 +87,11 @@ TEST(PeriodCalendarTest, TimeFieldsHaveTheirForm) {
 
 TEST(PeriodCalendarTest, DescribesItselfForMessages) {
   EXPECT_EQ(PeriodCalendar::Months().Describe(), "monthly");
-  EXPECT_EQ(PeriodCalendar::WeeksOn(4806).Describe(), "weekly (Mondays)");
-  EXPECT_EQ(PeriodCalendar::WeeksOn(4806).FormHint(), "a Monday such as 1983-02-28");
-  EXPECT_EQ(PeriodCalendar::WeeksOn(-365).FormHint(), "a Wednesday such as 1983-03-02");
-  EXPECT_NE(PeriodCalendar::WeeksOn(4806), PeriodCalendar::WeeksOn(4807));
-  EXPECT_EQ(PeriodCalendar::WeeksOn(4806), PeriodCalendar::WeeksOn(4806 - 700));
+  EXPECT_EQ(PeriodCalendar::WeeksOn(723969).Describe(), "weekly (Mondays)");
+  EXPECT_EQ(PeriodCalendar::WeeksOn(723969).FormHint(), "a Monday such as 1983-02-28");
+  EXPECT_EQ(PeriodCalendar::WeeksOn(718798).FormHint(), "a Wednesday such as 1983-03-02");
+  EXPECT_NE(PeriodCalendar::WeeksOn(723969), PeriodCalendar::WeeksOn(723970));
+  EXPECT_EQ(PeriodCalendar::WeeksOn(723969), PeriodCalendar::WeeksOn(723969 - 700));
 }
 
 }  // namespace

@@ -74,14 +74,14 @@ INSTANTIATE_TEST_SUITE_P(
                      PeriodCalendar::Quarters(), 4 * 1983 + 3, {1.0, 2.0}},
         AcceptedCase{"Months", "month,x\n1983-12,1\n1984-01,2\n", {"month", "x"}, PeriodCalendar::Months(),
                      12 * 1983 + 11, {1.0, 2.0}},
-        // Day numbers are days since 1970-01-01 (Python's date.toordinal()
-        // differences); 1983-02-28 is day 4806, a Monday.
+        // Days are numbered by their ordinal (Python's date.toordinal());
+        // 1983-02-28 is day 723969, a Monday.
         AcceptedCase{"Days", "date,x\n1983-02-28,1\n1983-03-01,2\n", {"date", "x"}, PeriodCalendar::Days(),
-                     4806, {1.0, 2.0}},
-        AcceptedCase{"OneDateIsADay", "date,x\n1983-02-28,1\n", {"date", "x"}, PeriodCalendar::Days(), 4806,
-                     {1.0}},
+                     723969, {1.0, 2.0}},
+        AcceptedCase{"OneDateIsADay", "date,x\n1983-02-28,1\n", {"date", "x"}, PeriodCalendar::Days(),
+                     723969, {1.0}},
         AcceptedCase{"Weeks", "date,x\n1983-02-28,1\n1983-03-07,2\n1983-03-14,3\n", {"date", "x"},
-                     PeriodCalendar::WeeksOn(4806), 4806 / 7, {1.0, 2.0, 3.0}},
+                     PeriodCalendar::WeeksOn(723969), 723969 / 7, {1.0, 2.0, 3.0}},
         AcceptedCase{"UnicodeNames", "Zeit,D\xC3\xBC" "bendorf\n1,2\n", {"Zeit", "D\xC3\xBC" "bendorf"}, {}, 1,
                      {2.0}}),
     [](const auto& param) { return std::string(param.param.name); });
@@ -172,7 +172,7 @@ TEST(DelimitedSeriesFileTest, StopsAfterTheLinesAskedFor) {
   const std::string path =
       TextFile("stops.csv", "date,x\n1983-02-28,1\n1983-03-07,2\n1983-03-14,3\nnot a line at all\n");
   const DelimitedSeriesFile start = ReadDelimitedSeriesFile(path, "covariate", 2);
-  EXPECT_EQ(start.Calendar, PeriodCalendar::WeeksOn(4806));
+  EXPECT_EQ(start.Calendar, PeriodCalendar::WeeksOn(723969));
   EXPECT_EQ(start.PeriodCount, 2);
   EXPECT_THROW(ReadDelimitedSeriesFile(path, "covariate"), SeriesDataError);
 }
