@@ -130,6 +130,13 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   setUp_ = true;
 }
 
+PeriodCalendar TfnModel::ParameterCalendar(int i) const {
+  if (!setUp_ || !response_.Calendar.IsDated()) return PeriodCalendar();
+  for (int b = 1; b <= setup_.InterventionTotal(); ++b)
+    if (i == layout_.InterventionBase(b) + 1) return response_.Calendar;
+  return PeriodCalendar();
+}
+
 int TfnModel::NoiseStart(int group) const {
   int shift = 0;
   if (group >= 1 && group <= covariateCount_) shift = covariateBlocks_[static_cast<size_t>(group - 1)].Shift;

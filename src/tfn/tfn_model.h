@@ -62,6 +62,9 @@ class TfnModel : public Model {
   // stationary (invertible, stable) region is held on its limit.
   std::vector<std::string> LimitNotes(const OneBased<double>& P) const override;
 
+  // An intervention's start period, of a dated response file, is a date.
+  PeriodCalendar ParameterCalendar(int i) const override;
+
   void SetPendingSetup(const TfnSetup& setup) { pending_ = setup; }
 
   void MODEL(double& F, OneBased<double>& P, OneBased<double>& STP, OneBased<std::string>& DESC,
