@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/calendar/period_calendar.h"
 #include "base/ui/surface.h"
 #include "plot/plot_frame.h"
 
@@ -12,6 +13,7 @@ namespace quorvane {
 // over the past periods (NaN where missing), then the forecasts with the
 // limits of their interval over the future ones. Periods rise by one.
 struct ForecastPlotSeries {
+  PeriodCalendar Calendar;         // names the periods on the X axis
   int FirstPeriod = 0;             // of Observed and Fit
   std::vector<double> Observed;
   std::vector<double> Fit;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/calendar/period_calendar.h"
 #include "base/ui/surface.h"
 #include "base/ui/surface_view.h"
 #include "plot/plot_range.h"
@@ -33,6 +34,9 @@ struct PlotFrame {
 
   PlotRange X;
   PlotRange Y;
+  // Names the X values when they are time periods of dated series: the X
+  // axis is then labelled by dates.
+  PeriodCalendar XCalendar{};
 
   double MapX(double x) const;
   double MapY(double y) const;

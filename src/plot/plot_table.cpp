@@ -11,6 +11,7 @@ void PlotTable::Reset(int columns, int firstRow, int lastRow) {
   ColumnMax.assign(static_cast<size_t>(ColumnCount) + 1, 0.0);
   FirstRow = firstRow;
   LastRow = lastRow;
+  XCalendar = PeriodCalendar();
   cells_.assign(static_cast<size_t>(RowCount()) * static_cast<size_t>(ColumnCount),
                 kMissingPlotValue);
 }

@@ -2,9 +2,11 @@
 
 #include <date/date.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -121,6 +123,51 @@ std::optional<std::int64_t> PeriodCalendar::Period(std::string_view text) const 
       break;
   }
   return std::nullopt;
+}
+
+namespace {
+
+std::int64_t OrdinalOfMonth(std::int64_t month) {
+  const std::int64_t year = FloorDiv(month, 12);
+  const date::year_month_day first{date::year{static_cast<int>(year)},
+                                   date::month{static_cast<unsigned>(month - 12 * year + 1)}, date::day{1}};
+  return date::sys_days{first}.time_since_epoch().count() + kOrdinalOf1970;
+}
+
+std::int64_t MonthOfOrdinal(std::int64_t day) {
+  const date::year_month_day ymd{date::sys_days{date::days{static_cast<int>(day - kOrdinalOf1970)}}};
+  return 12 * static_cast<std::int64_t>(static_cast<int>(ymd.year())) + static_cast<unsigned>(ymd.month()) - 1;
+}
+
+// Months far outside the years 0001 to 9999 are not turned into days.
+constexpr std::int64_t kFarthestMonth = 12 * 30000;
+
+}  // namespace
+
+double PeriodCalendar::MonthStart(std::int64_t month) const {
+  month = std::clamp(month, -kFarthestMonth, kFarthestMonth);
+  switch (unit_) {
+    case PeriodUnit::Day: return static_cast<double>(OrdinalOfMonth(month));
+    case PeriodUnit::Week: return static_cast<double>(OrdinalOfMonth(month) - weekday_) / 7.0;
+    case PeriodUnit::Quarter: return static_cast<double>(month) / 3.0;
+    case PeriodUnit::Month:
+    case PeriodUnit::Whole: break;
+  }
+  return static_cast<double>(month);
+}
+
+std::int64_t PeriodCalendar::MonthAt(double x) const {
+  const double limit = static_cast<double>(kFarthestDay);
+  x = std::isfinite(x) ? std::clamp(x, -limit, limit) : 0.0;
+  switch (unit_) {
+    case PeriodUnit::Day: return MonthOfOrdinal(static_cast<std::int64_t>(std::floor(x)));
+    case PeriodUnit::Week:
+      return MonthOfOrdinal(static_cast<std::int64_t>(std::floor(7.0 * x)) + weekday_);
+    case PeriodUnit::Quarter: return static_cast<std::int64_t>(std::floor(3.0 * x));
+    case PeriodUnit::Month:
+    case PeriodUnit::Whole: break;
+  }
+  return static_cast<std::int64_t>(std::floor(x));
 }
 
 std::string PeriodCalendar::Describe() const {

@@ -47,8 +47,17 @@ class PeriodCalendar {
   // names none.
   std::optional<std::int64_t> Period(std::string_view text) const;
 
-  // "yearly or whole", "quarterly", "monthly", "weekly", "daily": what the
-  // messages call a file of this calendar.
+  // Where month `month` (12 x year + month - 1) begins on this calendar's
+  // axis of periods: the period of its first day for days, a fraction of a
+  // period for weeks and quarters, the month itself for months (and for
+  // whole periods, which have no months).
+  double MonthStart(std::int64_t month) const;
+  // The month in which position `x` of the axis falls: the inverse of
+  // MonthStart, rounded down.
+  std::int64_t MonthAt(double x) const;
+
+  // "counted in whole periods", "quarterly", "monthly", "weekly (Mondays)",
+  // "daily": what the messages call a file of this calendar.
   std::string Describe() const;
   // What a period of this calendar looks like, for messages: "a whole
   // number such as 1871", "a quarter such as 1983-Q1", ...
