@@ -207,12 +207,14 @@ std::optional<TimeField> ReadTimeField(std::string_view text) {
       return TimeField{TimeForm::Whole, number};
   }
   if (!StartsWithFourDigits(text)) return std::nullopt;
-  // A quarter: the year, "-Q" or " Q", and the quarter 1 to 4.
-  if (text.size() == 7 && (text.substr(4, 2) == "-Q" || text.substr(4, 2) == " Q") &&
-      text[6] >= '1' && text[6] <= '4') {
+  // A quarter: the year, "-Q", " Q" or "Q", and the quarter 1 to 4.
+  const std::string_view quarterMark = text.substr(4, text.size() - 5);
+  if ((quarterMark == "-Q" || quarterMark == " Q" || quarterMark == "Q") && text.back() >= '1' &&
+      text.back() <= '4') {
     date::year year{};
     if (!ReadWhole(text.substr(0, 4), "%Y", year) || !year.ok()) return std::nullopt;
-    return TimeField{TimeForm::Quarter, 4 * static_cast<std::int64_t>(static_cast<int>(year)) + (text[6] - '1')};
+    return TimeField{TimeForm::Quarter,
+                     4 * static_cast<std::int64_t>(static_cast<int>(year)) + (text.back() - '1')};
   }
   if (text.size() == 7) {
     date::year_month month{};

@@ -82,9 +82,9 @@ struct TimeField {
   std::int64_t Number = 0;
 };
 
-// Reads a time field: a whole number (1871, -3), a quarter (1983-Q1 or
-// 1983 Q1), a month (1983-02) or an ISO date (1983-02-28), with a year of
-// four digits. Dates are read by the date library, so an impossible one
+// Reads a time field: a whole number (1871, -3), a quarter (1983-Q1,
+// 1983 Q1 or 1983Q1), a month (1983-02) or an ISO date (1983-02-28), with a
+// year of four digits. Dates are read by the date library, so an impossible one
 // (1983-02-30, 1983-13) is no time. Blanks around the text are ignored.
 std::optional<TimeField> ReadTimeField(std::string_view text);
 

@@ -68,12 +68,14 @@ TEST(PeriodCalendarTest, TimeFieldsHaveTheirForm) {
   } cases[] = {
       {"1871", TimeForm::Whole, 1871},   {"+7", TimeForm::Whole, 7},
       {"-12", TimeForm::Whole, -12},     {"1983-Q2", TimeForm::Quarter, 4 * 1983 + 1},
-      {"1983 Q2", TimeForm::Quarter, 4 * 1983 + 1}, {"1983-02", TimeForm::Month, 12 * 1983 + 1},
+      {"1983 Q2", TimeForm::Quarter, 4 * 1983 + 1}, {"1983Q2", TimeForm::Quarter, 4 * 1983 + 1},
+      {"1983-02", TimeForm::Month, 12 * 1983 + 1},
       {"1983-02-28", TimeForm::Date, 723969},
       {"1983/02/28", std::nullopt, 0},   {"28.02.1983", std::nullopt, 0},
       {"Feb 1983", std::nullopt, 0},     {"1983-02-29", std::nullopt, 0},
       {"1871.0", std::nullopt, 0},       {"++1", std::nullopt, 0},
       {"year", std::nullopt, 0},         {"1983-Q0", std::nullopt, 0},
+      {"1983--Q1", std::nullopt, 0},     {"1983Q", std::nullopt, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
