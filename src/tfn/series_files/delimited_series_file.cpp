@@ -56,7 +56,7 @@ class DelimitedReader {
       throw SeriesDataError(kTitle, "The " + kind_ + " data file holds no data");
     if (file_.PeriodCount == 0)
       throw SeriesDataError(kTitle, "The " + kind_ + " data file has no data records after its header line");
-    if (firstForm_ == TimeForm::Date && file_.PeriodCount == 1) file_.Calendar = PeriodCalendar::Days();
+    // A single date is taken as a day: with no second line there is no step.
     return std::move(file_);
   }
 
@@ -221,6 +221,12 @@ class DelimitedReader {
       Problem(At() + ": " + std::string(text) + " follows " + file_.Calendar.Label(previous_) +
               "; the periods must rise by one from line to line" + StepWords() +
               ", with no line skipped");
+      return false;
+    }
+    if (*period > kMaxPeriod) {
+      Problem(At() + ": the time period " + Quoted(text) +
+              " is outside the time periods a series data file can hold (" + PlainNumberText(kMinPeriod) +
+              " to " + PlainNumberText(kMaxPeriod) + ")");
       return false;
     }
     previous_ = *period;

@@ -158,6 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"PeriodBeyondTheLimit", "t,x\n10000000,1\n",
                     "Line 2 of the response data: the time period '10000000' is outside the time periods "
                     "a series data file can hold (-999999 to 9999999)"},
+        RefusedCase{"PeriodsRunningPastTheLimit", "t,x\n9999999,1\n10000000,2\n",
+                    "Line 3 of the response data: the time period '10000000' is outside the time periods "
+                    "a series data file can hold (-999999 to 9999999)"},
         RefusedCase{"HeaderNotUtf8", "year,D\xFC" "bendorf\n1,2\n",
                     "Line 1 of the response data: the name of column 2 is not UTF-8 text; save the file "
                     "as UTF-8"},
