@@ -427,6 +427,11 @@ void InitializeWindow::ProposeFilePeriods(bool response) {
     for (long p = periods->first; p <= periods->last; ++p) items.push_back(calendar.Label(p));
     form_.SetItems(startBox, items);
     form_.SetItems(endBox, std::move(items));
+  } else if (calendar.IsDated()) {
+    // Too many to list: the first and the last date show the form to type.
+    const std::vector<std::string> ends = {calendar.Label(periods->first), calendar.Label(periods->last)};
+    form_.SetItems(startBox, ends);
+    form_.SetItems(endBox, ends);
   }
   ListSeries(response);
   const double start = PeriodNumber(startBox, calendar);
