@@ -41,11 +41,12 @@ std::optional<ValidationMessage> TfnApplication::RunSetUp(Session& session, cons
   // set-up with seasonal differencing would otherwise cut off again.
   const ResponseSeriesData& response = model_.Response();
   InitializeWindow::PeriodProposal proposal{response.FirstAnalysedPeriod - response.SeasonalDifferencingLag,
-                                            response.EndPeriod, 0, 0, false};
+                                            response.EndPeriod, 0, 0, false, response.Calendar, {}};
   if (const auto& covariates = model_.Covariates()) {
     proposal.covariateStart = covariates->FirstAnalysedPeriod;
     proposal.covariateEnd = covariates->EndPeriod;
     proposal.hasCovariates = true;
+    proposal.covariateCalendar = covariates->Calendar;
   }
   window_->ProposePeriods(proposal);
   return std::nullopt;
