@@ -83,6 +83,32 @@ TEST(TfnModelTest, MissingValueIsLeftOutOrCountedAsZeroNoise) {
   }
 }
 
+// Without a missing value the choice of treatment changes nothing: the
+// same fast recursions give F, a(t) and h(t) to the last bit.
+TEST(TfnModelTest, SeriesWithoutMissingValuesIsTheSameUnderEitherTreatment) {
+  std::vector<double> objective;
+  std::vector<std::vector<SeriesValue>> innovations, sds;
+  for (const auto treatment : {MissingValueTreatment::ZeroNoise, MissingValueTreatment::ExactLikelihood}) {
+    TfnSetup s = OneSeriesSetup(1);
+    s.MissingValues = treatment;
+    TfnModelHarness h;
+    h.SetUp(s);
+    EXPECT_EQ(h.NOBS, 8);
+    h.P[1] = 0.4;
+    h.P[2] = -0.3;
+    h.P[3] = 4.0;
+    h.P[4] = 3;
+    h.P[5] = 1;
+    h.P[6] = 1.5;
+    objective.push_back(h.Evaluate(1));
+    innovations.push_back(h.model.Best().Innovation);
+    sds.push_back(h.model.Best().ResidualSd);
+  }
+  EXPECT_EQ(objective[0], objective[1]);
+  EXPECT_EQ(innovations[0], innovations[1]);
+  EXPECT_EQ(sds[0], sds[1]);
+}
+
 struct InterventionCase {
   const char* name;
   double code, omega0, delta1;

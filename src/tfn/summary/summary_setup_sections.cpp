@@ -39,9 +39,19 @@ void WriteTransformation(std::string& text, const SeriesFileChoice& choice, std:
 // counts.
 void WriteExactMissingValues(std::string& text, const SummaryInput& input) {
   const ResponseSeriesData& r = input.Response;
+  // With the differencing in the filter's state a missing value as read is
+  // one missing value, however many differences it leaves undefined.
+  const bool asRead = input.Estimates.Scale != EstimateScale::Analysed;
+  const auto missingOf = [&](int k) {
+    if (!asRead) return r.MissingPerSeries[static_cast<size_t>(k)];
+    int count = 0;
+    for (int t = r.StartPeriod; t <= r.EndPeriod; ++t)
+      if (!r.Raw.At(t, k)) ++count;
+    return count;
+  };
   long long total = 0;
   for (int k = 1; k <= r.SeriesCount; ++k) {
-    const int missing = r.MissingPerSeries[static_cast<size_t>(k)];
+    const int missing = missingOf(k);
     if (missing <= 0) continue;
     total += missing;
     AddLine(text, "This analysis left " + N(missing) +
@@ -90,8 +100,8 @@ void WriteResponse(std::string& text, const SummaryInput& input) {
                   : r.Differencing == 2 ? " 2nd and seasonally differenced "
                                         : " seasonally differenced ";
   AddLine(text, "This is an analysis of " + N(r.SeriesCount) + differenced +
-                    "response series for the time periods: " + N(r.FirstAnalysedPeriod) + " to " +
-                    N(r.EndPeriod));
+                    "response series for the time periods: " + r.Calendar.Label(r.FirstAnalysedPeriod) +
+                    " to " + r.Calendar.Label(r.EndPeriod));
   AddLine(text);
   WriteSeasonalTerms(text, setup);
 
@@ -101,7 +111,8 @@ void WriteResponse(std::string& text, const SummaryInput& input) {
     AddLine(text, "      Intra-period inter-series covariance among the response series has been removed.");
     if (!r.UnflattenedPeriods.empty()) {
       std::string periods;
-      for (std::int32_t t : r.UnflattenedPeriods) periods += (periods.empty() ? "" : ", ") + N(t);
+      for (std::int32_t t : r.UnflattenedPeriods)
+        periods += (periods.empty() ? "" : ", ") + r.Calendar.Label(t);
       AddLine(text, "      It was not removed in these time periods, where fewer than two response "
                     "series have a value: " + periods);
     }
@@ -168,7 +179,8 @@ void WriteCovariates(std::string& text, const SummaryInput& input) {
   AddLine(text, cov->FileName);
   AddLine(text, "This analysis includes " + N(cov->SeriesCount) + DifferencedWords(cov->Differencing) +
                     "covariate series, 1 for each group, for the time periods: " +
-                    N(cov->FirstAnalysedPeriod) + " to " + N(cov->EndPeriod));
+                    cov->Calendar.Label(cov->FirstAnalysedPeriod) + " to " +
+                    cov->Calendar.Label(cov->EndPeriod));
   for (int c = 1; c <= cov->SeriesCount; ++c) {
     const bool intervention = c <= kMaxGroups && input.Setup.CovariateIsIntervention[static_cast<size_t>(c - 1)];
     AddLine(text, "Was covariate series " + N(c) + " treated as an intervention series? " +

@@ -11,8 +11,9 @@ namespace quorvane {
 
 namespace {
 
-void Table(std::string& text, std::string_view title, const DataTable& table) {
-  WriteDataTable(text, title, table);
+void Table(std::string& text, std::string_view title, const DataTable& table,
+           const PeriodCalendar& calendar) {
+  WriteDataTable(text, title, table, calendar);
   AddLine(text);
 }
 
@@ -29,7 +30,7 @@ void WriteEstimatesTable(std::string& text, const SummaryInput& input) {
   AddLine(text, "Time,Series,Estimate,SE");
   for (size_t k = 1; k < estimates.BySeries.size(); ++k)
     for (const MissingValueEstimate& e : estimates.BySeries[k])
-      AddLine(text, RightJustify(FormatPicture(e.Period, "###0"), 7) + "," +
+      AddLine(text, RightJustify(r.Calendar.IsDated() ? r.Calendar.Label(e.Period) : FormatPicture(e.Period, "###0"), 7) + "," +
                         (k < r.Names.size() ? r.Names[k] : PlainNumberText(static_cast<double>(k))) + "," +
                         NumberField(e.Mean, "##0.0000", kDataTableValueWidth) + "," +
                         NumberField(e.StandardError, "##0.0000", kDataTableValueWidth));
@@ -50,7 +51,7 @@ void WriteDataTables(std::string& text, const SummaryInput& input, const BackTra
   Table(text,
         "The time period, then mean over all " + PlainNumberText(r.SeriesCount) +
             " untransformed response series, then the 1st and 2nd differenced series means:",
-        means);
+        means, r.Calendar);
 
   // The data as read, differenced and analysed: from the first period read.
   // The smoothed missing values stand in the table of their scale, marked:
@@ -67,7 +68,7 @@ void WriteDataTables(std::string& text, const SummaryInput& input, const BackTra
     if (withEstimates)
       for (size_t k = 1; k < estimates.BySeries.size(); ++k)
         for (const MissingValueEstimate& e : estimates.BySeries[k]) columns.SetEstimate(k - 1, e.Period, e.Mean);
-    Table(text, title, columns);
+    Table(text, title, columns, r.Calendar);
   };
   data("Observed (i.e., undifferenced, unflattened, untransformed) response series data:", r.Raw,
        estimates.Scale == EstimateScale::AsRead);
@@ -78,7 +79,7 @@ void WriteDataTables(std::string& text, const SummaryInput& input, const BackTra
 
   // What the fit kept: over the analysed periods.
   const auto kept = [&](std::string_view title, const SeriesTable& table) {
-    Table(text, title, SeriesColumns(table, r.Names, first, last));
+    Table(text, title, SeriesColumns(table, r.Names, first, last), r.Calendar);
   };
   const TfnBestEvaluation& best = input.Best;
   kept("Predicted fits to the possibly differenced, flattened and/or transformed response series data:",
@@ -114,7 +115,7 @@ void WriteDataTables(std::string& text, const SummaryInput& input, const BackTra
     Table(text,
           "The time period, the untransformed and undifferenced covariate series " + PlainNumberText(c) +
               " (" + name + ") the 1st and 2nd differenced series, then the possibly transformed series:",
-          table);
+          table, cov->Calendar);
   }
 }
 
