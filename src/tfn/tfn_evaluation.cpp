@@ -263,7 +263,7 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
     MelardResult result;
     long long used = n;
     if (UsesMissingValueFilter(k)) {
-      const MissingValueLikelihood exact = EvaluateWithMissingValues(k, a, h);
+      const MissingValueLikelihood exact = EvaluateWithMissingValues(k, NoisePrediction(k, prediction_), a, h);
       result = {exact.SumSq, exact.Fact};
       used = exact.Count;
     } else {

@@ -63,35 +63,42 @@ bool TfnModel::UsesMissingValueFilter(int k) const {
   return lastMissing_[static_cast<size_t>(k)] >= NoiseStart(GroupOf(k)) - static_cast<int>(differencing_.size());
 }
 
-// G over the noise periods of series k from `prediction` (by period, then group).
-DifferencedSeries TfnModel::MissingValueSeries(int k, const std::vector<double>& prediction) const {
+// Series k's values from the period before its noise series by the order
+// of the differencing, with G over its noise periods.
+DifferencedSeries TfnModel::MissingValueSeries(int k, std::span<const double> G) const {
+  const std::vector<SeriesValue>& x = levels_[static_cast<size_t>(k)];
+  const size_t l = differencing_.size();
+  const auto offset = static_cast<size_t>(NoiseStart(GroupOf(k)) - LevelStart()) - l;
+  return {differencing_, std::span<const SeriesValue>(x.data() + offset, G.size() + l), G};
+}
+
+// G over the noise periods of series k from `prediction` (by period, then
+// group), in missingPrediction_.
+std::span<const double> TfnModel::NoisePrediction(int k, const std::vector<double>& prediction) const {
   const int g = GroupOf(k);
   const int start = NoiseStart(g);
   const int first = response_.FirstAnalysedPeriod;
   const auto n = static_cast<size_t>(std::max(0, response_.EndPeriod - start + 1));
-  const std::vector<SeriesValue>& x = levels_[static_cast<size_t>(k)];
-  const size_t l = differencing_.size();
   for (size_t i = 0; i < n; ++i)
     missingPrediction_[i] =
         prediction[(static_cast<size_t>(start - first) + i) * static_cast<size_t>(groups_) + static_cast<size_t>(g - 1)];
-  const auto offset = static_cast<size_t>(start - LevelStart()) - l;
-  return {differencing_, std::span<const SeriesValue>(x.data() + offset, n + l),
-          std::span<const double>(missingPrediction_.data(), n)};
+  return {missingPrediction_.data(), n};
 }
 
-MissingValueLikelihood TfnModel::EvaluateWithMissingValues(int k, std::span<double> a, std::span<double> h) {
+MissingValueLikelihood TfnModel::EvaluateWithMissingValues(int k, std::span<const double> G, std::span<double> a,
+                                                           std::span<double> h) {
   const ArmaStateSpace space(NoiseAutoregressive(), NoiseMovingAverage());
   const std::optional<SquareMatrix> stationary = space.StationaryCovariance();
   if (!stationary) return {};
-  return FilterWithMissingValues(space, *stationary, MissingValueSeries(k, prediction_), a, h);
+  return FilterWithMissingValues(space, *stationary, MissingValueSeries(k, G), a, h);
 }
 
 std::vector<SmoothedValue> TfnModel::SmoothedMissingValues(int k) const {
-  if (!UsesMissingValueFilter(k) || !best_.Kept) return {};
+  if (!UsesMissingValueFilter(k) || !Best().Kept) return {};
   const ArmaStateSpace space(bestNoiseAr_, bestNoiseMa_);
   const std::optional<SquareMatrix> stationary = space.StationaryCovariance();
   if (!stationary) return {};
-  const DifferencedSeries series = MissingValueSeries(k, best_.GroupPrediction);
+  const DifferencedSeries series = MissingValueSeries(k, NoisePrediction(k, Best().GroupPrediction));
   std::vector<SmoothedValue> out = SmoothMissingValues(space, *stationary, series);
   // Index into the series' values -> index from LevelStart().
   const auto offset = static_cast<size_t>(NoiseStart(GroupOf(k)) - LevelStart()) - differencing_.size();
@@ -100,11 +107,11 @@ std::vector<SmoothedValue> TfnModel::SmoothedMissingValues(int k) const {
 }
 
 std::optional<LevelFilterEnd> TfnModel::MissingValueFilterEnd(int k) const {
-  if (!UsesMissingValueFilter(k) || !best_.Kept) return std::nullopt;
+  if (!UsesMissingValueFilter(k) || !Best().Kept) return std::nullopt;
   const ArmaStateSpace space(bestNoiseAr_, bestNoiseMa_);
   const std::optional<SquareMatrix> stationary = space.StationaryCovariance();
   if (!stationary) return std::nullopt;
-  const DifferencedSeries series = MissingValueSeries(k, best_.GroupPrediction);
+  const DifferencedSeries series = MissingValueSeries(k, NoisePrediction(k, Best().GroupPrediction));
   std::vector<double> a(series.Prediction.size()), h(series.Prediction.size());
   LevelFilterEnd end;
   const MissingValueLikelihood result = FilterWithMissingValues(space, *stationary, series, a, h, &end);

@@ -137,8 +137,10 @@ class TfnModel : public Model {
   void AddCovariateEffects(const OneBased<double>& P, const OneBased<double>& STP);
   void KeepBest(double F, const OneBased<double>& P);
   void PrepareMissingValues();
-  DifferencedSeries MissingValueSeries(int k, const std::vector<double>& prediction) const;
-  MissingValueLikelihood EvaluateWithMissingValues(int k, std::span<double> a, std::span<double> h);
+  DifferencedSeries MissingValueSeries(int k, std::span<const double> G) const;
+  std::span<const double> NoisePrediction(int k, const std::vector<double>& prediction) const;
+  MissingValueLikelihood EvaluateWithMissingValues(int k, std::span<const double> G, std::span<double> a,
+                                                   std::span<double> h);
   int Periods() const { return response_.EndPeriod - response_.FirstAnalysedPeriod + 1; }
 
   std::optional<TfnSetup> pending_;
