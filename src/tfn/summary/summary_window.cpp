@@ -8,6 +8,41 @@
 
 namespace quorvane {
 
+namespace {
+
+// The grid whose standard errors the summary's table shows: grid 3, whose
+// steps are the smallest, unless it has no results (interrupted, or its
+// Hessian not positive-definite); then grid 2, then grid 1.
+constexpr int kGridOrder[] = {3, 2, 1};
+
+// The standard errors of the last covariance analysis, when it was made at
+// the values being summarised.
+std::optional<CovarianceStandardErrors> CurrentStandardErrors(const Session& session,
+                                                              const TfnBestEvaluation& best) {
+  const CovarianceResults& cov = session.Covariance;
+  if (!session.State.CovarianceAvailable || cov.CovValues.size() != static_cast<int>(best.Parameters.size()))
+    return std::nullopt;
+  for (int i = 1; i <= cov.CovValues.size(); ++i)
+    if (cov.CovValues[i] != best.Parameters[static_cast<size_t>(i - 1)]) return std::nullopt;
+  for (int grid : kGridOrder) {
+    CovarianceStandardErrors errors;
+    errors.Grid = grid;
+    errors.GridFactor = cov.GridFactor[grid];
+    errors.Analytical = cov.CovarianceMethod == "A";
+    errors.Optimistic = cov.Optimistic;
+    errors.Values = best.Parameters;
+    bool any = false;
+    for (int p = 1; p <= cov.CovValues.size(); ++p) {
+      errors.StandardError.push_back(CovarianceStandardDeviation(cov, grid, p));
+      any = any || errors.StandardError.back().has_value();
+    }
+    if (any) return errors;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 SummaryWindow::SummaryWindow(Session& session, const TfnModel& model)
     : session_(session), model_(model), form_("frmSummary", "Results summary") {
   // Forecasts from the fitted model: a button beside "Save summary" and the
@@ -37,8 +72,13 @@ void SummaryWindow::Reset() {
 void SummaryWindow::WriteSummary() {
   Ui& ui = session_.ui();
   ui.SetStatusPanel(5, 1, "Summary");
-  const SummaryInput input =
-      SummaryInput::Of(model_, session_.Algorithm, session_.State.AlgorithmFileName);
+  SummaryInput input = SummaryInput::Of(model_, session_.Algorithm, session_.State.AlgorithmFileName);
+  const std::optional<CovarianceStandardErrors> errors = CurrentStandardErrors(session_, model_.Best());
+  if (errors) input.StandardErrors = &*errors;
+  const TfnBestEvaluation& best = model_.Best();
+  OneBased<double> values(static_cast<int>(best.Parameters.size()));
+  for (int i = 1; i <= values.size(); ++i) values[i] = best.Parameters[static_cast<size_t>(i - 1)];
+  input.OnLimit = model_.ParametersOnLimit(values);
   SummaryReport report = quorvane::WriteSummary(input, diagnostics_, ui);
   results_ = std::move(report.Results);
   if (form_.IsOpen()) ui.BringToFront(form_);

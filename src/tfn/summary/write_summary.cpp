@@ -1,9 +1,12 @@
 #include "tfn/summary/write_summary.h"
 
 #include "tfn/summary/report_text.h"
+#include "tfn/summary/summary_review_sections.h"
 #include "tfn/summary/summary_sections.h"
 
 namespace quorvane {
+
+int NoiseSeasonalPeriod(const TfnSetup&) { return 0; }
 
 SummaryReport WriteSummary(const SummaryInput& input, SummaryDiagnostics& diagnostics, Ui& ui) {
   SummaryReport report;
@@ -25,8 +28,15 @@ SummaryReport WriteSummary(const SummaryInput& input, SummaryDiagnostics& diagno
 
   WriteSetupSections(text, input);
   WriteDiagnosticsSection(text, diagnostics.Held(), run);
+  WriteNormalitySection(text, diagnostics.Held(), run);
   WriteFitSections(text, input, results.Fit);
+  WriteComparableCriteriaSection(text, ComputeComparableCriteria(input.Best, input.Algorithm),
+                                 results.Fit.Counts.K);
   WriteEstimatesSections(text, input, results.Fit);
+  WriteCoefficientTableSection(
+      text, BuildCoefficientTable(input.Algorithm, input.Best.Parameters, input.StandardErrors, input.OnLimit));
+  results.Residuals = ComputeResidualCorrelation(input, NoiseSeasonalPeriod(input.Setup));
+  WriteResidualCorrelationSection(text, results.Residuals);
   WriteDataTables(text, input, results.BackTransformed);
   report.Results = std::move(results);
   return report;
