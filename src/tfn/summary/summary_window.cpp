@@ -44,29 +44,41 @@ std::optional<CovarianceStandardErrors> CurrentStandardErrors(const Session& ses
 }  // namespace
 
 SummaryWindow::SummaryWindow(Session& session, const TfnModel& model)
-    : session_(session), model_(model), form_("frmSummary", "Results summary") {
+    : session_(session), model_(model), form_("frmSummary", "Results summary"),
+      residualPlots_(session.ui()) {
   // Forecasts from the fitted model: a button beside "Save summary" and the
   // same command in the window's menu.
   const auto forecast = [this] {
     if (onForecast) onForecast();
   };
   MenuItem results = MenuCommand("mnuResults", "&Results", "", nullptr);
-  results.items = {MenuCommand("mnuForecast", "&Forecast...", "Ctrl+F", forecast)};
+  const auto residualPlots = [this] { ShowResidualPlots(); };
+  results.items = {MenuCommand("mnuForecast", "&Forecast...", "Ctrl+F", forecast),
+                   MenuCommand("mnuResidualPlots", "&Residual plots...", "Ctrl+R", residualPlots)};
   form_.AddMenu(std::move(results));
   form_.BeginColumn();
   form_.BeginRow();
   form_.Add(ControlKind::Button, "cmdSaveSummary", "Save summary").onClick = [this] { SaveSummary(); };
   form_.Add(ControlKind::Button, "cmdForecast", "&Forecast...").onClick = forecast;
+  form_.Add(ControlKind::Button, "cmdResidualPlots", "&Residual plots...").onClick = residualPlots;
   form_.End();
   Control& pane = form_.Add(ControlKind::TextPane, "rtbOut");
   pane.readOnly = false;  // the user may edit the report before saving it
   form_.End();
-  form_.onClosed = [this] { session_.ShowMainMenu(); };
+  form_.onClosed = [this] {
+    residualPlots_.Close();
+    session_.ShowMainMenu();
+  };
 }
 
 void SummaryWindow::Reset() {
   diagnostics_.Reset();
   results_.reset();
+  residualPlots_.Close();
+}
+
+void SummaryWindow::ShowResidualPlots() {
+  if (results_) residualPlots_.Show(results_->Residuals);
 }
 
 void SummaryWindow::WriteSummary() {
@@ -84,6 +96,11 @@ void SummaryWindow::WriteSummary() {
   if (form_.IsOpen()) ui.BringToFront(form_);
   else ui.ShowForm(form_);
   form_.SetText("rtbOut", report.Text);
+  // Open residual plots follow the new summary.
+  if (residualPlots_.form().IsOpen()) {
+    if (results_) residualPlots_.Show(results_->Residuals);
+    else residualPlots_.Close();
+  }
   ui.SetStatusPanel(5, 1, "Summary complete");
   if (results_) AskForPlots();
 }

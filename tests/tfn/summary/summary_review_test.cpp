@@ -111,6 +111,52 @@ TEST_F(SummaryReviewTest, NileDemoLogLikelihoodCriteriaAndLjungBoxAgreeWithAnInd
   EXPECT_NE(text.find("this AIC is the AIC above + 285.7877."), std::string::npos);
 }
 
+int CountItems(const Surface& surface, SurfaceItem::Kind kind) {
+  int n = 0;
+  for (const SurfaceItem& item : surface.Items()) n += item.kind == kind;
+  return n;
+}
+
+// The residual section lists lags 1..20 for n = 100 with both tests, and
+// the window "Residual plots" draws the same correlations and the
+// quantile plot of the 100 residuals.
+TEST_F(SummaryReviewTest, TheNileResidualsAsTablesAndPlots) {
+  SetUpModel(testing::NileSetup());
+  Load({0.3, 0, 1100, 1899, 1, -200, 0, 0}, {0.05, 0, 20, 0, 0, 20, 0, 0});
+  Simplex();
+  Form& summary = app_.Summary().form();
+  summary.Click("cmdResidualPlots");  // before any summary: nothing to show
+  Form& plots = app_.Summary().ResidualPlots().form();
+  EXPECT_FALSE(plots.IsOpen());
+
+  const std::string text = Summarize();
+  EXPECT_NE(text.find("Series 1 (Flow): n = 100 residuals, band +-1.96/sqrt(n) = +-0.1960\r\n  Lag"),
+            std::string::npos);
+  EXPECT_NE(text.find("\r\n   20 "), std::string::npos);
+  EXPECT_EQ(text.find("\r\n   21 "), std::string::npos);
+  EXPECT_NE(text.find("to lag  20 are:"), std::string::npos);
+
+  summary.Click("cmdResidualPlots");
+  ASSERT_TRUE(plots.IsOpen());
+  EXPECT_EQ(plots.Get("cboResidualSeries").items, std::vector<std::string>{"Flow"});
+  EXPECT_EQ(CountItems(plots.Get("Graph").surface, SurfaceItem::Kind::Rectangle), 21);  // 20 bars and the border
+  const Figure& figure = plots.Get("Graph").figure;
+  EXPECT_EQ(figure.X.Title, "Lag");
+  EXPECT_EQ(figure.Y.Title, "Autocorrelation");
+  EXPECT_EQ(figure.Title, plots.Get("lblResidualNote").caption);
+  EXPECT_EQ(figure.Title.rfind("ACF of the standardized residuals of series 1 (Flow), n = 100", 0), 0u);
+
+  plots.Choose("optResidualPacf");
+  EXPECT_EQ(plots.Get("Graph").figure.Y.Title, "Partial autocorrelation");
+  plots.Choose("optResidualQq");
+  EXPECT_EQ(CountItems(plots.Get("Graph").surface, SurfaceItem::Kind::Circle), 100);
+  EXPECT_EQ(plots.Get("Graph").figure.X.Title, "Standard normal quantile");
+
+  // Closing the summary closes its plots.
+  ui_.CloseForm(summary);
+  EXPECT_FALSE(plots.IsOpen());
+}
+
 // One row of the coefficient table: its fields after the parameter number.
 struct TableRow {
   double estimate = NAN, se = NAN, z = NAN;
