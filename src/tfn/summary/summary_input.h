@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/algorithm_data.h"
 #include "tfn/summary/coefficient_table.h"

@@ -14,11 +14,12 @@ namespace quorvane {
 class Session;
 
 // The results summary window frmSummary: the report in the text pane
-// rtbOut, which the user may edit, and the command "Save summary", which
-// saves the pane as a .qvo file. "&Residual plots..." (button
-// cmdResidualPlots and menu item Results>Residual plots...) opens the plots
-// of the residuals of the fit summarised. Closing it shows the main menu
-// again.
+// rtbOut, which the user may edit, the command "Save summary", which saves
+// the pane as a .qvo file, "Export as CSV...", which saves the series of
+// the summary's tables as one comma-separated table, and "&Residual
+// plots..." (button cmdResidualPlots and menu item Results>Residual
+// plots...), which opens the plots of the residuals of the fit summarised.
+// Closing it shows the main menu again.
 class SummaryWindow {
  public:
   SummaryWindow(Session& session, const TfnModel& model);
@@ -30,6 +31,8 @@ class SummaryWindow {
   void WriteSummary();
   // "Save summary".
   void SaveSummary();
+  // "Export as CSV..." (button cmdExportCsv and menu item Results>Export as CSV...).
+  void ExportSummaryCsv();
   // A new set-up: the held diagnostics and the last results are forgotten.
   void Reset();
 
