@@ -79,7 +79,7 @@ void ResidualPlotWindow::Draw() {
     figure.Y.Title = partial ? "Partial autocorrelation" : "Autocorrelation";
     note = std::string(partial ? "PACF" : "ACF") + " of the standardized residuals of " + who + ", n = " +
            PlainNumberText(s.Count) + ", band +-1.96/sqrt(n) = +-" + FormatPicture(s.Band, "0.0000");
-    if (!s.Defined) note += ": none, the residuals have no variance";
+    if (!s.Defined) note += s.Count < 2 ? ": none, fewer than two residuals" : ": none, the residuals have no variance";
     note += ".";
   }
   figure.Title = note;

@@ -31,7 +31,8 @@ void WriteSeries(std::string& text, const SeriesResidualCorrelation& s, int fitt
   AddLine(text, "Series " + PlainNumberText(s.Series) + " (" + s.Name + "): n = " + PlainNumberText(s.Count) +
                     " residuals, band +-1.96/sqrt(n) = +-" + FormatPicture(s.Band, "0.0000"));
   if (!s.Defined) {
-    AddLine(text, "     No autocorrelations: the residuals have no variance.");
+    AddLine(text, s.Count < 2 ? "     No autocorrelations: fewer than two residuals."
+                              : "     No autocorrelations: the residuals have no variance.");
     return;
   }
   AddLine(text, "  Lag      ACF         PACF");
