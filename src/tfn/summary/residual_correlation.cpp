@@ -6,6 +6,7 @@
 
 #include "tfn/diagnostics/autocorrelation.h"
 #include "tfn/diagnostics/residual_lags.h"
+#include "tfn/model_shape.h"
 #include "tfn/parameter_layout.h"
 #include "tfn/summary/kept_series.h"
 
@@ -37,12 +38,15 @@ std::vector<double> StandardizedResiduals(const ResponseSeriesData& response,
 
 int CountFreeArmaCoefficients(const SummaryInput& input) {
   const AlgorithmData& data = input.Algorithm;
-  const ParameterLayout layout(input.Setup);
-  const int p = input.Setup.LagOrder;
-  if (p < 1) return 0;
+  const ModelShape shape = BuildModelShape(input.Setup);
+  const ParameterLayout layout(shape);
   int count = 0;
-  for (int i = layout.Phi(1); i <= layout.Theta(p); ++i)
-    if (i <= data.Steps.size() && data.Steps[i] != 0.0) ++count;
+  // Every noise polynomial: the regular Phi and Theta and the seasonal ones.
+  for (size_t k = 0; k < shape.Noise.size(); ++k)
+    for (int j = 1; j <= shape.Noise[k].Order; ++j) {
+      const int i = layout.Coefficient(k, j);
+      if (i <= data.Steps.size() && data.Steps[i] != 0.0) ++count;
+    }
   return count;
 }
 

@@ -17,9 +17,9 @@ namespace quorvane {
 std::vector<double> StandardizedResiduals(const ResponseSeriesData& response,
                                           const TfnBestEvaluation& best, int k);
 
-// The free ARMA coefficients of the noise model: the Phi and Theta
-// parameters with a non-zero step (a fused group counts once, by its first
-// member). The Ljung-Box tests lose one degree of freedom for each.
+// The free ARMA coefficients of the noise model: the regular and seasonal
+// Phi and Theta parameters with a non-zero step (a fused group counts once,
+// by the member that carries the step). The Ljung-Box tests lose one degree of freedom for each.
 int CountFreeArmaCoefficients(const SummaryInput& input);
 
 // The residual autocorrelations of one response series.

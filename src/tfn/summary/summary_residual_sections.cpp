@@ -61,10 +61,9 @@ void WriteNormalitySection(std::string& text, const HeldDiagnostics& held, const
 void WriteResidualCorrelationSection(std::string& text, const ResidualCorrelation& c) {
   AddLine(text, "Residual autocorrelation: the ACF and PACF of the standardized residuals (Melard's a-hat/h-hat) "
                 "of each response series,");
-  AddLine(text, std::string("     to lag min(10 log10 n, n/4)") +
-                    (c.SeasonalPeriod > 0 ? " or, with the seasonal period s = " + PlainNumberText(c.SeasonalPeriod) +
-                                                ", to lag 2s"
-                                          : "") +
+  AddLine(text, (c.SeasonalPeriod > 0
+                     ? "     to lag 2s with the seasonal period s = " + PlainNumberText(c.SeasonalPeriod)
+                     : std::string("     to lag min(10 log10 n, n/4)")) +
                     "; * marks a value outside the band +-1.96/sqrt(n). Missing values are left out of the sums.");
   AddLine(text, "     The Ljung-Box Q(h) = n(n+2) sum r(k)^2/(n-k), k = 1..h, has h - " +
                     PlainNumberText(c.FreeArmaCoefficients) +

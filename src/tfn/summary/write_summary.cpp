@@ -6,7 +6,10 @@
 
 namespace quorvane {
 
-int NoiseSeasonalPeriod(const TfnSetup&) { return 0; }
+int NoiseSeasonalPeriod(const TfnSetup& setup) {
+  const bool seasonal = setup.SeasonalDifferencing > 0 || setup.SeasonalArOrder > 0 || setup.SeasonalMaOrder > 0;
+  return seasonal && setup.SeasonalPeriod > 0 ? setup.SeasonalPeriod : 0;
+}
 
 SummaryReport WriteSummary(const SummaryInput& input, SummaryDiagnostics& diagnostics, Ui& ui) {
   SummaryReport report;

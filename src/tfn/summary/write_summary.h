@@ -22,8 +22,9 @@ struct SummaryResults {
   ResidualCorrelation Residuals;
 };
 
-// The seasonal period s of the set-up's noise model, 0 for none: it sets
-// the lags of the residual autocorrelations.
+// The seasonal period s of a set-up with seasonal terms (differencing or
+// seasonal Phi or Theta), 0 for none: it sets the lags of the residual
+// autocorrelations and their tests.
 int NoiseSeasonalPeriod(const TfnSetup& setup);
 
 struct SummaryReport {

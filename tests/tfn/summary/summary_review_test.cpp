@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <numbers>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "covariance/covariance_report.h"
@@ -155,6 +157,61 @@ TEST_F(SummaryReviewTest, TheNileResidualsAsTablesAndPlots) {
   // Closing the summary closes its plots.
   ui_.CloseForm(summary);
   EXPECT_FALSE(plots.IsOpen());
+}
+
+// The chi-square upper tail for an even df = 2m in closed form:
+//   Q = exp(-x/2) sum_{j=0..m-1} (x/2)^j / j!.
+double EvenChiSquareTail(double x, int df) {
+  double term = 1.0, sum = 0.0;
+  for (int j = 0; j < df / 2; ++j) {
+    sum += term;
+    term *= x / 2 / (j + 1);
+  }
+  return std::exp(-x / 2) * sum;
+}
+
+// The airline model of the monthly airline passengers, months 1..144, as
+// logarithms before differencing at lags 1 and 12, with Theta(1) and
+// Theta_s(1) free: its residual autocorrelations go to lag 2s = 24 rather
+// than to min(10 log10 131, 131/4) = 21, and its Ljung-Box tests are at
+// 10, 12, 20 and 24, each with two degrees of freedom fewer than its lags
+// for the two moving-average coefficients.
+TEST_F(SummaryReviewTest, ASeasonalModelsResidualsAreTestedAtItsSeasonalLags) {
+  TfnSetup airline;
+  airline.Response = {testing::ExamplePath("airpassengers.dat"), 1, 144, 1, 1, 1, SeriesTransformation::BoxCox,
+                      0, 0, true};
+  airline.GroupFirst[0] = airline.GroupLast[0] = 1;
+  airline.LagOrder = 1;
+  airline.EstimateLogits = false;
+  airline.SeasonalPeriod = 12;
+  airline.SeasonalDifferencing = 1;
+  airline.SeasonalMaOrder = 1;
+  SetUpModel(airline);
+  Set(layout_.Theta(1), 0.4018, 0.05);
+  Set(4, 0.5569, 0.05);  // Theta_s(1), after the intercept
+  const std::string& text = Summarize();
+
+  EXPECT_NE(text.find("     to lag 2s with the seasonal period s = 12; * marks"), std::string::npos) << text;
+  EXPECT_NE(text.find("has h - 2 df: the lags less the free ARMA coefficients."), std::string::npos);
+  EXPECT_NE(text.find(": n = 131 residuals"), std::string::npos);
+  EXPECT_NE(text.find("\r\n   24 "), std::string::npos);
+  EXPECT_EQ(text.find("\r\n   25 "), std::string::npos);
+  for (const auto& [lag, df] : std::vector<std::pair<int, int>>{{10, 8}, {12, 10}, {20, 18}, {24, 22}}) {
+    SCOPED_TRACE(lag);
+    char label[96];
+    std::snprintf(label, sizeof label, "The Ljung-Box Q, df and p of the residual autocorrelations to lag %3d are:",
+                  lag);
+    const std::string line = ValueAfter(text, label);
+    const auto comma = line.find(',');
+    ASSERT_NE(comma, std::string::npos) << line;
+    EXPECT_EQ(std::atoi(line.c_str() + comma + 1), df);
+    // The p-value printed to 4 decimals follows from the printed Q (4
+    // decimals too) with these df; "<0.0001" below that.
+    const double p = EvenChiSquareTail(Number(line), df);
+    const std::string printed = line.substr(line.rfind(',') + 1);
+    if (p < 0.0001) EXPECT_NE(printed.find("<0.0001"), std::string::npos) << line;
+    else EXPECT_NEAR(Number(printed), p, 1e-4) << line;
+  }
 }
 
 // One row of the coefficient table: its fields after the parameter number.
