@@ -4,8 +4,10 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 # GUI=OFF builds everything but the desktop application, without Qt.
 GUI ?= ON
+# Where `make install` puts Quorvane; DESTDIR, when set, is put before it.
+PREFIX ?= /usr/local
 
-.PHONY: deps configure build test sanitize run console gui bench screens clean
+.PHONY: deps configure build test sanitize run console gui bench screens install clean
 
 deps:
 	QUORVANE_GUI=$(GUI) bash scripts/install-deps.sh
@@ -59,6 +61,13 @@ screens: configure
 
 bench: build
 	for b in $(BUILD)/bench/bench_*; do $$b; done
+
+# Installs the programs, the user guide, the examples, the manual pages and
+# the desktop entry, icon and file types under PREFIX (DESTDIR before it,
+# for a staging folder). Builds only what is installed.
+install: configure
+	cmake --build $(BUILD) --target quorvane_installed
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 clean:
 	rm -rf $(BUILD)

@@ -84,6 +84,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Quorvane"));
   QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
   QApplication::setWindowIcon(quorvane::qt::ApplicationIcon());
+  // The desktop entry the windows belong to, for the desktop's task bar.
+  QGuiApplication::setDesktopFileName(QStringLiteral(QUORVANE_APP_ID));
 
   // The application carries the time-series model.
   // The walk-through answers its own questions; otherwise the user does.
