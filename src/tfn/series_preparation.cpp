@@ -7,7 +7,7 @@
 #include "base/format/plain_number_text.h"
 
 #include "tfn/series_data_error.h"
-#include "tfn/series_file_reader.h"
+#include "tfn/series_files/read_series_data.h"
 
 namespace quorvane {
 
@@ -24,7 +24,10 @@ void ReadAndDifference(const SeriesFileChoice& choice, const std::string& kind,
   data.LastSeries = choice.LastSeries;
   data.SeriesCount = static_cast<std::int16_t>(choice.LastSeries - choice.FirstSeries + 1);
   data.Differencing = choice.Differencing;
-  data.Raw = ReadSeriesFile(choice, kind, data.Names);
+  SeriesFileData file = ReadSeriesData(choice, kind);
+  data.Raw = std::move(file.Values);
+  data.Names = std::move(file.Names);
+  data.Calendar = file.Calendar;
 
   const int start = choice.StartPeriod;
   const int end = choice.EndPeriod;
@@ -54,8 +57,8 @@ void ReadAndDifference(const SeriesFileChoice& choice, const std::string& kind,
   // Differencing of degree d uses up the first d periods of the window.
   if (data.AnalysedPeriods < 1)
     throw SeriesDataError("Fatal data input error",
-                          "The " + kind + " time periods " + PlainNumberText(start) + " to " +
-                              PlainNumberText(end) + " are too few for differencing of degree " +
+                          "The " + kind + " time periods " + data.Calendar.Label(start) + " to " +
+                              data.Calendar.Label(end) + " are too few for differencing of degree " +
                               std::to_string(d) + ": at least " + std::to_string(d + 1) +
                               " periods are needed");
 
@@ -76,7 +79,7 @@ void RefuseValuesBeyondRange(const std::string& kind, const PreparedSeries& data
         throw SeriesDataError("Fatal data input error",
                               "The analysed value of " + kind + " series " +
                                   PlainNumberText(data.FirstSeries + k - 1) + " at period " +
-                                  PlainNumberText(t) +
+                                  data.Calendar.Label(t) +
                                   " is beyond the range of numbers after differencing or "
                                   "flattening; better rescale the data");
     }
@@ -145,8 +148,8 @@ void Transform(const SeriesFileChoice& choice, const std::string& kind, Prepared
         throw SeriesDataError("Fatal choice of Box-Cox lambda",
                               "The Box-Cox transformation with lambda " + PlainNumberText(lambda) +
                                   " and constant " + PlainNumberText(constant) + " of the " + kind +
-                                  " series value " + PlainNumberText(before) + " (period " +
-                                  PlainNumberText(t) + ") is too large to compute");
+                                   " series value " + PlainNumberText(before) + " (period " +
+                                  data.Calendar.Label(t) + ") is too large to compute");
     }
 }
 
