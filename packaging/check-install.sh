@@ -71,7 +71,7 @@ done < <(find "$usr/share/doc/quorvane" -name '*.md')
 
 # The manual pages render without a warning.
 for page in "$usr"/share/man/man1/*.1.gz; do
-  warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)
   [ -z "$warnings" ] || fail "man $(basename "$page"): $warnings"
 done
 
