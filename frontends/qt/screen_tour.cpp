@@ -158,6 +158,9 @@ int RunScreenTour(SelfAnsweringUi& ui, const QString& folder) {
 
     Need(ui, "frmMenu").Click("cmdUserSummary");  // No to the plots
     shoot("summary.png");
+
+    Need(ui, "frmSummary").Click("cmdResidualPlots");
+    shoot("residual-plots.png");
   } catch (const std::exception& error) {
     std::cerr << "The walk-through stopped: " << error.what() << "\n";
     return 1;
