@@ -34,7 +34,10 @@ inline constexpr double kVarianceFactorFloor = -1e-20;
 // value and the determinant is not multiplied again. With q > 0 the gain L
 // shrinks geometrically; a gain component below 1E-290 is set to exactly 0
 // (so no step computes with subnormal numbers), and once all of L is 0 the
-// remaining steps only update the state, K and h keeping their values.
+// remaining steps only update the state, K and h keeping their values:
+// the ARMA filter alone, which multiplies by 1/h, 1/sqrt(h) and K/h formed
+// once where the full step divides (the same numbers when h is exactly 1,
+// otherwise the same up to a unit in the last place of each step's values).
 //
 // Failure gives Fact = 0 and never a NaN: a non-stationary autoregressive
 // part or an unusable starting state (SumSq = 0, nothing written to a and
