@@ -93,20 +93,23 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
       interventions_[static_cast<size_t>(k++)].Group = g;
   covariateBlocks_.assign(static_cast<size_t>(covariateCount_), block);
   for (int c = 1; c <= covariateCount_; ++c) covariateBlocks_[static_cast<size_t>(c - 1)].Group = c;
+  LayOutObservedValues();
   prediction_.assign(periods * static_cast<size_t>(groups_), 0.0);
   size_t longest = periods;
   if (covariates_) longest = std::max(longest, static_cast<size_t>(covariates_->AnalysedPeriods));
   input_.assign(longest, 0.0);
   output_.assign(longest, 0.0);
   noise_.assign(periods, 0.0);
-  a_.assign(periods, 0.0);
-  h_.assign(periods, 0.0);
   innovation_.assign(periods * static_cast<size_t>(series_), 0.0);
   variance_.assign(periods * static_cast<size_t>(series_), 0.0);
   noiseCount_.assign(static_cast<size_t>(series_ + 1), 0);
   sumSq_.assign(static_cast<size_t>(series_ + 1), 0.0);
   fact_.assign(static_cast<size_t>(series_ + 1), 0.0);
   workspace_.Reserve(up);
+  keptPrediction_.assign(prediction_.size(), 0.0);
+  keptInnovation_.assign(innovation_.size(), 0.0);
+  keptVariance_.assign(variance_.size(), 0.0);
+  bestSeriesPending_ = false;
   best_ = TfnBestEvaluation{};
   best_.Parameters.assign(static_cast<size_t>(n), 0.0);
   best_.Intercepts.assign(static_cast<size_t>(groups_ + 1), 0.0);
@@ -121,6 +124,34 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   q_.assign(static_cast<size_t>(groups_ + 1), -1);
   m_ = m2_ = 0;
   setUp_ = true;
+}
+
+void TfnModel::LayOutObservedValues() {
+  const int first = response_.FirstAnalysedPeriod;
+  const auto periods = static_cast<size_t>(std::max(Periods(), 0));
+  observed_.assign(periods * static_cast<size_t>(series_), 0.0);
+  missing_.assign(static_cast<size_t>(series_ + 1), {});
+  for (int k = 1; k <= series_; ++k) {
+    double* values = observed_.data() + static_cast<size_t>(k - 1) * periods;
+    std::vector<int>& missing = missing_[static_cast<size_t>(k)];
+    missing.reserve(static_cast<size_t>(response_.MissingPerSeries[static_cast<size_t>(k)]));
+    for (size_t i = 0; i < periods; ++i) {
+      const SeriesValue& x = response_.Analysed.At(first + static_cast<int>(i), k);
+      if (x)
+        values[i] = *x;
+      else
+        missing.push_back(static_cast<int>(i));
+    }
+  }
+  covariateValues_.clear();
+  if (!covariates_) return;
+  const CovariateSeriesData& cov = *covariates_;
+  const auto covPeriods = static_cast<size_t>(std::max(cov.EndPeriod - cov.FirstAnalysedPeriod + 1, 0));
+  covariateValues_.assign(covPeriods * static_cast<size_t>(covariateCount_), 0.0);
+  for (int c = 1; c <= covariateCount_; ++c)
+    for (size_t s = 0; s < covPeriods; ++s)
+      covariateValues_[static_cast<size_t>(c - 1) * covPeriods + s] =
+          cov.Analysed.At(cov.FirstAnalysedPeriod + static_cast<int>(s), c).value_or(0.0);
 }
 
 int TfnModel::NoiseStart(int group) const {
