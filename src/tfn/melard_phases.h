@@ -36,6 +36,12 @@ namespace quorvane::melard {
 inline constexpr double kNegligibleGain = 1e-290;
 inline constexpr double kSmallGain = 1e-200;
 
+// A product of two numbers below kTinyGain lies below 1e-300: subtracted
+// from a number above kOrdinary, whose unit in the last place exceeds
+// 1e-216, it leaves that number exactly as it was.
+inline constexpr double kTinyGain = 1e-150;
+inline constexpr double kOrdinary = 1e-200;
+
 // The determinant h(1) h(2) ... h(N) as a mantissa in [1/16, 1) and a
 // base-2 exponent, so that it neither overflows nor underflows.
 struct RunningDeterminant {
@@ -162,13 +168,17 @@ GainPhaseEnd GainPhase(FilterVectors<R>& v, std::span<const double> w, std::span
       v.m[j] = v.l[j + 1] + v.phi[j] * l1;
       v.x[j] = v.x[j + 1] + v.phi[j] * x1 + gain * v.k[j];
     }
+    // Late in the phase alpha and L are so small that alpha M_j and alpha L_1
+    // underflow, which the processor pays for dearly; those products cannot
+    // then change a K_j or an h of ordinary size by a bit, and are skipped.
+    const bool tinyAlpha = std::fabs(alpha) < kTinyGain;
 #pragma GCC unroll 8
     for (std::size_t j = 1; j <= r; ++j) {
       const double kj = v.k[j];
-      v.k[j] = kj - alpha * v.m[j];
+      if (!(tinyAlpha && std::fabs(v.m[j]) < kTinyGain && std::fabs(kj) > kOrdinary)) v.k[j] = kj - alpha * v.m[j];
       v.l[j] = v.m[j] - alpha * kj;
     }
-    factor -= alpha * l1;
+    if (!(tinyAlpha && std::fabs(l1) < kTinyGain && factor > kOrdinary)) factor -= alpha * l1;
 
     if (std::fabs(l1) < kSmallGain && ClearNegligibleGains(v) && maySettle) return {t + 1, true, false};
   }
