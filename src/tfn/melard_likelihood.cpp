@@ -16,9 +16,9 @@ using melard::Sums;
 
 // The recursion from its starting state in the workspace, with the vectors
 // of dimension R held in registers (R = 0: any dimension, in the workspace).
-template <std::size_t R>
+template <std::size_t R, class Noise>
 MelardResult Recursion(std::size_t p, std::size_t q, std::size_t dimension, double h1,
-                       std::span<const double> w, std::span<double> a, std::span<double> h,
+                       const Noise& w, std::span<double> a, std::span<double> h,
                        MelardWorkspace& work) {
   const std::size_t n = w.size();
   FilterVectors<R> v(work, dimension);
@@ -40,19 +40,16 @@ MelardResult Recursion(std::size_t p, std::size_t q, std::size_t dimension, doub
   return {sums.SumSq, sums.Determinant.Root(n)};
 }
 
-}  // namespace
-
-MelardResult MelardLikelihood(std::span<const double> phi, std::span<const double> theta,
-                              std::span<const double> w, std::span<double> a,
-                              std::span<double> h, MelardWorkspace& work) {
-  const std::size_t n = w.size();
-  assert(a.size() >= n && h.size() >= n);
-  if (n == 0) return {};
+// Stage 1 into the workspace: the autocovariances, then K = L = T S e_1
+// and xhat = 0. Gives the dimension the recursion runs on, 0 when the
+// process has no usable starting state.
+std::size_t StartingState(std::span<const double> phi, std::span<const double> theta,
+                          MelardWorkspace& work) {
   const std::size_t p = phi.size();
   const std::size_t q = theta.size();
   const std::size_t r = ArmaStateDimension(p, q);
 
-  if (!ArmaAutocovariance(phi, theta, work)) return {};
+  if (!ArmaAutocovariance(phi, theta, work)) return 0;
   const double* gamma = work.Gamma.data();
   const double* c = work.Cross.data();
 
@@ -97,17 +94,71 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
     --dimension;
   }
 
+  return dimension;
+}
+
+template <class Noise>
+MelardResult Likelihood(std::span<const double> phi, std::span<const double> theta, const Noise& w,
+                        std::span<double> a, std::span<double> h, MelardWorkspace& work) {
+  const std::size_t n = w.size();
+  assert(a.size() >= n && h.size() >= n);
+  if (n == 0) return {};
+  const std::size_t dimension = StartingState(phi, theta, work);
+  if (dimension == 0) return {};
+  const std::size_t p = phi.size();
+  const std::size_t q = theta.size();
+  const double h1 = work.Gamma[0];
   // The orders the time-series model uses (r = m + 1 for p = q = m) run
   // with their vectors in registers.
   switch (dimension) {
-    case 1: return Recursion<1>(p, q, dimension, gamma[0], w, a, h, work);
-    case 2: return Recursion<2>(p, q, dimension, gamma[0], w, a, h, work);
-    case 3: return Recursion<3>(p, q, dimension, gamma[0], w, a, h, work);
-    case 4: return Recursion<4>(p, q, dimension, gamma[0], w, a, h, work);
-    case 5: return Recursion<5>(p, q, dimension, gamma[0], w, a, h, work);
-    case 6: return Recursion<6>(p, q, dimension, gamma[0], w, a, h, work);
-    default: return Recursion<0>(p, q, dimension, gamma[0], w, a, h, work);
+    case 1: return Recursion<1>(p, q, dimension, h1, w, a, h, work);
+    case 2: return Recursion<2>(p, q, dimension, h1, w, a, h, work);
+    case 3: return Recursion<3>(p, q, dimension, h1, w, a, h, work);
+    case 4: return Recursion<4>(p, q, dimension, h1, w, a, h, work);
+    case 5: return Recursion<5>(p, q, dimension, h1, w, a, h, work);
+    case 6: return Recursion<6>(p, q, dimension, h1, w, a, h, work);
+    default: return Recursion<0>(p, q, dimension, h1, w, a, h, work);
   }
+}
+
+// w(t) = y(t) - g(t), read as the recursion goes.
+struct Difference {
+  const double* Observed;
+  const double* Prediction;
+  std::size_t Count;
+  std::size_t size() const { return Count; }
+  double operator[](std::size_t t) const { return Observed[t] - Prediction[t]; }
+};
+
+// The same with missing values, whose w(t) is 0.
+struct DifferenceWithGaps {
+  const double* Observed;
+  const double* Prediction;
+  const unsigned char* Present;
+  std::size_t Count;
+  std::size_t size() const { return Count; }
+  double operator[](std::size_t t) const { return Present[t] ? Observed[t] - Prediction[t] : 0.0; }
+};
+
+}  // namespace
+
+MelardResult MelardLikelihood(std::span<const double> phi, std::span<const double> theta,
+                              std::span<const double> w, std::span<double> a,
+                              std::span<double> h, MelardWorkspace& work) {
+  return Likelihood(phi, theta, w, a, h, work);
+}
+
+MelardResult MelardLikelihoodOfDifference(std::span<const double> phi, std::span<const double> theta,
+                                          const NoiseSeries& w, std::span<double> a,
+                                          std::span<double> h, MelardWorkspace& work) {
+  assert(w.Prediction.size() == w.Observed.size());
+  assert(w.Present.empty() || w.Present.size() == w.Observed.size());
+  const std::size_t n = w.Observed.size();
+  if (w.Present.empty())
+    return Likelihood(phi, theta, Difference{w.Observed.data(), w.Prediction.data(), n}, a, h, work);
+  return Likelihood(phi, theta,
+                    DifferenceWithGaps{w.Observed.data(), w.Prediction.data(), w.Present.data(), n}, a,
+                    h, work);
 }
 
 }  // namespace quorvane

@@ -50,4 +50,21 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
                               std::span<const double> w, std::span<double> a,
                               std::span<double> h, MelardWorkspace& work);
 
+// A noise series given as w(t) = y(t) - g(t), the observed values less a
+// prediction, with w(t) = 0 where Present[t] is 0 (a missing value). The
+// likelihood forms each w(t) as it reads it, so the series is read once.
+// Present may be empty when every value is there; all spans are 0-based
+// and of one length N.
+struct NoiseSeries {
+  std::span<const double> Observed;
+  std::span<const double> Prediction;
+  std::span<const unsigned char> Present;
+};
+
+// MelardLikelihood of the noise series y - g: the same numbers as
+// MelardLikelihood on the series y(t) - g(t) (0 where missing).
+MelardResult MelardLikelihoodOfDifference(std::span<const double> phi, std::span<const double> theta,
+                                          const NoiseSeries& w, std::span<double> a,
+                                          std::span<double> h, MelardWorkspace& work);
+
 }  // namespace quorvane

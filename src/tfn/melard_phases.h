@@ -15,7 +15,9 @@
 //
 // Each phase is written once for vectors of any dimension and instantiated
 // for the small fixed dimensions the time-series model uses, whose vectors
-// the compiler then keeps in registers.
+// the compiler then keeps in registers. The noise w is anything that gives
+// w[t] and w.size(): a span, or the model's observed values less its
+// prediction, formed as the phases read them.
 
 #include <cmath>
 #include <cstddef>
@@ -146,8 +148,8 @@ bool ClearNegligibleGains(FilterVectors<R>& v) {
 // all right-hand sides taken before the step. It stops after the step
 // that leaves L exactly 0 when `maySettle`, with factor holding the h of
 // the next step.
-template <std::size_t R>
-GainPhaseEnd GainPhase(FilterVectors<R>& v, std::span<const double> w, std::span<double> a,
+template <std::size_t R, class Noise>
+GainPhaseEnd GainPhase(FilterVectors<R>& v, const Noise& w, std::span<double> a,
                        std::span<double> h, std::size_t steps, bool maySettle, double& factor,
                        Sums& sums) {
   const std::size_t r = v.Dim();
@@ -193,8 +195,8 @@ GainPhaseEnd GainPhase(FilterVectors<R>& v, std::span<const double> w, std::span
 // K/h, formed once; with h = 1, as the series settle on when the
 // moving-average part is invertible, those are exact and every number is
 // the one the gain phase would have given. The determinant takes h^(N - t).
-template <std::size_t R>
-void SettledPhase(FilterVectors<R>& v, std::span<const double> w, std::span<double> a,
+template <std::size_t R, class Noise>
+void SettledPhase(FilterVectors<R>& v, const Noise& w, std::span<double> a,
                   std::span<double> h, std::size_t t, double factor, Sums& sums) {
   const std::size_t n = w.size();
   const std::size_t r = v.Dim();
@@ -220,8 +222,8 @@ void SettledPhase(FilterVectors<R>& v, std::span<const double> w, std::span<doub
 // h has reached its final value (1 for the exact recursion), and
 //   a(t) = w(t) - sum_{l=1..p} phi_l w(t-l);  SUMSQ += a(t)^2;
 // the determinant is not multiplied again.
-template <std::size_t R>
-void AutoregressivePhase(FilterVectors<R>& v, std::size_t p, std::span<const double> w,
+template <std::size_t R, class Noise>
+void AutoregressivePhase(FilterVectors<R>& v, std::size_t p, const Noise& w,
                          std::span<double> a, std::span<double> h, std::size_t t, double factor,
                          Sums& sums) {
   const std::size_t n = w.size();

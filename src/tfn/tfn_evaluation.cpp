@@ -202,19 +202,6 @@ void TfnModel::AddCovariateEffects(const OneBased<double>& P, const OneBased<dou
   }
 }
 
-// w_k(i) = Analysed(t, k) - G(t, g) for the n periods t from the noise
-// start (index `offset`); a missing value is replaced by the group's
-// prediction, which makes its noise 0.
-void TfnModel::FormNoise(int k, int g, size_t offset, size_t n) {
-  const auto periods = static_cast<size_t>(Periods());
-  const double* y = observed_.data() + static_cast<size_t>(k - 1) * periods + offset;
-  const double* G = prediction_.data() + static_cast<size_t>(g - 1) * periods + offset;
-  double* w = noise_.data();
-  for (size_t i = 0; i < n; ++i) w[i] = y[i] - G[i];
-  for (const int i : missing_[static_cast<size_t>(k)])
-    if (static_cast<size_t>(i) >= offset) w[static_cast<size_t>(i) - offset] = 0.0;
-}
-
 double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP, std::int32_t NF) {
   double penalty = Unpack(P, STP);
   const auto periods = static_cast<size_t>(Periods());
@@ -237,14 +224,20 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
     const int n = std::max(0, response_.EndPeriod - start + 1);
     const size_t offset = std::min(static_cast<size_t>(start - first), periods);
     const auto count = static_cast<size_t>(n);
-    FormNoise(k, g, offset, count);
-    // a(t) and h(t) go straight to their places from the noise start on.
+    // The noise w_k(i) = Analysed(t, k) - G(t, g) from the noise start on,
+    // 0 where the value is missing (replaced by the group's prediction),
+    // formed by the likelihood as it reads the series; a(t) and h(t) go
+    // straight to their places.
+    const std::vector<unsigned char>& present = present_[static_cast<size_t>(k)];
+    const NoiseSeries noise{
+        {observed_.data() + static_cast<size_t>(k - 1) * periods + offset, count},
+        {prediction_.data() + static_cast<size_t>(g - 1) * periods + offset, count},
+        present.empty() ? std::span<const unsigned char>() : std::span<const unsigned char>(present.data() + offset, count)};
     double* a = innovation_.data() + static_cast<size_t>(k - 1) * periods;
     double* h = variance_.data() + static_cast<size_t>(k - 1) * periods;
     const MelardResult result =
-        MelardLikelihood(phi, theta, std::span<const double>(noise_.data(), count),
-                         std::span<double>(a + offset, count), std::span<double>(h + offset, count),
-                         workspace_);
+        MelardLikelihoodOfDifference(phi, theta, noise, std::span<double>(a + offset, count),
+                                     std::span<double>(h + offset, count), workspace_);
     const size_t computedFrom = result.Fact > 0.0 ? offset : periods;
     std::fill(a, a + computedFrom, kNotComputed);
     std::fill(h, h + computedFrom, kNotComputed);

@@ -99,7 +99,6 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   if (covariates_) longest = std::max(longest, static_cast<size_t>(covariates_->AnalysedPeriods));
   input_.assign(longest, 0.0);
   output_.assign(longest, 0.0);
-  noise_.assign(periods, 0.0);
   innovation_.assign(periods * static_cast<size_t>(series_), 0.0);
   variance_.assign(periods * static_cast<size_t>(series_), 0.0);
   noiseCount_.assign(static_cast<size_t>(series_ + 1), 0);
@@ -130,17 +129,17 @@ void TfnModel::LayOutObservedValues() {
   const int first = response_.FirstAnalysedPeriod;
   const auto periods = static_cast<size_t>(std::max(Periods(), 0));
   observed_.assign(periods * static_cast<size_t>(series_), 0.0);
-  missing_.assign(static_cast<size_t>(series_ + 1), {});
+  present_.assign(static_cast<size_t>(series_ + 1), {});
   for (int k = 1; k <= series_; ++k) {
     double* values = observed_.data() + static_cast<size_t>(k - 1) * periods;
-    std::vector<int>& missing = missing_[static_cast<size_t>(k)];
-    missing.reserve(static_cast<size_t>(response_.MissingPerSeries[static_cast<size_t>(k)]));
+    std::vector<unsigned char>& present = present_[static_cast<size_t>(k)];
+    if (response_.MissingPerSeries[static_cast<size_t>(k)] > 0) present.assign(periods, 1);
     for (size_t i = 0; i < periods; ++i) {
       const SeriesValue& x = response_.Analysed.At(first + static_cast<int>(i), k);
       if (x)
         values[i] = *x;
       else
-        missing.push_back(static_cast<int>(i));
+        present.at(i) = 0;
     }
   }
   covariateValues_.clear();

@@ -106,7 +106,6 @@ class TfnModel : public Model {
   void AddInterventionEffects();
   void AddCovariateEffects(const OneBased<double>& P, const OneBased<double>& STP);
   void LayOutObservedValues();
-  void FormNoise(int k, int g, size_t offset, size_t n);
   void KeepBest(double F, const OneBased<double>& P);
   void FillBestSeries() const;
   int Periods() const { return response_.EndPeriod - response_.FirstAnalysedPeriod + 1; }
@@ -130,17 +129,17 @@ class TfnModel : public Model {
 
   // The analysed data as plain numbers, laid out at set-up so that each
   // series is one contiguous run: response series k at
-  // [(k - 1) * periods + i] with 0 where missing, the indices i of its
-  // missing values (1..NS), and covariate c at [(c - 1) * covariate periods + s].
+  // [(k - 1) * periods + i] with 0 where missing; for a series with missing
+  // values (1..NS), 1 at [i] where present and 0 where missing (empty
+  // otherwise); covariate c at [(c - 1) * covariate periods + s].
   std::vector<double> observed_;
-  std::vector<std::vector<int>> missing_;
+  std::vector<std::vector<unsigned char>> present_;
   std::vector<double> covariateValues_;
 
   // Work arrays, sized at set-up so an evaluation allocates nothing. Index i
   // is the analysed period FirstAnalysedPeriod + i.
   std::vector<double> prediction_;  // G by group: [(g - 1) * periods + i]
   std::vector<double> input_, output_;  // one series over the analysed or covariate periods
-  std::vector<double> noise_;
   std::vector<double> regionWork_;  // p: the step-down of one polynomial
   // a(t) and h(t) by series, [(k - 1) * periods + i]: the likelihood writes
   // them in place; NaN where not computed.
