@@ -111,13 +111,20 @@ MelardResult Likelihood(std::span<const double> phi, std::span<const double> the
   // The orders the time-series model uses (r = m + 1 for p = q = m) run
   // with their vectors in registers.
   switch (dimension) {
-    case 1: return Recursion<1>(p, q, dimension, h1, w, a, h, work);
-    case 2: return Recursion<2>(p, q, dimension, h1, w, a, h, work);
-    case 3: return Recursion<3>(p, q, dimension, h1, w, a, h, work);
-    case 4: return Recursion<4>(p, q, dimension, h1, w, a, h, work);
-    case 5: return Recursion<5>(p, q, dimension, h1, w, a, h, work);
-    case 6: return Recursion<6>(p, q, dimension, h1, w, a, h, work);
-    default: return Recursion<0>(p, q, dimension, h1, w, a, h, work);
+    case 1:
+      return Recursion<1>(p, q, dimension, h1, w, a, h, work);
+    case 2:
+      return Recursion<2>(p, q, dimension, h1, w, a, h, work);
+    case 3:
+      return Recursion<3>(p, q, dimension, h1, w, a, h, work);
+    case 4:
+      return Recursion<4>(p, q, dimension, h1, w, a, h, work);
+    case 5:
+      return Recursion<5>(p, q, dimension, h1, w, a, h, work);
+    case 6:
+      return Recursion<6>(p, q, dimension, h1, w, a, h, work);
+    default:
+      return Recursion<0>(p, q, dimension, h1, w, a, h, work);
   }
 }
 
@@ -143,22 +150,24 @@ struct DifferenceWithGaps {
 }  // namespace
 
 MelardResult MelardLikelihood(std::span<const double> phi, std::span<const double> theta,
-                              std::span<const double> w, std::span<double> a,
-                              std::span<double> h, MelardWorkspace& work) {
+                              std::span<const double> w, std::span<double> a, std::span<double> h,
+                              MelardWorkspace& work) {
   return Likelihood(phi, theta, w, a, h, work);
 }
 
-MelardResult MelardLikelihoodOfDifference(std::span<const double> phi, std::span<const double> theta,
-                                          const NoiseSeries& w, std::span<double> a,
-                                          std::span<double> h, MelardWorkspace& work) {
+MelardResult MelardLikelihoodOfDifference(std::span<const double> phi,
+                                          std::span<const double> theta, const NoiseSeries& w,
+                                          std::span<double> a, std::span<double> h,
+                                          MelardWorkspace& work) {
   assert(w.Prediction.size() == w.Observed.size());
   assert(w.Present.empty() || w.Present.size() == w.Observed.size());
   const std::size_t n = w.Observed.size();
   if (w.Present.empty())
-    return Likelihood(phi, theta, Difference{w.Observed.data(), w.Prediction.data(), n}, a, h, work);
+    return Likelihood(phi, theta, Difference{w.Observed.data(), w.Prediction.data(), n}, a, h,
+                      work);
   return Likelihood(phi, theta,
-                    DifferenceWithGaps{w.Observed.data(), w.Prediction.data(), w.Present.data(), n}, a,
-                    h, work);
+                    DifferenceWithGaps{w.Observed.data(), w.Prediction.data(), w.Present.data(), n},
+                    a, h, work);
 }
 
 }  // namespace quorvane

@@ -63,8 +63,9 @@ struct NoiseSeries {
 
 // MelardLikelihood of the noise series y - g: the same numbers as
 // MelardLikelihood on the series y(t) - g(t) (0 where missing).
-MelardResult MelardLikelihoodOfDifference(std::span<const double> phi, std::span<const double> theta,
-                                          const NoiseSeries& w, std::span<double> a,
-                                          std::span<double> h, MelardWorkspace& work);
+MelardResult MelardLikelihoodOfDifference(std::span<const double> phi,
+                                          std::span<const double> theta, const NoiseSeries& w,
+                                          std::span<double> a, std::span<double> h,
+                                          MelardWorkspace& work);
 
 }  // namespace quorvane

@@ -114,8 +114,12 @@ template <>
 struct FilterVectors<0> {
   std::size_t Dim() const { return r; }
   FilterVectors(MelardWorkspace& work, std::size_t dimension)
-      : r(dimension), phi(work.Phi.data()), x(work.State.data()), k(work.GainK.data()),
-        l(work.GainL.data()), m(work.Next.data()) {}
+      : r(dimension),
+        phi(work.Phi.data()),
+        x(work.State.data()),
+        k(work.GainK.data()),
+        l(work.GainL.data()),
+        m(work.Next.data()) {}
   std::size_t r;
   double *phi, *x, *k, *l, *m;
 };
@@ -177,12 +181,14 @@ GainPhaseEnd GainPhase(FilterVectors<R>& v, const Noise& w, std::span<double> a,
 #pragma GCC unroll 8
     for (std::size_t j = 1; j <= r; ++j) {
       const double kj = v.k[j];
-      if (!(tinyAlpha && std::fabs(v.m[j]) < kTinyGain && std::fabs(kj) > kOrdinary)) v.k[j] = kj - alpha * v.m[j];
+      if (!(tinyAlpha && std::fabs(v.m[j]) < kTinyGain && std::fabs(kj) > kOrdinary))
+        v.k[j] = kj - alpha * v.m[j];
       v.l[j] = v.m[j] - alpha * kj;
     }
     if (!(tinyAlpha && std::fabs(l1) < kTinyGain && factor > kOrdinary)) factor -= alpha * l1;
 
-    if (std::fabs(l1) < kSmallGain && ClearNegligibleGains(v) && maySettle) return {t + 1, true, false};
+    if (std::fabs(l1) < kSmallGain && ClearNegligibleGains(v) && maySettle)
+      return {t + 1, true, false};
   }
   return {steps, false, false};
 }
@@ -196,8 +202,8 @@ GainPhaseEnd GainPhase(FilterVectors<R>& v, const Noise& w, std::span<double> a,
 // moving-average part is invertible, those are exact and every number is
 // the one the gain phase would have given. The determinant takes h^(N - t).
 template <std::size_t R, class Noise>
-void SettledPhase(FilterVectors<R>& v, const Noise& w, std::span<double> a,
-                  std::span<double> h, std::size_t t, double factor, Sums& sums) {
+void SettledPhase(FilterVectors<R>& v, const Noise& w, std::span<double> a, std::span<double> h,
+                  std::size_t t, double factor, Sums& sums) {
   const std::size_t n = w.size();
   const std::size_t r = v.Dim();
   const double inverse = 1.0 / factor;
@@ -223,9 +229,8 @@ void SettledPhase(FilterVectors<R>& v, const Noise& w, std::span<double> a,
 //   a(t) = w(t) - sum_{l=1..p} phi_l w(t-l);  SUMSQ += a(t)^2;
 // the determinant is not multiplied again.
 template <std::size_t R, class Noise>
-void AutoregressivePhase(FilterVectors<R>& v, std::size_t p, const Noise& w,
-                         std::span<double> a, std::span<double> h, std::size_t t, double factor,
-                         Sums& sums) {
+void AutoregressivePhase(FilterVectors<R>& v, std::size_t p, const Noise& w, std::span<double> a,
+                         std::span<double> h, std::size_t t, double factor, Sums& sums) {
   const std::size_t n = w.size();
   for (; t < n; ++t) {
     double e = w[t];

@@ -145,7 +145,8 @@ void TfnModel::AddInterventionEffects() {
     // transfer function started at rest: only the periods from the start on
     // (index `from`) receive anything.
     const long long startIndex = static_cast<long long>(block.Start) - first;
-    const auto from = static_cast<size_t>(std::clamp<long long>(startIndex, 0, static_cast<long long>(periods)));
+    const auto from =
+        static_cast<size_t>(std::clamp<long long>(startIndex, 0, static_cast<long long>(periods)));
     if (from == periods || (block.Code == 2 && startIndex < 0)) continue;
     const size_t length = periods - from;
     double* input = input_.data();
@@ -195,7 +196,8 @@ void TfnModel::AddCovariateEffects(const OneBased<double>& P, const OneBased<dou
     const long long tFrom = std::max<long long>(first + shift, covFirst + shift);
     const long long tTo = std::min<long long>(response_.EndPeriod, cov.EndPeriod + shift);
     if (tFrom > tTo) continue;
-    double* G = prediction_.data() + static_cast<size_t>(c - 1) * periods + static_cast<size_t>(tFrom - first);
+    double* G = prediction_.data() + static_cast<size_t>(c - 1) * periods +
+                static_cast<size_t>(tFrom - first);
     const double* effect = output + static_cast<size_t>(tFrom - shift - covFirst);
     const auto count = static_cast<size_t>(tTo - tFrom + 1);
     for (size_t i = 0; i < count; ++i) G[i] += effect[i];
@@ -232,7 +234,8 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
     const NoiseSeries noise{
         {observed_.data() + static_cast<size_t>(k - 1) * periods + offset, count},
         {prediction_.data() + static_cast<size_t>(g - 1) * periods + offset, count},
-        present.empty() ? std::span<const unsigned char>() : std::span<const unsigned char>(present.data() + offset, count)};
+        present.empty() ? std::span<const unsigned char>()
+                        : std::span<const unsigned char>(present.data() + offset, count)};
     double* a = innovation_.data() + static_cast<size_t>(k - 1) * periods;
     double* h = variance_.data() + static_cast<size_t>(k - 1) * periods;
     const MelardResult result =

@@ -145,7 +145,8 @@ void TfnModel::LayOutObservedValues() {
   covariateValues_.clear();
   if (!covariates_) return;
   const CovariateSeriesData& cov = *covariates_;
-  const auto covPeriods = static_cast<size_t>(std::max(cov.EndPeriod - cov.FirstAnalysedPeriod + 1, 0));
+  const auto covPeriods =
+      static_cast<size_t>(std::max(cov.EndPeriod - cov.FirstAnalysedPeriod + 1, 0));
   covariateValues_.assign(covPeriods * static_cast<size_t>(covariateCount_), 0.0);
   for (int c = 1; c <= covariateCount_; ++c)
     for (size_t s = 0; s < covPeriods; ++s)

@@ -138,7 +138,7 @@ class TfnModel : public Model {
 
   // Work arrays, sized at set-up so an evaluation allocates nothing. Index i
   // is the analysed period FirstAnalysedPeriod + i.
-  std::vector<double> prediction_;  // G by group: [(g - 1) * periods + i]
+  std::vector<double> prediction_;      // G by group: [(g - 1) * periods + i]
   std::vector<double> input_, output_;  // one series over the analysed or covariate periods
   std::vector<double> regionWork_;  // p: the step-down of one polynomial
   // a(t) and h(t) by series, [(k - 1) * periods + i]: the likelihood writes

@@ -261,9 +261,10 @@ TEST(MelardLikelihoodTest, ANoiseGivenAsADifferenceGivesTheNumbersOfTheSeriesIts
   const struct {
     const char* name;
     std::vector<double> phi, theta;
-  } cases[] = {{"ARMA(2,1) as p = q = 2", {0.5, -0.3}, {-0.4, 0.0}},
-               {"AR(3), q = 0", {0.6, -0.3, 0.2}, {}},
-               {"ARMA(7,7)", {0.3, 0.1, 0.0, 0.0, 0.0, 0.0, 0.1}, {0.2, 0.0, 0.0, 0.0, 0.0, 0.0, 0.3}}};
+  } cases[] = {
+      {"ARMA(2,1) as p = q = 2", {0.5, -0.3}, {-0.4, 0.0}},
+      {"AR(3), q = 0", {0.6, -0.3, 0.2}, {}},
+      {"ARMA(7,7)", {0.3, 0.1, 0.0, 0.0, 0.0, 0.0, 0.1}, {0.2, 0.0, 0.0, 0.0, 0.0, 0.0, 0.3}}};
   MelardWorkspace work(7);
   for (const auto& c : cases) {
     for (const bool gaps : {false, true}) {
@@ -272,8 +273,10 @@ TEST(MelardLikelihoodTest, ANoiseGivenAsADifferenceGivesTheNumbersOfTheSeriesIts
       for (std::size_t t = 0; t < n; ++t) w[t] = gaps && !present[t] ? 0.0 : y[t] - g[t];
       const Outcome written = Likelihood(c.phi, c.theta, w, work);
       std::vector<double> a(n), h(n);
-      const NoiseSeries difference{y, g, gaps ? std::span<const unsigned char>(present) : std::span<const unsigned char>()};
-      const MelardResult result = MelardLikelihoodOfDifference(c.phi, c.theta, difference, a, h, work);
+      const NoiseSeries difference{
+          y, g, gaps ? std::span<const unsigned char>(present) : std::span<const unsigned char>()};
+      const MelardResult result =
+          MelardLikelihoodOfDifference(c.phi, c.theta, difference, a, h, work);
       EXPECT_EQ(result.SumSq, written.result.SumSq);
       EXPECT_EQ(result.Fact, written.result.Fact);
       EXPECT_EQ(a, written.a);

@@ -32,7 +32,8 @@ FullRun<Real> FullRecursion(const std::vector<double>& phi, const std::vector<do
   const std::size_t r = ArmaStateDimension(p, q);
   MelardWorkspace work(std::max(p, q));
   EXPECT_TRUE(ArmaAutocovariance(phi, theta, work));
-  std::vector<Real> ph(r + 2, 0), th(r + 2, 0), s(r + 2, 0), k(r + 2, 0), l(r + 2, 0), x(r + 2, 0), m(r + 2, 0);
+  std::vector<Real> ph(r + 2, 0), th(r + 2, 0), s(r + 2, 0), k(r + 2, 0), l(r + 2, 0), x(r + 2, 0),
+      m(r + 2, 0);
   for (std::size_t j = 1; j <= p; ++j) ph[j] = phi[j - 1];
   for (std::size_t j = 1; j <= q; ++j) th[j] = theta[j - 1];
   const auto gamma = [&](std::size_t i) { return static_cast<Real>(work.Gamma[i]); };
@@ -107,8 +108,10 @@ TEST(MelardSettledTest, AgreesWithTheFullRecursionInExtendedPrecision) {
     int mismatches = 0;
     for (std::size_t t = 0; t < c.n; ++t) {
       const long double hExact = exact.H[t];
-      const long double scale = std::fmax(std::fabs(exact.A[t]), std::fabs(w[t]) / std::sqrt(hExact));
-      if (std::fabs(a[t] - exact.A[t]) > 2e-13L * scale || std::fabs(h[t] - hExact) > 1e-14L * hExact)
+      const long double scale =
+          std::fmax(std::fabs(exact.A[t]), std::fabs(w[t]) / std::sqrt(hExact));
+      if (std::fabs(a[t] - exact.A[t]) > 2e-13L * scale ||
+          std::fabs(h[t] - hExact) > 1e-14L * hExact)
         if (++mismatches <= 3) ADD_FAILURE() << "t = " << t + 1 << ": a " << a[t] << ", h " << h[t];
     }
     EXPECT_EQ(mismatches, 0);

@@ -98,18 +98,20 @@ TEST_P(TfnInterventionTest, AddsTheTransferFunctionOfItsSeries) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TfnInterventionTest,
-    ::testing::Values(InterventionCase{"Step", 1, 2, 0, {0, 0, 2, 2, 2, 2, 2, 2}},
-                      InterventionCase{"Trend", 3, 2, 0, {0, 0, 2, 4, 6, 8, 10, 12}},
-                      InterventionCase{"PulseDecay", 2, 1, 0.5, {0, 0, 1, 0.5, 0.25, 0.125, 0.0625, 0.03125}},
-                      InterventionCase{"CodeJustBelowThree", 3 - 5e-7, 1, 0, {0, 0, 1, 2, 3, 4, 5, 6}},
-                      InterventionCase{"CodeThreeAndAHalf", 3.5, 1, 0, {0, 0, 1, 2, 3, 4, 5, 6}},
-                      InterventionCase{"CodeFour", 4, 1, 0, {0, 0, 0, 0, 0, 0, 0, 0}},
-                      // Starts outside the analysed periods 1..8.
-                      InterventionCase{"StepFromBefore", 1, 2, 0.5, {2, 3, 3.5, 3.75, 3.875, 3.9375, 3.96875, 3.984375}, 0},
-                      InterventionCase{"TrendFromBefore", 3, 1, 0, {2, 3, 4, 5, 6, 7, 8, 9}, 0},
-                      InterventionCase{"PulseBefore", 2, 1, 0.5, {0, 0, 0, 0, 0, 0, 0, 0}, 0},
-                      InterventionCase{"PulseAtTheEnd", 2, 1, 0.5, {0, 0, 0, 0, 0, 0, 0, 1}, 8},
-                      InterventionCase{"StepAfterTheEnd", 1, 2, 0, {0, 0, 0, 0, 0, 0, 0, 0}, 9}),
+    ::testing::Values(
+        InterventionCase{"Step", 1, 2, 0, {0, 0, 2, 2, 2, 2, 2, 2}},
+        InterventionCase{"Trend", 3, 2, 0, {0, 0, 2, 4, 6, 8, 10, 12}},
+        InterventionCase{"PulseDecay", 2, 1, 0.5, {0, 0, 1, 0.5, 0.25, 0.125, 0.0625, 0.03125}},
+        InterventionCase{"CodeJustBelowThree", 3 - 5e-7, 1, 0, {0, 0, 1, 2, 3, 4, 5, 6}},
+        InterventionCase{"CodeThreeAndAHalf", 3.5, 1, 0, {0, 0, 1, 2, 3, 4, 5, 6}},
+        InterventionCase{"CodeFour", 4, 1, 0, {0, 0, 0, 0, 0, 0, 0, 0}},
+        // Starts outside the analysed periods 1..8.
+        InterventionCase{
+            "StepFromBefore", 1, 2, 0.5, {2, 3, 3.5, 3.75, 3.875, 3.9375, 3.96875, 3.984375}, 0},
+        InterventionCase{"TrendFromBefore", 3, 1, 0, {2, 3, 4, 5, 6, 7, 8, 9}, 0},
+        InterventionCase{"PulseBefore", 2, 1, 0.5, {0, 0, 0, 0, 0, 0, 0, 0}, 0},
+        InterventionCase{"PulseAtTheEnd", 2, 1, 0.5, {0, 0, 0, 0, 0, 0, 0, 1}, 8},
+        InterventionCase{"StepAfterTheEnd", 1, 2, 0, {0, 0, 0, 0, 0, 0, 0, 0}, 9}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(TfnModelTest, CoefficientsAreMappedOrClampedWithPenalty) {
@@ -348,7 +350,8 @@ TEST(TfnModelTest, TheBestEvaluationIsTheOneKeptNotTheLast) {
   struct Point {
     double phi, theta, mu1, mu2, omega;
   };
-  const Point start{0.2, 0.1, 3.0, 3.0, 1.0}, worse{0.8, -0.6, 1.0, 6.0, -2.0}, better{0.1, 0.3, 3.4, 3.3, 2.0};
+  const Point start{0.2, 0.1, 3.0, 3.0, 1.0}, worse{0.8, -0.6, 1.0, 6.0, -2.0},
+      better{0.1, 0.3, 3.4, 3.3, 2.0};
   const auto set = [&](TfnModelHarness& h, const Point& x) {
     h.P[layout.Phi(1)] = x.phi;
     h.P[layout.Theta(1)] = x.theta;
