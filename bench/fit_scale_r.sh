@@ -6,7 +6,7 @@
 #   bench/fit_scale_r.sh [BUILD_DIR] [LENGTHS_REGEX]
 #
 # e.g. bench/fit_scale_r.sh build '100|1000|10000' leaves out the longest
-# series, whose R fits take the better part of a minute each.
+# series, whose R fits take some ten seconds each.
 set -eu
 build=${1:-build}
 lengths=${2:-'100|1000|10000|100000|1000000'}
