@@ -198,9 +198,11 @@ GainPhaseEnd GainPhase(FilterVectors<R>& v, const Noise& w, std::span<double> a,
 //   e = w(t) - xhat_1;  xhat_j <- xhat_{j+1} + phi_j xhat_1 + (K_j / h) e,
 // the steps of the gain phase without the terms that are exactly 0. The
 // divisions by h and its root become multiplications by 1/h, 1/sqrt(h) and
-// K/h, formed once; with h = 1, as the series settle on when the
-// moving-average part is invertible, those are exact and every number is
-// the one the gain phase would have given. The determinant takes h^(N - t).
+// K/h, formed once, which keeps divisions off the filter's feedback. When h
+// is exactly 1 those factors are exact and every number is the one the gain
+// phase would have given; h tends to 1, but rounding often leaves it a unit
+// or two away, and the numbers then differ from those of the divisions by
+// a unit in the last place. The determinant takes h^(N - t) at once.
 template <std::size_t R, class Noise>
 void SettledPhase(FilterVectors<R>& v, const Noise& w, std::span<double> a, std::span<double> h,
                   std::size_t t, double factor, Sums& sums) {
