@@ -4,15 +4,23 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build make
+  g++ cmake ninja-build make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  # Series files: libcsv tokenizes delimited text, Howard Hinnant's date
+  # library reads the dates in their time column.
+  libcsv-dev libhowardhinnant-date-dev
+  # Saved figures: Cairo draws them (PNG, SVG, PDF), libpng writes the PNG
+  # with its resolution, and every figure is set in DejaVu Sans, found
+  # through fontconfig. The tests read the PDFs back with poppler's tools.
+  libcairo2-dev libpng-dev fonts-dejavu-core poppler-utils
 )
 
 # The desktop application (skipped with QUORVANE_GUI=OFF, for servers):
-# Qt 6 with SVG export, the OpenGL headers find_package(Qt6) asks for, a
-# font, and a virtual X server for screenshots without a screen.
+# Qt 6 (its SVG module reads saved figures back in the tests), the OpenGL
+# headers find_package(Qt6) asks for, and a virtual X server for
+# screenshots without a screen.
 if [ "${QUORVANE_GUI:-ON}" != "OFF" ]; then
-  packages+=(qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core xvfb xauth)
+  packages+=(qt6-base-dev qt6-svg-dev libgl-dev xvfb xauth)
 fi
 
 missing=()

@@ -27,5 +27,7 @@ cmake --build "$BUILD" -j"$JOBS"
 # halt_on_error stops at the first report; abort_on_error makes it a crash
 # that ctest counts as a failure even where a test catches exit codes.
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+# Fontconfig's caches, which live as long as the process, are not leaks of ours.
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export UBSAN_OPTIONS="halt_on_error=1:abort_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 ctest --test-dir "$BUILD" --output-on-failure -j"$JOBS"

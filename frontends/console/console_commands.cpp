@@ -4,7 +4,7 @@
 
 #include "console/console_ui.h"
 #include "console/form_printer.h"
-#include "console/surface_picture.h"
+#include "figure/save_figure.h"
 
 namespace quorvane::console {
 
@@ -19,7 +19,9 @@ const char* const kHelp =
     "  select NAME ITEM      select a list or combo item by its text or #N (1-based)\n"
     "  dblclick NAME ROW COL double-click a grid cell (0-based, headers included)\n"
     "  menu A>B              a menu item by captions without '&'\n"
-    "  save NAME FILE        save surface NAME as a picture, .svg or .png by FILE's extension\n"
+    "  save NAME FILE [WIDTHxHEIGHT] [DPI] [notitle]\n"
+    "                        save surface NAME as a figure, .png, .svg or .pdf by FILE's\n"
+    "                        extension; 1600x1000 pixels at 300 dpi unless given\n"
     "  window [NAME]         activate window NAME, or list the open windows\n"
     "  show                  print the active window\n"
     "  close                 close the active window\n"
@@ -125,13 +127,15 @@ void ConsoleUi::Execute(const std::string& line) {
     active->Select(name, ItemIndex(active->Get(name), item));
   } else if (command == "save") {
     std::string name = Required(in, "a surface name", command);
-    std::string path = Rest(in);
-    if (path.empty()) throw std::invalid_argument("save needs a file name ending in .svg or .png");
+    const SaveArguments arguments = ParseSaveArguments(Rest(in));
+    if (arguments.Path.empty())
+      throw std::invalid_argument("save needs a file name ending in .png, .svg or .pdf");
     const Control& c = active->Get(name);
     if (c.kind != ControlKind::Surface)
       throw std::invalid_argument(name + " is a " + ControlKindName(c.kind) + ", not a surface");
-    if (auto error = SaveSurfacePicture(c.surface, path)) throw std::invalid_argument(*error);
-    if (!options_.quiet) out_ << "Picture saved: " << path << "\n";
+    if (auto error = figure::SaveSurface(c, arguments.Path, arguments.Options))
+      throw std::invalid_argument(*error);
+    if (!options_.quiet) out_ << "Picture saved: " << arguments.Path << "\n";
   } else if (command == "dblclick") {
     std::string name = Required(in, "a grid name", command);
     int row = Number(Required(in, "a row", command), "The row");

@@ -1,28 +1,35 @@
 #include <cmath>
-#include <QContextMenuEvent>
+#include <QAction>
 #include <QFileDialog>
-#include <QFileInfo>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
 
+#include "base/format/file_names.h"
+#include "figure/save_figure.h"
 #include "qt/control_registry.h"
+#include "qt/dialogs.h"
+#include "qt/figure_save_dialog.h"
 #include "qt/surface_painter.h"
 #include "qt/text_convert.h"
-#include "base/format/file_names.h"
 
 namespace quorvane::qt {
 
 namespace {
 
-// Paints a surface's display list and offers to save it as a picture.
+// Paints a surface's display list and offers to save it as a figure.
 class SurfaceWidget : public QWidget {
  public:
-  explicit SurfaceWidget(const Surface& surface) : surface_(surface) {
+  explicit SurfaceWidget(const Control& control) : control_(control), surface_(control.surface) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The context menu's one item.
+    auto* save = new QAction(QStringLiteral("Save figure as..."), this);
+    save->setObjectName(QStringLiteral("actSaveFigure"));
+    connect(save, &QAction::triggered, this, [this] { SaveImageAs(); });
+    addAction(save);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
   }
 
   std::function<void()> onClick;
@@ -44,23 +51,32 @@ class SurfaceWidget : public QWidget {
     return {static_cast<int>(w), static_cast<int>(h)};
   }
 
+  // The figure's size, resolution and format first, then its file. The
+  // choices stay for the next figure of the session.
   void SaveImageAs() {
-    QString selected;
-    QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save image as"), ToQt(DateTimeFileName(".png")),
-        QStringLiteral("PNG image (*.png);;SVG image (*.svg)"), &selected);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty())
-      path += selected.startsWith(QLatin1String("SVG")) ? QStringLiteral(".svg")
-                                                        : QStringLiteral(".png");
-    if (auto error = SaveSurfaceImage(surface_, path, size()))
-      QMessageBox::warning(this, QStringLiteral("Save image as"), *error);
+    static FigureOptions options;
+    static FigureSaveDialog::Format format = FigureSaveDialog::Format::Png;
+    FigureSaveDialog choices(options, format, this);
+    if (choices.exec() != QDialog::Accepted) return;
+    options = choices.Options();
+    format = choices.ChosenFormat();
+    const std::string extension = FigureSaveDialog::Extension(format);
+    const std::string pattern = "*" + extension;
+    const FileDialogRequest request{
+        "Save figure as", "All files (*.*)|*.*|Figures (" + pattern + ")|" + pattern + "|", 2,
+        DateTimeFileName(extension)};
+    QFileDialog dialog(this);
+    SetUpFileDialog(dialog, request, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const std::string path = dialog.selectedFiles().first().toStdString();
+    if (auto error = figure::SaveSurface(control_, path, options))
+      QMessageBox::warning(this, QStringLiteral("Save figure as"), ToQt(*error));
     else if (onSaved)
-      onSaved(path);
+      onSaved(path, options);
   }
 
-  // Told the path of each picture saved, for a session being recorded.
-  std::function<void(const QString& path)> onSaved;
+  // Told each figure saved, for a session being recorded.
+  std::function<void(const std::string& path, const FigureOptions& options)> onSaved;
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -75,25 +91,20 @@ class SurfaceWidget : public QWidget {
       onClick();
   }
 
-  void contextMenuEvent(QContextMenuEvent* event) override {
-    QMenu menu(this);
-    menu.addAction(QStringLiteral("Save image as..."), this, [this] { SaveImageAs(); });
-    menu.exec(event->globalPos());
-  }
-
  private:
+  const Control& control_;
   const Surface& surface_;
 };
 
 class SurfaceBinding : public ControlBinding {
  public:
   SurfaceBinding(Form& form, const Control& control) : ControlBinding(form, control) {
-    widget_ = new SurfaceWidget(control.surface);
+    widget_ = new SurfaceWidget(control);
     widget_->onClick = [this] {
       if (model().onClick) Act([this] { this->form().Click(name()); });
     };
-    widget_->onSaved = [this](const QString& path) {
-      this->form().NoteSurfaceSaved(name(), path.toStdString());
+    widget_->onSaved = [this](const std::string& path, const FigureOptions& options) {
+      this->form().NoteSurfaceSaved(name(), path, options);
     };
     SetWidgets(widget_);
   }

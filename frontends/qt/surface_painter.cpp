@@ -1,13 +1,9 @@
 #include "qt/surface_painter.h"
 
-#include <QFileInfo>
 #include <QFontMetricsF>
-#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
-#include <QSaveFile>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
 
@@ -148,39 +144,6 @@ void PaintSurface(QPainter& painter, const Surface& surface, QSizeF size) {
   if (items.Valid())
     for (const SurfaceItem& item : surface.Items()) items.Paint(item);
   painter.restore();
-}
-
-std::optional<QString> SaveSurfaceImage(const Surface& surface, const QString& path, QSize size) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix != QLatin1String("png") && suffix != QLatin1String("svg"))
-    return QStringLiteral("A picture is saved as .png or .svg, not as %1").arg(path);
-  size = size.expandedTo(QSize(1, 1));
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-  if (suffix == QLatin1String("png")) {
-    QImage image(size, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    PaintSurface(painter, surface, QSizeF(size));
-    painter.end();
-    if (!image.save(&file, "PNG")) {
-      file.cancelWriting();
-      return QStringLiteral("Cannot write the picture %1").arg(path);
-    }
-  } else {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(QFileInfo(path).completeBaseName());
-    svg.setDescription(QStringLiteral("Saved by Quorvane"));
-    QPainter painter(&svg);
-    PaintSurface(painter, surface, QSizeF(size));
-    painter.end();
-  }
-  if (!file.commit()) return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-  return std::nullopt;
 }
 
 }  // namespace quorvane::qt

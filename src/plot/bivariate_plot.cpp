@@ -3,9 +3,13 @@
 #include <array>
 #include <cmath>
 
+#include "plot/distribution_plot.h"
+
 namespace quorvane {
 namespace {
 constexpr int kLineColor = 0;
+// The legend's labels, from the peak band down.
+const char* const kLegendLabels[7] = {"   0.0  ", "< 0.5", "< 1.0", "< 1.5", "< 2.0", "< 2.5", "< 3.0"};
 }
 
 int BandColor(int index) {
@@ -56,9 +60,11 @@ PlotFrame BivariateFrame(const BivariatePlotInput& in) {
   return {span(in.X), span(in.Y)};
 }
 
-Surface DrawBivariatePicture(const BivariatePlotInput& in, bool* linesDrawn) {
-  const PlotFrame f = BivariateFrame(in);
-  Surface s = FramedSurface(f);
+namespace {
+
+// The cells, the frame over them and the dashed lines at 0 and 1; true when
+// any dashed line was drawn.
+bool DrawCells(Surface& s, const BivariatePlotInput& in, const PlotFrame& f) {
   const double dx = in.X.size() > 1 ? (in.X[1] - in.X[0]) / 2.0 : 0.5;
   const double dy = in.Y.size() > 1 ? (in.Y[1] - in.Y[0]) / 2.0 : 0.5;
   for (size_t i = 0; i < in.X.size() && i < in.Density.size(); ++i)
@@ -83,8 +89,33 @@ Surface DrawBivariatePicture(const BivariatePlotInput& in, bool* linesDrawn) {
       any = true;
     }
   }
+  return any;
+}
+
+}  // namespace
+
+Surface DrawBivariatePicture(const BivariatePlotInput& in, bool* linesDrawn) {
+  const PlotFrame f = BivariateFrame(in);
+  Surface s = FramedSurface(f);
+  const bool any = DrawCells(s, in, f);
   if (linesDrawn) *linesDrawn = any;
   return s;
+}
+
+Figure DrawBivariateFigure(const BivariatePlotInput& in) {
+  const PlotFrame f = BivariateFrame(in);
+  Figure figure = FramedFigure(f);
+  DrawCells(figure.Drawing, in, f);
+  figure.X.Title = ParameterValuesTitle(in.ParameterX);
+  figure.Y.Title = ParameterValuesTitle(in.ParameterY);
+  figure.LegendHeading = "SE's";
+  for (int row = 0; row < 7; ++row) {
+    std::string label = kLegendLabels[row];
+    label.erase(0, label.find_first_not_of(' '));
+    label.erase(label.find_last_not_of(' ') + 1);
+    figure.Legend.push_back({label, BandColor(7 - row), LegendMark::Box});
+  }
+  return figure;
 }
 
 Surface DrawBivariateLegend() {
@@ -92,12 +123,11 @@ Surface DrawBivariateLegend() {
   Surface s;
   s.SetScale(0.0, 0.0, 120.0, 7 * 20.0 + 8.0);
   s.SetBackground(15);
-  static const char* const kLabels[7] = {"   0.0  ", "< 0.5", "< 1.0", "< 1.5", "< 2.0", "< 2.5", "< 3.0"};
   for (int row = 0; row < 7; ++row) {
     const double top = 4.0 + row * 20.0;
     s.AddRectangle(4.0, top, 44.0, top + 16.0, BandColor(7 - row), true);
     s.AddRectangle(4.0, top, 44.0, top + 16.0, 0, false);
-    s.AddText(52.0, top + 2.0, kLabels[row], 0);
+    s.AddText(52.0, top + 2.0, kLegendLabels[row], 0);
   }
   return s;
 }

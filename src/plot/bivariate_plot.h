@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/ui/figure.h"
 #include "base/ui/surface.h"
 #include "plot/plot_frame.h"
 
@@ -44,6 +45,11 @@ PlotFrame BivariateFrame(const BivariatePlotInput& input);
 // The cells, the dashed lines at 0 and 1 inside the span, and the axes.
 // `linesDrawn` tells whether any dashed line was drawn.
 Surface DrawBivariatePicture(const BivariatePlotInput& input, bool* linesDrawn = nullptr);
+
+// The saved figure: the cells and lines on the same axes, the two
+// parameters' values as the axis titles and the colour key of the legend
+// as its legend, headed "SE's". The window adds the title and the caption.
+Figure DrawBivariateFigure(const BivariatePlotInput& input);
 
 // The legend: seven colour bars, top to bottom in the colours of band
 // indexes 7 down to 1, each with its label.

@@ -34,7 +34,8 @@ BivariatePlotWindow::BivariatePlotWindow(Ui& ui, const BivariatePlotInput& input
 
 void BivariatePlotWindow::Draw() {
   bool lines = false;
-  form_.SetSurface("Graph", DrawBivariatePicture(input_, &lines));
+  Surface graph = DrawBivariatePicture(input_, &lines);
+  Figure figure = DrawBivariateFigure(input_);
   form_.SetSurface("LegendBox", DrawBivariateLegend());
   form_.SetCaption("lblLineInfo", lines ? "NOTE: Dashed line(s) locate 0 and/or 1" : "");
   form_.SetCaption("lblVar", "X - Axis: " + ParameterValuesTitle(input_.ParameterX) + "\r\nY - Axis: " +
@@ -51,6 +52,12 @@ void BivariatePlotWindow::Draw() {
   form_.SetCaption("lblLegend", "   0.0  \r\n< 0.5\r\n< 1.0\r\n< 1.5\r\n< 2.0\r\n< 2.5\r\n< 3.0");
   const auto r = WeightedCorrelation(input_);
   form_.SetCaption("lblCorr", r ? "       r = " + FormatPicture(*r, "#0.0##") : "");
+  // The figure: the window's caption as its title, the peak and the
+  // correlation beside the plot as its caption.
+  figure.Title = form_.Caption();
+  figure.Caption = "X-Peak = " + e(input_.PeakX) + ", Y-Peak = " + e(input_.PeakY);
+  if (r) figure.Caption += ", r = " + FormatPicture(*r, "#0.0##");
+  form_.SetSurface("Graph", std::move(graph), std::move(figure));
 }
 
 void BivariatePlotWindow::Show() {

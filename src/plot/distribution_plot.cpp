@@ -44,10 +44,12 @@ std::string ParameterValuesTitle(int parameterNumber) {
          PlainNumberText(parameterNumber);
 }
 
-Surface DrawDistributionPicture(const DistributionPicture& picture) {
+namespace {
+
+// The reference lines and the plots, on the frame of the picture.
+void DrawPlots(Surface& s, const DistributionPicture& picture) {
   const PlotFrame& f = picture.Frame;
-  Surface s = FramedSurface(f);
-  if (picture.Plots.empty() || picture.X.size() < 2) return s;
+  if (picture.Plots.empty() || picture.X.size() < 2) return;
   const ReferenceLines ref = DistributionReferenceLines(picture.X.front(), picture.X.back());
   if (ref.AtZero) AddClippedLine(s, f, 0.0, f.Y.Min, 0.0, f.Y.Max, kReferenceColor, LineStyle::Dashed);
   if (ref.AtOne) AddClippedLine(s, f, 1.0, f.Y.Min, 1.0, f.Y.Max, kReferenceColor, LineStyle::Dashed);
@@ -70,7 +72,43 @@ Surface DrawDistributionPicture(const DistributionPicture& picture) {
         s.AddCircle(f.MapX(picture.X[i]), f.MapY(p.Y[i]), kPointRadius, color, true);
     }
   }
+}
+
+}  // namespace
+
+Surface DrawDistributionPicture(const DistributionPicture& picture) {
+  Surface s = FramedSurface(picture.Frame);
+  DrawPlots(s, picture);
   return s;
+}
+
+Figure DrawDistributionFigure(const DistributionPicture& picture,
+                              const std::vector<std::string>& seriesNames) {
+  // The window's axes, with 4% of the Y range to spare beyond the end the
+  // values reach (not at 0), so the peak's marker is not cut by the frame.
+  DistributionPicture onFigure = picture;
+  PlotRange& y = onFigure.Frame.Y;
+  const double spare = 0.04 * (y.Max - y.Min);
+  if (y.Max > 0.0) y.Max += spare;
+  if (y.Min < 0.0) y.Min -= spare;
+  Figure figure = FramedFigure(onFigure.Frame);
+  DrawPlots(figure.Drawing, onFigure);
+  const auto name = [&](int series) {
+    return series >= 0 && static_cast<size_t>(series) < seriesNames.size()
+               ? seriesNames[static_cast<size_t>(series)]
+               : std::string();
+  };
+  if (!picture.Plots.empty()) figure.Y.Title = name(picture.Plots.front().Series);
+  for (const DistributionPlotSeries& p : picture.Plots) {
+    LegendEntry entry;
+    entry.Text = name(p.Series);
+    entry.Color = DistributionSeriesColor(p.Series);
+    entry.Mark = p.Lines && (p.Points || p.DropLines) ? LegendMark::LineAndPoints
+                 : p.Lines                            ? LegendMark::Line
+                                                      : LegendMark::Points;
+    figure.Legend.push_back(entry);
+  }
+  return figure;
 }
 
 }  // namespace quorvane

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ui/figure.h"
 #include "base/ui/surface.h"
 #include "plot/plot_frame.h"
 
@@ -48,5 +49,13 @@ struct DistributionPicture {
 };
 
 Surface DrawDistributionPicture(const DistributionPicture& picture);
+
+// The saved figure of the picture: the plots on the same axes (with 4% of
+// the Y range to spare beyond the end away from 0), the first
+// plot's series as the Y title and a legend entry per plot, each named by
+// `seriesNames` (indexed by the series number 1..7). The window adds the
+// title, the X title and the caption.
+Figure DrawDistributionFigure(const DistributionPicture& picture,
+                              const std::vector<std::string>& seriesNames);
 
 }  // namespace quorvane

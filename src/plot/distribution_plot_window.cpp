@@ -65,7 +65,7 @@ DistributionPlotWindow::DistributionPlotWindow(Ui& ui, const PlotTable& table,
   form_.SetChecked("Check_Scatter", true);
   form_.SetChecked("Check_Drop", false);
   picture_.X = input_.Values;
-  form_.SetSurface("Graph", DrawDistributionPicture(picture_));
+  Redraw();
   form_.onClosed = [this] { editorClosed_ = true; };
 }
 
@@ -138,7 +138,18 @@ void DistributionPlotWindow::ClearPlot() {
   const double last = picture_.X.empty() ? 1.0 : picture_.X.back();
   picture_.Frame.X = first < last ? PlotRange{first, last} : PlotRange{0.0, 1.0};
   picture_.Frame.Y = {-1.0, 1.0};
-  form_.SetSurface("Graph", DrawDistributionPicture(picture_));
+  caption_.clear();
+  Redraw();
+}
+
+void DistributionPlotWindow::Redraw() {
+  // The figure is titled by the evaluation that made the series (the name
+  // of series 2) and carries the statistics beside the plot as its caption.
+  Figure figure = DrawDistributionFigure(picture_, table_.ColumnName);
+  figure.Title = table_.ColumnCount >= 2 ? table_.ColumnName[2] : "";
+  figure.X.Title = table_.XTitle;
+  figure.Caption = caption_;
+  form_.SetSurface("Graph", DrawDistributionPicture(picture_), std::move(figure));
 }
 
 void DistributionPlotWindow::PlotIt() {
@@ -183,9 +194,12 @@ void DistributionPlotWindow::PlotIt() {
                                            FormatPicture(input_.ExpectedValue, "0.000E+00") + "\r\n" +
                                            FormatPicture(diff, "0.000E+00") + "\r\n" + percent + "\r\n" +
                                            FormatPicture(input_.EstimatedSE, "0.000E+00"));
+    caption_ = "ML Estimate: " + FormatPicture(input_.BestValue, "0.000E+00") +
+               ", EV Estimate: " + FormatPicture(input_.ExpectedValue, "0.000E+00") +
+               ", Estimated SE: " + FormatPicture(input_.EstimatedSE, "0.000E+00");
   }
   picture_.Plots.push_back(std::move(plot));
-  form_.SetSurface("Graph", DrawDistributionPicture(picture_));
+  Redraw();
 }
 
 }  // namespace quorvane

@@ -61,6 +61,7 @@ class DistributionPlotWindow {
 
  private:
   void BuildForm();
+  void Redraw();  // the surface and its figure
 
   Ui& ui_;
   const PlotTable& table_;
@@ -68,6 +69,7 @@ class DistributionPlotWindow {
   bool& editorClosed_;
   Form form_;
   DistributionPicture picture_;
+  std::string caption_;  // the statistics of series 2, once it is plotted
   bool continuePaging_ = true;
 };
 

@@ -14,7 +14,7 @@ bool Finite(double v) { return std::isfinite(v); }
 
 }  // namespace
 
-PlotFrame ForecastPlotFrame(const ForecastPlotSeries& s) {
+PlotFrame ForecastPlotFrame(const ForecastPlotSeries& s, bool roomForLegend) {
   double lo = INFINITY, hi = -INFINITY;
   const auto take = [&](const std::vector<double>& values) {
     for (double v : values)
@@ -26,6 +26,7 @@ PlotFrame ForecastPlotFrame(const ForecastPlotSeries& s) {
   take(s.Lower);
   take(s.Upper);
   PlotFrame frame;
+  frame.XCalendar = s.Calendar;
   const double firstX = s.Observed.empty() ? s.FirstForecastPeriod : s.FirstPeriod;
   const double lastX = s.Forecast.empty()
                            ? s.FirstPeriod + static_cast<double>(s.Observed.size()) - 1
@@ -36,17 +37,23 @@ PlotFrame ForecastPlotFrame(const ForecastPlotSeries& s) {
     return frame;
   }
   if (lo == hi) lo -= 1, hi += 1;
-  // A margin of 3% below and the legend's height above.
+  // A margin of 3% below and the legend's height above (3% without it).
   const double area = PlotFrame::kAreaBottom - PlotFrame::kAreaTop;
   const double span = hi - lo;
+  if (!roomForLegend) {
+    frame.Y = {lo - 0.03 * span, hi + 0.03 * span};
+    return frame;
+  }
   const double perUnit = (area - kLegendHeight) / (span * 1.03);
   frame.Y = {lo - 0.03 * span, hi + kLegendHeight / perUnit};
   return frame;
 }
 
-Surface DrawForecastPicture(const ForecastPlotSeries& s) {
-  const PlotFrame f = ForecastPlotFrame(s);
-  Surface surface = FramedSurface(f);
+namespace {
+
+// The band, the line at the last observed period and the four parts of the
+// picture, on the frame.
+void DrawParts(Surface& surface, const ForecastPlotSeries& s, const PlotFrame& f) {
   const auto clampY = [&](double y) { return std::clamp(y, f.Y.Min, f.Y.Max); };
 
   // The band first, so every line stays visible on it.
@@ -107,6 +114,14 @@ Surface DrawForecastPicture(const ForecastPlotSeries& s) {
     if (Finite(s.Forecast[h]))
       surface.AddCircle(f.MapX(s.FirstForecastPeriod + static_cast<double>(h)), f.MapY(s.Forecast[h]),
                         kPointRadius, kForecastColor, true);
+}
+
+}  // namespace
+
+Surface DrawForecastPicture(const ForecastPlotSeries& s) {
+  const PlotFrame f = ForecastPlotFrame(s);
+  Surface surface = FramedSurface(f);
+  DrawParts(surface, s, f);
 
   // The legend along the top of the plot area: a sample of each part and its name.
   struct Entry {
@@ -129,6 +144,17 @@ Surface DrawForecastPicture(const ForecastPlotSeries& s) {
     x += 26.0 + 1.5 * PlotFrame::kTextWidth * static_cast<double>(std::char_traits<char>::length(e.text)) + 40.0;
   }
   return surface;
+}
+
+Figure DrawForecastFigure(const ForecastPlotSeries& s) {
+  const PlotFrame f = ForecastPlotFrame(s, false);
+  Figure figure = FramedFigure(f);
+  DrawParts(figure.Drawing, s, f);
+  figure.Legend = {{"Observed", kObservedColor, LegendMark::LineAndPoints},
+                   {"Fit", kFitColor, LegendMark::Line},
+                   {"Forecast", kForecastColor, LegendMark::LineAndPoints},
+                   {"95% limits", kBandColor, LegendMark::Box}};
+  return figure;
 }
 
 }  // namespace quorvane

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ui/figure.h"
+#include "base/calendar/period_calendar.h"
 #include "base/ui/surface.h"
 #include "plot/plot_frame.h"
 
@@ -12,6 +14,7 @@ namespace quorvane {
 // over the past periods (NaN where missing), then the forecasts with the
 // limits of their interval over the future ones. Periods rise by one.
 struct ForecastPlotSeries {
+  PeriodCalendar Calendar;         // names the periods on the X axis
   int FirstPeriod = 0;             // of Observed and Fit
   std::vector<double> Observed;
   std::vector<double> Fit;
@@ -28,8 +31,9 @@ inline constexpr int kForecastColor = 12;  // red
 inline constexpr int kBandColor = 7;       // light grey
 
 // The frame that holds every drawn value, with room above them for the
-// legend; a series with no finite value gets the frame of -1 .. 1.
-PlotFrame ForecastPlotFrame(const ForecastPlotSeries& series);
+// legend drawn inside the plot (or a margin of 3% without it); a series
+// with no finite value gets the frame of -1 .. 1.
+PlotFrame ForecastPlotFrame(const ForecastPlotSeries& series, bool roomForLegend = true);
 
 // The picture: the interval as a grey band of one bar per future period
 // between the limits, with the limits dashed, the observed values as points
@@ -39,5 +43,10 @@ PlotFrame ForecastPlotFrame(const ForecastPlotSeries& series);
 // Infinite limits are drawn to the
 // edge of the plot area.
 Surface DrawForecastPicture(const ForecastPlotSeries& series);
+
+// The saved figure: the same parts on axes without the room for the legend,
+// which goes beside the plot as the figure's legend. The window adds the
+// titles.
+Figure DrawForecastFigure(const ForecastPlotSeries& series);
 
 }  // namespace quorvane

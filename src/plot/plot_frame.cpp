@@ -5,6 +5,7 @@
 
 #include "base/format/plain_number_text.h"
 #include "base/ui/surface_view.h"
+#include "plot/calendar_ticks.h"
 
 namespace quorvane {
 namespace {
@@ -60,17 +61,12 @@ double PlotFrame::MapY(double y) const {
   return kAreaBottom - (y - Y.Min) / (Y.Max - Y.Min) * (kAreaBottom - kAreaTop);
 }
 
-Surface FramedSurface(const PlotFrame& frame, std::vector<PlacedLabel>* placed) {
-  Surface s;
-  s.SetScale(0.0, 0.0, PlotFrame::kCanvasWidth, PlotFrame::kCanvasHeight);
-  s.SetBackground(15);
-  s.AddRectangle(PlotFrame::kAreaLeft, PlotFrame::kAreaTop, PlotFrame::kAreaRight,
-                 PlotFrame::kAreaBottom, kFrameColor, false);
-  std::vector<PlacedLabel> labels;
+FrameTicks PlaceTicks(const PlotFrame& frame) {
+  FrameTicks placed;
 
   // X axis: fewer ticks until the labels, with a gap of two characters, fit.
   for (int most = 10; most >= 1; --most) {
-    const AxisTicks ticks = RoundTicks(frame.X, most);
+    const AxisTicks ticks = XAxisTicks(frame, most);
     std::vector<PlacedLabel> row;
     bool fits = true;
     for (size_t i = 0; i < ticks.Values.size(); ++i) {
@@ -85,13 +81,8 @@ Surface FramedSurface(const PlotFrame& frame, std::vector<PlacedLabel>* placed) 
       row.push_back(label);
     }
     if (!fits && most > 1) continue;
-    for (size_t i = 0; i < ticks.Values.size(); ++i) {
-      const double px = frame.MapX(ticks.Values[i]);
-      s.AddLine(px, PlotFrame::kAreaBottom, px, PlotFrame::kAreaBottom + PlotFrame::kTickLength,
-                kFrameColor);
-      s.AddText(row[i].Left, row[i].Top, row[i].Text, kLabelColor, TextAlign::Left);
-    }
-    labels.insert(labels.end(), row.begin(), row.end());
+    placed.XValues = ticks.Values;
+    placed.XLabels = std::move(row);
     break;
   }
 
@@ -113,17 +104,57 @@ Surface FramedSurface(const PlotFrame& frame, std::vector<PlacedLabel>* placed) 
       column.push_back(label);
     }
     if (!fits && most > 1) continue;
-    for (size_t i = 0; i < ticks.Values.size(); ++i) {
-      const double py = frame.MapY(ticks.Values[i]);
-      s.AddLine(PlotFrame::kAreaLeft - PlotFrame::kTickLength, py, PlotFrame::kAreaLeft, py,
-                kFrameColor);
-      s.AddText(column[i].Right, column[i].Top, column[i].Text, kLabelColor, TextAlign::Right);
-    }
-    labels.insert(labels.end(), column.begin(), column.end());
+    placed.YValues = ticks.Values;
+    placed.YLabels = std::move(column);
     break;
   }
-  if (placed) *placed = std::move(labels);
+  return placed;
+}
+
+Surface FramedSurface(const PlotFrame& frame, std::vector<PlacedLabel>* placed) {
+  Surface s;
+  s.SetScale(0.0, 0.0, PlotFrame::kCanvasWidth, PlotFrame::kCanvasHeight);
+  s.SetBackground(15);
+  s.AddRectangle(PlotFrame::kAreaLeft, PlotFrame::kAreaTop, PlotFrame::kAreaRight,
+                 PlotFrame::kAreaBottom, kFrameColor, false);
+  const FrameTicks ticks = PlaceTicks(frame);
+  for (size_t i = 0; i < ticks.XValues.size(); ++i) {
+    const double px = frame.MapX(ticks.XValues[i]);
+    s.AddLine(px, PlotFrame::kAreaBottom, px, PlotFrame::kAreaBottom + PlotFrame::kTickLength,
+              kFrameColor);
+    s.AddText(ticks.XLabels[i].Left, ticks.XLabels[i].Top, ticks.XLabels[i].Text, kLabelColor,
+              TextAlign::Left);
+  }
+  for (size_t i = 0; i < ticks.YValues.size(); ++i) {
+    const double py = frame.MapY(ticks.YValues[i]);
+    s.AddLine(PlotFrame::kAreaLeft - PlotFrame::kTickLength, py, PlotFrame::kAreaLeft, py,
+              kFrameColor);
+    s.AddText(ticks.YLabels[i].Right, ticks.YLabels[i].Top, ticks.YLabels[i].Text, kLabelColor,
+              TextAlign::Right);
+  }
+  if (placed) {
+    placed->assign(ticks.XLabels.begin(), ticks.XLabels.end());
+    placed->insert(placed->end(), ticks.YLabels.begin(), ticks.YLabels.end());
+  }
   return s;
+}
+
+Figure FramedFigure(const PlotFrame& frame) {
+  Figure figure;
+  figure.Framed = true;
+  figure.Drawing.SetScale(PlotFrame::kAreaLeft, PlotFrame::kAreaTop, PlotFrame::kAreaRight,
+                          PlotFrame::kAreaBottom);
+  figure.Drawing.SetBackground(15);
+  const FrameTicks ticks = PlaceTicks(frame);
+  for (size_t i = 0; i < ticks.XValues.size(); ++i) {
+    figure.X.Ticks.push_back(frame.MapX(ticks.XValues[i]));
+    figure.X.TickLabels.push_back(ticks.XLabels[i].Text);
+  }
+  for (size_t i = 0; i < ticks.YValues.size(); ++i) {
+    figure.Y.Ticks.push_back(frame.MapY(ticks.YValues[i]));
+    figure.Y.TickLabels.push_back(ticks.YLabels[i].Text);
+  }
+  return figure;
 }
 
 void AddClippedLine(Surface& surface, const PlotFrame& frame, double x1, double y1, double x2,

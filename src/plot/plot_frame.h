@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ui/figure.h"
+#include "base/calendar/period_calendar.h"
 #include "base/ui/surface.h"
 #include "base/ui/surface_view.h"
 #include "plot/plot_range.h"
@@ -33,6 +35,9 @@ struct PlotFrame {
 
   PlotRange X;
   PlotRange Y;
+  // Names the X values when they are time periods of dated series: the X
+  // axis is then labelled by dates.
+  PeriodCalendar XCalendar{};
 
   double MapX(double x) const;
   double MapY(double y) const;
@@ -44,10 +49,25 @@ struct PlacedLabel {
   std::string Text;
 };
 
+// The round-numbered ticks of both axes and their labels as placed on the
+// canvas, chosen so that no two labels overlap and none leaves the canvas.
+struct FrameTicks {
+  std::vector<double> XValues;
+  std::vector<PlacedLabel> XLabels;  // one per value
+  std::vector<double> YValues;
+  std::vector<PlacedLabel> YLabels;
+};
+FrameTicks PlaceTicks(const PlotFrame& frame);
+
 // A surface with the canvas scale, the plot-area border, the tick marks and
-// the round-numbered tick labels of both axes, chosen so that no two labels
-// overlap and none leaves the canvas.
+// the tick labels of both axes.
 Surface FramedSurface(const PlotFrame& frame, std::vector<PlacedLabel>* placed = nullptr);
+
+// A figure whose drawing spans the plot area of the canvas, so the items a
+// picture draws through MapX and MapY land on it, with the same ticks and
+// tick labels as the framed surface. The exporter sets the frame, the
+// ticks and the labels around the drawing itself.
+Figure FramedFigure(const PlotFrame& frame);
 
 // A line between plot coordinates, clipped to the plot area; nothing when no
 // part of it is inside.

@@ -9,8 +9,10 @@ void PlotTable::Reset(int columns, int firstRow, int lastRow) {
   ColumnName.assign(static_cast<size_t>(ColumnCount) + 1, std::string());
   ColumnMin.assign(static_cast<size_t>(ColumnCount) + 1, 0.0);
   ColumnMax.assign(static_cast<size_t>(ColumnCount) + 1, 0.0);
+  ColumnCentredOnZero.assign(static_cast<size_t>(ColumnCount) + 1, false);
   FirstRow = firstRow;
   LastRow = lastRow;
+  XCalendar = PeriodCalendar();
   cells_.assign(static_cast<size_t>(RowCount()) * static_cast<size_t>(ColumnCount),
                 kMissingPlotValue);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "base/ui/figure.h"
 #include "base/ui/surface.h"
 #include "plot/plot_frame.h"
 
@@ -16,12 +19,22 @@ struct XYPlotStyle {
   bool DropLines = false;
 };
 
-// One plot: its points in row order, its palette code and style.
+// One plot: its points in row order, its palette code and style, and for
+// the saved figure its variate's name and whether its values are residuals
+// that belong centred on 0.
 struct XYPlotSeries {
   std::vector<double> X;
   std::vector<double> Y;
   int Color = 0;
   XYPlotStyle Style;
+  std::string Name;
+  bool CentredOnZero = false;
+};
+
+// The ends of the axes the user typed into the window's boxes; an end not
+// typed is left to the data.
+struct XYPlotLimits {
+  std::optional<double> XMin, XMax, YMin, YMax;
 };
 
 // Everything the XY plot surface shows. Plots accumulate, and the whole
@@ -33,8 +46,21 @@ struct XYPlotPicture {
   std::vector<XYPlotSeries> Plots;
   bool Grid10 = false;  // the dotted 10x10 grid is shown
   bool Grid8 = false;   // the dotted 8x8 grid is shown
+  std::string XName;    // the X variate of the latest plot
+  XYPlotLimits Limits;  // for the saved figure
 };
 
 Surface DrawXYPlotPicture(const XYPlotPicture& picture);
+
+// The axes of the saved figure: the range of the values drawn, with a
+// margin of 2% of it across and 4% up and down, except at an end the user
+// typed, which is kept (widened only to take in every value). When every
+// plot holds residuals, the Y axis is centred on 0.
+PlotFrame XYFigureFrame(const XYPlotPicture& picture);
+
+// The saved figure: the plots on the axes of XYFigureFrame, the X variate
+// as the X title, the first plot's variate as the Y title, a legend entry
+// per plot with its variate, and `title` as the title line.
+Figure DrawXYPlotFigure(const XYPlotPicture& picture, const std::string& title);
 
 }  // namespace quorvane

@@ -3,9 +3,12 @@
 #include <cmath>
 
 #include "base/format/leading_number.h"
+#include "base/format/file_names.h"
 #include "base/format/plain_number_text.h"
+#include "base/ui/export_csv.h"
 #include "plot/plot_range.h"
 #include "plot/plot_statistics.h"
+#include "plot/plot_table_csv.h"
 
 namespace quorvane {
 namespace {
@@ -36,7 +39,7 @@ XYPlotWindow::XYPlotWindow(Ui& ui, const PlotTable& table, bool& editorClosed)
   form_.SetChecked("Check_Line", true);
   form_.SetChecked("Check_Scatter", true);
   form_.SetChecked("Check_Drop", false);
-  form_.SetSurface("Graph", DrawXYPlotPicture(picture_));
+  Redraw();
   form_.onClosed = [this] { editorClosed_ = true; };
 }
 
@@ -54,14 +57,22 @@ void XYPlotWindow::BuildForm() {
   yList.onDoubleClick = [this](int, int) { PlotIt(); };
   yList.onClick = [this] { VariateChosen(); };
   form_.BeginFrame("Set Min/Max:");
-  form_.Add(ControlKind::Label, "lblYmax", "Y-Max:");
-  form_.Add(ControlKind::TextBox, "txtYmax");
-  form_.Add(ControlKind::Label, "lblYmin", "Y-Min:");
-  form_.Add(ControlKind::TextBox, "txtYmin");
-  form_.Add(ControlKind::Label, "lblXmax", "X-Max (label):");
-  form_.Add(ControlKind::TextBox, "txtXmax");
-  form_.Add(ControlKind::Label, "lblXmin", "X-Min (label):");
-  form_.Add(ControlKind::TextBox, "txtXmin");
+  // What the user types into a box is a limit the saved figure keeps; what
+  // the window writes there is not.
+  const auto limitBox = [this](const char* label, const char* caption, const char* box,
+                               std::optional<double> XYPlotLimits::*limit) {
+    form_.Add(ControlKind::Label, label, caption);
+    Control& c = form_.Add(ControlKind::TextBox, box);
+    c.onChange = [this, box, limit] {
+      const std::string& text = form_.Text(box);
+      const bool blank = text.find_first_not_of(" \t") == std::string::npos;
+      picture_.Limits.*limit = blank ? std::nullopt : std::optional<double>(LeadingNumber(text));
+    };
+  };
+  limitBox("lblYmax", "Y-Max:", "txtYmax", &XYPlotLimits::YMax);
+  limitBox("lblYmin", "Y-Min:", "txtYmin", &XYPlotLimits::YMin);
+  limitBox("lblXmax", "X-Max (label):", "txtXmax", &XYPlotLimits::XMax);
+  limitBox("lblXmin", "X-Min (label):", "txtXmin", &XYPlotLimits::XMin);
   form_.End();
   form_.End();
   form_.BeginColumn();
@@ -103,6 +114,7 @@ void XYPlotWindow::BuildForm() {
   form_.End();
   form_.Add(ControlKind::Button, "cmdPlot", "&Plot it!").onClick = [this] { PlotIt(); };
   form_.Add(ControlKind::Button, "cmdClear", "&Clear Plot && Reset Axes").onClick = [this] { ClearPlot(); };
+  form_.Add(ControlKind::Button, "cmdExportCsv", "Export as CSV...").onClick = [this] { ExportTable(); };
   form_.Add(ControlKind::Button, "cmdNext_Page", "&Next Plot Page").onClick = [this] {
     ui_.CloseForm(form_);
   };
@@ -150,14 +162,25 @@ double XYPlotWindow::Value(int column, int row) const {
   return table_.Cell(row, column);
 }
 
+std::string XYPlotWindow::XText(double x, bool xIsColumn) const {
+  if (xIsColumn || !table_.XCalendar.IsDated()) return PlainNumberText(x);
+  return table_.XCalendar.Label(std::llround(x));
+}
+
+void XYPlotWindow::ExportTable() {
+  ExportCsv(ui_, {PlotTableCsv(table_), "plot table", DateTimeFileName(".csv")});
+}
+
 void XYPlotWindow::ClearPlot() {
   picture_.Plots.clear();
   picture_.Grid10 = picture_.Grid8 = false;
+  picture_.Limits = {};
   for (const char* label : {"lblYZero", "lblXZero", "lblXMaxMin", "lblYMaxMin", "lblCorr", "lblXStart",
                             "lblXEnd", "lblGraphMax"})
     form_.SetCaption(label, "");
   FillBoxes();
   picture_.Frame.X = {table_.XLabelMin, table_.XLabelMax};
+  picture_.Frame.XCalendar = form_.Get("listXVar").selectedIndex <= 0 ? table_.XCalendar : PeriodCalendar();
   if (!(picture_.Frame.X.Min < picture_.Frame.X.Max)) picture_.Frame.X = WidenedRange(picture_.Frame.X, {});
   picture_.Frame.Y = WidenedRange({LeadingNumber(form_.Text("txtYmin")), LeadingNumber(form_.Text("txtYmax"))}, {});
   Redraw();
@@ -173,8 +196,8 @@ void XYPlotWindow::FillBoxes() {
   const int xColumn = form_.Get("listXVar").selectedIndex;
   const int yColumn = form_.Get("listYVar").selectedIndex;
   if (xColumn <= 0) {
-    form_.SetText("txtXmin", PlainNumberText(table_.XLabelMin) + " (" + PlainNumberText(table_.FirstRow) + ")");
-    form_.SetText("txtXmax", PlainNumberText(table_.XLabelMax) + " (" + PlainNumberText(table_.LastRow) + ")");
+    form_.SetText("txtXmin", XText(table_.XLabelMin, false) + " (" + PlainNumberText(table_.FirstRow) + ")");
+    form_.SetText("txtXmax", XText(table_.XLabelMax, false) + " (" + PlainNumberText(table_.LastRow) + ")");
   } else {
     form_.SetText("txtXmin", PlainNumberText(table_.ColumnMin[static_cast<size_t>(xColumn)]));
     form_.SetText("txtXmax", PlainNumberText(table_.ColumnMax[static_cast<size_t>(xColumn)]));
@@ -188,7 +211,12 @@ void XYPlotWindow::FillBoxes() {
   }
 }
 
-void XYPlotWindow::Redraw() { form_.SetSurface("Graph", DrawXYPlotPicture(picture_)); }
+void XYPlotWindow::Redraw() {
+  // The page title without the blank that ends it.
+  std::string title = table_.PageTitle;
+  title.erase(title.find_last_not_of(' ') + 1);
+  form_.SetSurface("Graph", DrawXYPlotPicture(picture_), DrawXYPlotFigure(picture_, title));
+}
 
 void XYPlotWindow::PlotIt() {
   ++counter_;
@@ -212,6 +240,11 @@ void XYPlotWindow::PlotIt() {
   plot.Style.LinesLeftToRight = form_.Checked("Check_Line_LtoR");
   plot.Style.LinesRightToLeft = form_.Checked("Check_Line_RtoL");
   plot.Style.DropLines = form_.Checked("Check_Drop");
+  const auto& names = form_.Get("listYVar").items;
+  plot.Name = names[static_cast<size_t>(yColumn)];
+  const auto centred = static_cast<size_t>(yColumn);
+  plot.CentredOnZero = yColumn > 0 && centred < table_.ColumnCentredOnZero.size() &&
+                       table_.ColumnCentredOnZero[centred];
   for (int t = table_.FirstRow; t <= table_.LastRow; ++t) {
     const double y = Value(yColumn, t);
     const double x = Value(xColumn, t);
@@ -234,7 +267,7 @@ void XYPlotWindow::PlotIt() {
     form_.SetText("txtXmin", PlainNumberText(x.Min));
     form_.SetText("txtXmax", PlainNumberText(x.Max));
   }
-  picture_.Frame = {x, y};
+  picture_.Frame = {x, y, xIsColumn ? PeriodCalendar() : table_.XCalendar};
   picture_.XIsColumn = xIsColumn;
 
   form_.SetCaption("lblYZero", SpansZero(y) ? "Horizontal dashed line shows Y=0" : "");
@@ -243,9 +276,9 @@ void XYPlotWindow::PlotIt() {
   if (xIsColumn)
     range += "\r\nX-Max =  " + PlainNumberText(x.Max) + "\r\nX-Min =  " + PlainNumberText(x.Min);
   form_.SetCaption("lblGraphMax", range);
-  form_.SetCaption("lblXStart", PlainNumberText(x.Min));
-  form_.SetCaption("lblXEnd", PlainNumberText(x.Max));
-  const auto& names = form_.Get("listYVar").items;
+  form_.SetCaption("lblXStart", XText(x.Min, xIsColumn));
+  form_.SetCaption("lblXEnd", XText(x.Max, xIsColumn));
+  picture_.XName = names[static_cast<size_t>(xColumn)];
   form_.SetCaption("lblYMaxMin", "Y: " + names[static_cast<size_t>(yColumn)]);
   form_.SetCaption("lblXMaxMin", "X: " + names[static_cast<size_t>(xColumn)]);
 

@@ -7,7 +7,7 @@
 #include "base/format/plain_number_text.h"
 
 #include "tfn/series_data_error.h"
-#include "tfn/series_file_reader.h"
+#include "tfn/series_files/read_series_data.h"
 
 namespace quorvane {
 
@@ -24,7 +24,10 @@ void ReadAndDifference(const SeriesFileChoice& choice, const std::string& kind,
   data.LastSeries = choice.LastSeries;
   data.SeriesCount = static_cast<std::int16_t>(choice.LastSeries - choice.FirstSeries + 1);
   data.Differencing = choice.Differencing;
-  data.Raw = ReadSeriesFile(choice, kind, data.Names);
+  SeriesFileData file = ReadSeriesData(choice, kind);
+  data.Raw = std::move(file.Values);
+  data.Names = std::move(file.Names);
+  data.Calendar = file.Calendar;
 
   const int start = choice.StartPeriod;
   const int end = choice.EndPeriod;
@@ -54,8 +57,8 @@ void ReadAndDifference(const SeriesFileChoice& choice, const std::string& kind,
   // Differencing of degree d uses up the first d periods of the window.
   if (data.AnalysedPeriods < 1)
     throw SeriesDataError("Fatal data input error",
-                          "The " + kind + " time periods " + PlainNumberText(start) + " to " +
-                              PlainNumberText(end) + " are too few for differencing of degree " +
+                          "The " + kind + " time periods " + data.Calendar.Label(start) + " to " +
+                              data.Calendar.Label(end) + " are too few for differencing of degree " +
                               std::to_string(d) + ": at least " + std::to_string(d + 1) +
                               " periods are needed");
 
@@ -76,9 +79,35 @@ void RefuseValuesBeyondRange(const std::string& kind, const PreparedSeries& data
         throw SeriesDataError("Fatal data input error",
                               "The analysed value of " + kind + " series " +
                                   PlainNumberText(data.FirstSeries + k - 1) + " at period " +
-                                  PlainNumberText(t) +
+                                  data.Calendar.Label(t) +
                                   " is beyond the range of numbers after differencing or "
                                   "flattening; better rescale the data");
+    }
+}
+
+// The likelihood and the summary's sums of squares square the analysed
+// values and add the squares up; values of finite size whose squares or
+// sum of squares overflow would leave the model nothing but its penalty.
+// Such data are refused with the series and period at which the square, or
+// the running sum of squares (by series, then period), leaves the range.
+void RefuseSquaresBeyondRange(const std::string& kind, const PreparedSeries& data) {
+  double sum = 0.0;
+  for (int k = 1; k <= data.SeriesCount; ++k)
+    for (int t = data.FirstAnalysedPeriod; t <= data.EndPeriod; ++t) {
+      const SeriesValue& x = data.Analysed.At(t, k);
+      if (!x) continue;
+      const double square = *x * *x;
+      sum += square;
+      if (std::isfinite(sum)) continue;
+      const std::string where = kind + " series " + PlainNumberText(data.FirstSeries + k - 1) +
+                                " at period " + PlainNumberText(t);
+      throw SeriesDataError(
+          "Fatal data input error",
+          std::isfinite(square)
+              ? "The sum of the squares of the analysed " + kind + " values, taken up to " + where +
+                    ", is beyond the range of numbers; better rescale the data"
+              : "The square of the analysed value of " + where +
+                    " is beyond the range of numbers; better rescale the data");
     }
 }
 
@@ -119,8 +148,8 @@ void Transform(const SeriesFileChoice& choice, const std::string& kind, Prepared
         throw SeriesDataError("Fatal choice of Box-Cox lambda",
                               "The Box-Cox transformation with lambda " + PlainNumberText(lambda) +
                                   " and constant " + PlainNumberText(constant) + " of the " + kind +
-                                  " series value " + PlainNumberText(before) + " (period " +
-                                  PlainNumberText(t) + ") is too large to compute");
+                                   " series value " + PlainNumberText(before) + " (period " +
+                                  data.Calendar.Label(t) + ") is too large to compute");
     }
 }
 
@@ -181,25 +210,32 @@ ResponseSeriesData ReadResponseSeries(const TfnSetup& setup) {
     data.PeriodMeanSecond.At(t) = mean(data.SecondDifference, t);
   }
 
-  // Flattening removes the period effect shared by all series: always the
-  // mean of the undifferenced values. Where there is no such mean the
-  // values stay as they are, and the period is recorded for the summary.
+  // Flattening removes the period effect shared by all series from the
+  // series that are analysed: the period mean of the raw values, of the
+  // first or of the second differences, as the degree of differencing says.
+  // It needs at least two series with an analysed value in the period;
+  // elsewhere the values stay as they are, and the period is recorded for
+  // the summary.
   if (setup.FlatteningOn()) {
+    const int d = data.Differencing;
+    const PeriodSeries& means = d == 0 ? data.PeriodMeanRaw : d == 1 ? data.PeriodMeanFirst : data.PeriodMeanSecond;
     for (int t = first; t <= end; ++t) {
-      const SeriesValue& periodMean = data.PeriodMeanRaw.At(t);
-      bool anyPresent = false;
+      int present = 0;
+      for (int k = 1; k <= count; ++k)
+        if (data.Analysed.At(t, k)) ++present;
+      const SeriesValue& periodMean = means.At(t);
+      const bool flattened = present >= 2 && periodMean;
       for (int k = 1; k <= count; ++k) {
         SeriesValue& x = data.Analysed.At(t, k);
-        if (!x) continue;
-        anyPresent = true;
-        if (periodMean) x = *x - *periodMean;
+        if (x && flattened) x = *x - *periodMean;
       }
-      if (!periodMean && anyPresent) data.UnflattenedPeriods.push_back(t);
+      if (!flattened && present > 0) data.UnflattenedPeriods.push_back(t);
     }
   }
 
   RefuseValuesBeyondRange("response", data);
   Transform(setup.Response, "response", data);
+  RefuseSquaresBeyondRange("response", data);
   return data;
 }
 

@@ -38,11 +38,12 @@ std::optional<ValidationMessage> TfnApplication::RunSetUp(Session& session, cons
 
   const ResponseSeriesData& response = model_.Response();
   InitializeWindow::PeriodProposal proposal{response.FirstAnalysedPeriod, response.EndPeriod, 0, 0,
-                                            false};
+                                            false, response.Calendar, {}};
   if (const auto& covariates = model_.Covariates()) {
     proposal.covariateStart = covariates->FirstAnalysedPeriod;
     proposal.covariateEnd = covariates->EndPeriod;
     proposal.hasCovariates = true;
+    proposal.covariateCalendar = covariates->Calendar;
   }
   window_->ProposePeriods(proposal);
   return std::nullopt;

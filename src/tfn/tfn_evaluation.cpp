@@ -15,7 +15,7 @@ namespace quorvane {
 
 namespace {
 
-constexpr double kPenalty = 1e40;
+constexpr double kPenalty = TfnModel::kFailurePenalty;
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
 // A coefficient of a Phi, Theta or Delta polynomial. As a logit L it is

@@ -61,6 +61,13 @@ class TfnModel : public Model {
   // Estimated directly, a Phi, Theta or Delta polynomial outside its
   // stationary (invertible, stable) region is held on its limit.
   std::vector<std::string> LimitNotes(const OneBased<double>& P) const override;
+  std::optional<double> FailurePenalty() const override { return kFailurePenalty; }
+
+  // F when no series gives a likelihood, and in place of any F that is not finite.
+  static constexpr double kFailurePenalty = 1e40;
+
+  // An intervention's start period, of a dated response file, is a date.
+  PeriodCalendar ParameterCalendar(int i) const override;
 
   void SetPendingSetup(const TfnSetup& setup) { pending_ = setup; }
 

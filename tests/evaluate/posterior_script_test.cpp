@@ -2,9 +2,11 @@
 // examples/nile-posterior.txt runs it: the Nile fit, its covariance grids,
 // the posterior of Phi(1) over a 25 x 25 grid of the intercept with steps
 // from covariance grid 3, and the four files it saves: the report (.pos),
-// the bivariate grid (.grd), plot 2 as SVG and the bivariate plot as PNG.
+// the bivariate grid (.grd), plot 2 as SVG and the bivariate plot as PNG
+// (and, for this test, as SVG too).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -15,6 +17,7 @@
 
 #include "base/files/text_file.h"
 #include "support/console_run.h"
+#include "support/svg_texts.h"
 
 namespace quorvane {
 namespace {
@@ -44,6 +47,10 @@ TEST(PosteriorScriptTest, TheNilePosteriorScriptSavesReportGridAndPictures) {
     ASSERT_NE(at, std::string::npos) << target;
     text.replace(at, target.size(), path);
   }
+  const std::string bivariateSvg = testing::TestTempPath("bivariate.svg");
+  std::remove(bivariateSvg.c_str());
+  testing::ReplaceAll(text, "save Graph " + bivariate,
+                      "save Graph " + bivariate + "\nsave Graph " + bivariateSvg);
 
   const testing::ProgramRun run = testing::RunConsole(text, "", QUORVANE_SOURCE_DIR);
   ASSERT_EQ(run.status, 0) << run.output;
@@ -105,11 +112,26 @@ TEST(PosteriorScriptTest, TheNilePosteriorScriptSavesReportGridAndPictures) {
   EXPECT_LT(rows[0][0], rows[25][0]);
   EXPECT_LT(rows[0][1], rows[1][1]);
 
-  // Plot 2 as SVG: a whole document with the posterior drawn as a line.
+  // Plot 2 as SVG: a whole document with the posterior drawn as a line,
+  // titled by the evaluation, which also names the Y axis and the legend's
+  // entry, the parameter's values on the X axis and the statistics below.
   const std::string svg = FileBytes(plot2);
   EXPECT_NE(svg.find("<svg"), std::string::npos);
   EXPECT_NE(svg.find("</svg>"), std::string::npos);
-  EXPECT_NE(svg.find("<polyline"), std::string::npos);
+  EXPECT_NE(svg.find("<path"), std::string::npos);
+  const std::vector<std::string> texts = testing::SvgTexts(svg);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "Bayesian Posterior Distribution"), 3)
+      << "title, Y axis title and legend entry";
+  EXPECT_TRUE(testing::HasSvgText(svg, "Values for parameter # 1"));
+  EXPECT_NE(svg.find(">ML Estimate: "), std::string::npos);
+
+  // The bivariate plot as SVG: its title, both parameters on the axes and
+  // the colour key headed "SE's".
+  const std::string key = FileBytes(bivariateSvg);
+  for (const char* expected : {"Bivariate pdf plot", "Values for parameter # 1",
+                               "Values for parameter # 3", "SE's", "0.0", "< 3.0"})
+    EXPECT_TRUE(testing::HasSvgText(key, expected)) << expected;
+  EXPECT_NE(key.find(">X-Peak = "), std::string::npos);
 
   // The bivariate plot as PNG: the signature, a header chunk first and the
   // end chunk last.
@@ -119,7 +141,8 @@ TEST(PosteriorScriptTest, TheNilePosteriorScriptSavesReportGridAndPictures) {
   EXPECT_EQ(png.substr(12, 4), "IHDR");
   EXPECT_EQ(png.substr(png.size() - 8, 4), "IEND");
 
-  for (const std::string& path : {report, grid, plot2, bivariate}) std::remove(path.c_str());
+  for (const std::string& path : {report, grid, plot2, bivariate, bivariateSvg})
+    std::remove(path.c_str());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "base/files/text_file.h"
 #include "support/console_run.h"
+#include "support/svg_texts.h"
 
 namespace quorvane {
 namespace {
@@ -57,7 +58,9 @@ TEST(ProfileScriptTest, TheNileProfileScriptSavesItsReport) {
   for (const std::string& line : *svg) all += line + "\n";
   EXPECT_NE(all.find("<svg"), std::string::npos);
   EXPECT_NE(all.find("</svg>"), std::string::npos);
-  EXPECT_NE(all.find("<polyline"), std::string::npos) << "the distribution is drawn as a line";
+  EXPECT_NE(all.find("<path"), std::string::npos) << "the distribution is drawn as a line";
+  EXPECT_TRUE(testing::HasSvgText(all, "Parameter Confidence Distribution"));
+  EXPECT_TRUE(testing::HasSvgText(all, "Values for parameter # 1"));
   std::remove(picture.c_str());
 }
 

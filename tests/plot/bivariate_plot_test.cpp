@@ -92,6 +92,32 @@ TEST(BivariatePlotTest, TheWindowShowsTheGridItsLabelsAndLegend) {
     if (i.kind == SurfaceItem::Kind::Rectangle && i.filled) bars.push_back(i.color);
   EXPECT_EQ(bars, (std::vector<int>{12, 6, 14, 2, 3, 1, 5}));
 
+  // The saved figure: the same cells, the window's caption as its title,
+  // both parameters on the axes, the colour key as its legend and the peak
+  // and correlation as its caption.
+  const Figure& figure = f.Get("Graph").figure;
+  ASSERT_TRUE(figure.Framed);
+  EXPECT_EQ(figure.Title, "Bivariate pdf plot");
+  EXPECT_EQ(figure.X.Title, "Values for parameter # 2");
+  EXPECT_EQ(figure.Y.Title, "Values for parameter # 5");
+  EXPECT_EQ(figure.LegendHeading, "SE's");
+  std::vector<int> key;
+  std::vector<std::string> labels;
+  for (const LegendEntry& e : figure.Legend) {
+    EXPECT_EQ(e.Mark, LegendMark::Box);
+    key.push_back(e.Color);
+    labels.push_back(e.Text);
+  }
+  EXPECT_EQ(key, bars);
+  EXPECT_EQ(labels, (std::vector<std::string>{"0.0", "< 0.5", "< 1.0", "< 1.5", "< 2.0", "< 2.5", "< 3.0"}));
+  EXPECT_EQ(figure.Caption, "X-Peak = 5.000E-01, Y-Peak = -2.000E-01, r = " +
+                                f.Get("lblCorr").caption.substr(11));
+  const auto& drawn = figure.Drawing.Items();
+  EXPECT_EQ(std::count_if(drawn.begin(), drawn.end(), [](const SurfaceItem& i) {
+              return i.kind == SurfaceItem::Kind::Rectangle && i.filled;
+            }),
+            121);
+
   ui.Then([&] { f.Click("cmdDone"); });
   window.Show();
   EXPECT_TRUE(editorClosed);

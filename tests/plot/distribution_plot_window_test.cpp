@@ -137,6 +137,28 @@ TEST_F(DistributionPlotWindowTest, SeriesTwoShowsTheEstimatesAndRegionsTheirConf
   EXPECT_EQ(form().Get("lblPlotInfoValues").caption, "");
 }
 
+TEST_F(DistributionPlotWindowTest, TheSavedFigureIsTitledByTheEvaluationAndCarriesItsStatistics) {
+  Open(Constructed(-1, 2), DistributionKind::Posterior);
+  Plot(2);
+  form().SetCheckedByUser("Check_Line", false);
+  Plot(7);
+  const Figure& figure = form().Get("Graph").figure;
+  ASSERT_TRUE(figure.Framed);
+  EXPECT_EQ(figure.Title, "Bayesian Posterior Distribution");
+  EXPECT_EQ(figure.X.Title, "Values for parameter # 3");
+  EXPECT_EQ(figure.Y.Title, "Bayesian Posterior Distribution");
+  ASSERT_EQ(figure.Legend.size(), 2u);
+  EXPECT_EQ(figure.Legend[0].Text, "Bayesian Posterior Distribution");
+  EXPECT_EQ(figure.Legend[0].Color, DistributionSeriesColor(2));
+  EXPECT_EQ(figure.Legend[0].Mark, LegendMark::LineAndPoints);
+  EXPECT_EQ(figure.Legend[1].Text, "Gaussian Probability Distribution");
+  EXPECT_EQ(figure.Legend[1].Mark, LegendMark::Points);
+  EXPECT_EQ(figure.Caption, "ML Estimate: 5.000E-01, EV Estimate: 5.500E-01, Estimated SE: 2.500E-01");
+  form().Click("cmdClear");
+  EXPECT_EQ(form().Get("Graph").figure.Caption, "");
+  EXPECT_TRUE(form().Get("Graph").figure.Legend.empty());
+}
+
 TEST_F(DistributionPlotWindowTest, OptionsAndDropLines) {
   Open(Constructed(-1, 2));
   EXPECT_TRUE(form().Checked("Check_Line"));

@@ -107,6 +107,55 @@ TEST_F(XYPlotWindowTest, PlotAgainstRowsWidensTheRangeAndDrawsTheZeroLine) {
     }
 }
 
+// The saved figure's axes: the data's range with a margin (2% across, 4%
+// up and down), an end the user typed kept, residuals centred on 0.
+TEST_F(XYPlotWindowTest, TheSavedFigureSpansTheDataAndKeepsTheLimitsTheUserTyped) {
+  table_.PageTitle = "Rows and columns ";
+  form().Select("listYVar", 1);
+  form().Click("cmdPlot");
+  PlotFrame frame = XYFigureFrame(window_.Picture());
+  EXPECT_DOUBLE_EQ(frame.X.Min, 1 - 0.08);
+  EXPECT_DOUBLE_EQ(frame.X.Max, 5 + 0.08);
+  EXPECT_DOUBLE_EQ(frame.Y.Min, -2 - 0.28);
+  EXPECT_DOUBLE_EQ(frame.Y.Max, 5 + 0.28);
+  // What the window wrote into the boxes after the plot is no limit of the figure.
+  EXPECT_FALSE(window_.Picture().Limits.YMin);
+
+  form().Type("txtYmin", "-10");
+  form().Type("txtYmax", "4");  // below the data: the data's top stays on the figure
+  form().Select("listYVar", 3);
+  form().SetCheckedByUser("Check_Scatter", false);
+  form().Click("cmdPlot");
+  frame = XYFigureFrame(window_.Picture());
+  EXPECT_DOUBLE_EQ(frame.Y.Min, -10);
+  EXPECT_DOUBLE_EQ(frame.Y.Max, 11);
+
+  const Figure& figure = form().Get("Graph").figure;
+  ASSERT_TRUE(figure.Framed);
+  EXPECT_EQ(figure.Title, "Rows and columns");
+  EXPECT_EQ(figure.X.Title, "Row");
+  EXPECT_EQ(figure.Y.Title, "C1");
+  ASSERT_EQ(figure.Legend.size(), 2u);
+  EXPECT_EQ(figure.Legend[0].Text, "C1");
+  EXPECT_EQ(figure.Legend[0].Mark, LegendMark::LineAndPoints);
+  EXPECT_FALSE(figure.Legend[0].FilledPoints);
+  EXPECT_EQ(figure.Legend[1].Text, "C3");
+  EXPECT_EQ(figure.Legend[1].Mark, LegendMark::Line);
+  EXPECT_NE(figure.Legend[0].Color, figure.Legend[1].Color);
+
+  form().Click("cmdClear");
+  EXPECT_FALSE(window_.Picture().Limits.YMin);
+  EXPECT_FALSE(window_.Picture().Limits.YMax);
+
+  // Residuals: centred on 0 when every plot holds them.
+  table_.ColumnCentredOnZero[1] = true;
+  form().Select("listYVar", 1);
+  form().Click("cmdPlot");
+  frame = XYFigureFrame(window_.Picture());
+  EXPECT_DOUBLE_EQ(frame.Y.Min, -5 - 0.04 * 10);
+  EXPECT_DOUBLE_EQ(frame.Y.Max, 5 + 0.04 * 10);
+}
+
 TEST_F(XYPlotWindowTest, AColumnMissingEverywhereDrawsNothingAndKeepsTheRanges) {
   form().Select("listYVar", 1);
   form().Click("cmdPlot");

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ui/figure.h"
 #include "base/ui/grid_model.h"
 #include "base/ui/surface.h"
 
@@ -43,7 +44,8 @@ struct Control {
   int selectedIndex = -1;          // combo box, list box; -1 for none
 
   GridModel grid;
-  Surface surface;
+  Surface surface;  // what the window shows
+  Figure figure;    // what a saved picture of the surface shows
 
   // Handlers, set by the form's own logic.
   std::function<void()> onClick;      // button press, check, option choice, list selection
@@ -52,5 +54,9 @@ struct Control {
   std::function<void()> onCancel;     // the user pressed Escape in a text box
   std::function<void(int row, int col)> onDoubleClick;  // grid cell or header
 };
+
+// The figure a saved picture of a surface control shows: the one its window
+// set, or else the drawing the window shows, alone.
+Figure SavedFigure(const Control& surface);
 
 }  // namespace quorvane

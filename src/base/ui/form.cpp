@@ -282,9 +282,10 @@ void Form::SetColumnWidth(const std::string& name, int col, int width) {
   Notify(name, FormProperty::Grid);
 }
 
-void Form::SetSurface(const std::string& name, Surface surface) {
+void Form::SetSurface(const std::string& name, Surface surface, Figure figure) {
   Control& c = Find(name);
   c.surface = std::move(surface);
+  c.figure = std::move(figure);
   Notify(name, FormProperty::Surface);
 }
 
@@ -401,9 +402,11 @@ bool Form::QueryClose() {
   return !onQueryClose || onQueryClose();
 }
 
-void Form::NoteSurfaceSaved(const std::string& name, const std::string& path) {
+void Form::NoteSurfaceSaved(const std::string& name, const std::string& path,
+                            const FigureOptions& options) {
   UserAction action = Action(UserAction::Kind::Save, name);
   action.text = path;
+  action.figure = options;
   Tell(action);
 }
 

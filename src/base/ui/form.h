@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/ui/control.h"
+#include "base/ui/figure_options.h"
 #include "base/ui/menu_item.h"
 
 namespace quorvane {
@@ -58,6 +59,7 @@ struct UserAction {
   Kind kind = Kind::Click;
   std::string control;
   std::string text;      // Edit: the whole text; Save: the picture's path
+  FigureOptions figure;  // Save: the size, resolution and title line chosen
   int index = 0;         // Select
   int row = 0, col = 0;  // DoubleClick
   bool checked = false;  // Check
@@ -105,7 +107,9 @@ class Form {
   std::function<void()> onClosed;
   // Asked when the user closes the window from its close box; false keeps it open.
   std::function<bool()> onQueryClose;
-  // What Ctrl+C or an interrupt command does while this form's calculation runs.
+  // What an interrupt does to this form's calculation, as its Interrupt
+  // button would; the calculation hands it to an InterruptScope while it
+  // runs, through which the console's Ctrl+C reaches it.
   std::function<void()> onInterrupt;
 
   // Layout construction: controls are added to the innermost open container.
@@ -136,7 +140,9 @@ class Form {
   void SetCellColor(const std::string& name, int row, int col, int foreColor);
   void SetCurrentCell(const std::string& name, int row, int col);
   void SetColumnWidth(const std::string& name, int col, int width);
-  void SetSurface(const std::string& name, Surface surface);
+  // The drawing the surface shows, and the figure a saved picture of it
+  // shows; without a figure the picture is the drawing alone.
+  void SetSurface(const std::string& name, Surface surface, Figure figure = {});
   // Moves the keyboard focus to the control, as for a field the user is to
   // fill in next. Only the front end is told; the control does not change.
   void SetFocus(const std::string& name);
@@ -160,7 +166,8 @@ class Form {
   // runs onQueryClose; true when the window may close.
   bool QueryClose();
   // The front end saved surface `name` as the picture `path` for the user.
-  void NoteSurfaceSaved(const std::string& name, const std::string& path);
+  void NoteSurfaceSaved(const std::string& name, const std::string& path,
+                        const FigureOptions& options);
 
   // The menu bar.
   std::vector<MenuItem>& Menus() { return menus_; }

@@ -123,7 +123,7 @@ std::string ConsoleLineOf(const Form& form, const UserAction& action) {
     case Kind::Close:
       return "close";
     case Kind::Save:
-      return "save " + action.control + " " + action.text;
+      return "save " + action.control + " " + action.text + " " + FigureOptionsWords(action.figure);
   }
   return "";
 }

@@ -6,8 +6,8 @@
 
 namespace quorvane {
 
-// What every renderer of a Surface shares, so the screen, SVG and PNG
-// pictures of one display list agree: the palette, the mapping from plot
+// What every renderer of a Surface shares, so the screen and the saved
+// figures of one display list agree: the palette, the mapping from plot
 // coordinates to pixels and the clipping that keeps absurd coordinates from
 // reaching a rasteriser.
 

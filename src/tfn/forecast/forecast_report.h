@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/calendar/period_calendar.h"
 #include "tfn/forecast/tfn_forecast.h"
 #include "tfn/tfn_setup.h"
 
@@ -17,6 +18,7 @@ struct ForecastReportSource {
   int EndPeriod = 0;
   int Differencing = 0;
   SeriesTransformation Transformation = SeriesTransformation::None;
+  PeriodCalendar Calendar;  // names the periods: dates for a dated file
 };
 
 // The fixed-pitch text of the window "Forecasts": a heading with what the

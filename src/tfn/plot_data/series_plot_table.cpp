@@ -48,6 +48,7 @@ void FillSeriesPlotTable(PlotTable& table, const ResponseSeriesData& response,
       "time series data ";
   table.XLabelMin = first;
   table.XLabelMax = last;
+  table.XCalendar = response.Calendar;
 
   WholeBound m1, m2, m3, m4;
   for (int t = response.FirstAnalysedPeriod; t <= last; ++t)
@@ -73,18 +74,19 @@ void FillSeriesPlotTable(PlotTable& table, const ResponseSeriesData& response,
     const char* prefix;
     const SeriesTable* values;
     double bound;
+    bool residuals;  // centred on 0 in a saved figure
   };
   const Group groups[8] = {
-      {"Response series (perhaps transformed or differenced)", &response.Analysed, m1.Value()},
-      {"Predictions for (perhaps transformed or differenced) response series ", &fitted, m1.Value()},
-      {"Residuals for (perhaps transformed or differenced) response series ", &residual, m1.Value()},
-      {"Residual SDs for (perhaps transformed or differenced) response series ", &sd, 4.0},
-      {"Innovations for response series ", &innovation, m1.Value()},
-      {"Unmodified (untransformed or differenced) response series ", &response.Raw, m2.Value()},
+      {"Response series (perhaps transformed or differenced)", &response.Analysed, m1.Value(), false},
+      {"Predictions for (perhaps transformed or differenced) response series ", &fitted, m1.Value(), false},
+      {"Residuals for (perhaps transformed or differenced) response series ", &residual, m1.Value(), true},
+      {"Residual SDs for (perhaps transformed or differenced) response series ", &sd, 4.0, false},
+      {"Innovations for response series ", &innovation, m1.Value(), true},
+      {"Unmodified (untransformed or differenced) response series ", &response.Raw, m2.Value(), false},
       {"Unmodified (untransformed or differenced) Predictions for response series ",
-       &backTransformed.Fit, m2.Value()},
+       &backTransformed.Fit, m2.Value(), false},
       {"Unmodified (untransformed or differenced) Residuals for response series ",
-       &backTransformed.Residual, m2.Value()},
+       &backTransformed.Residual, m2.Value(), true},
   };
   for (int g = 0; g < 8; ++g)
     for (int k = 1; k <= ns; ++k) {
@@ -93,6 +95,7 @@ void FillSeriesPlotTable(PlotTable& table, const ResponseSeriesData& response,
       table.ColumnName[c] = groups[g].prefix + Trimmed(response.Names, k);
       table.ColumnMin[c] = -groups[g].bound;
       table.ColumnMax[c] = groups[g].bound;
+      table.ColumnCentredOnZero[c] = groups[g].residuals;
       for (int t = response.StartPeriod; t <= last; ++t)
         if (const SeriesValue v = Get(*groups[g].values, t, k)) table.Cell(t, column) = *v;
     }

@@ -15,7 +15,8 @@ namespace quorvane {
 // Missing values, and response cells before the response start period, hold
 // the missing marker. The columns start from the bounds -M..M, M the smallest
 // whole number above every absolute value of the columns' group (the
-// residual SDs from -4..4).
+// residual SDs from -4..4). The residual and innovation columns are marked
+// as centred on 0.
 void FillSeriesPlotTable(PlotTable& table, const ResponseSeriesData& response,
                          const CovariateSeriesData* covariates, const TfnBestEvaluation& best,
                          const BackTransformedFit& backTransformed);

@@ -8,6 +8,7 @@
 #include "tfn/summary/report_text.h"
 #include "tfn/summary/summary_notes.h"
 #include "tfn/summary/summary_sections.h"
+#include "tfn/tfn_model.h"
 
 namespace quorvane {
 
@@ -75,6 +76,12 @@ void WriteDiagnosticsSection(std::string& text, const HeldDiagnostics& held, con
 void WriteFitSections(std::string& text, const SummaryInput& input, const FitStatistics& fit) {
   const FitCounts& n = fit.Counts;
   AddLine(text, "The objective function is Melard's exact -ln[likelihood]");
+  // At a penalty value the model computed no likelihood: its sums of
+  // squares overflowed or no series gave one.
+  if (!(fit.Objective < TfnModel::kFailurePenalty))
+    AddLine(text, "Note: the objective is the model's penalty: it could compute no likelihood at these "
+                  "parameter values, so the diagnostics above and the statistics and criteria below "
+                  "are not defined.");
   Statistic(text, "The objective function minimum is:", fit.Objective);
   Statistic(text, "The Total SS is:", fit.TotalSs);
   Statistic(text, "The Model SS is:", fit.ModelSs);

@@ -43,8 +43,8 @@ void WriteResponse(std::string& text, const SummaryInput& input) {
   const ResponseSeriesData& r = input.Response;
   const TfnSetup& setup = input.Setup;
   AddLine(text, "This is an analysis of " + N(r.SeriesCount) + DifferencedWords(r.Differencing) +
-                    "response series for the time periods: " + N(r.FirstAnalysedPeriod) + " to " +
-                    N(r.EndPeriod));
+                    "response series for the time periods: " + r.Calendar.Label(r.FirstAnalysedPeriod) +
+                    " to " + r.Calendar.Label(r.EndPeriod));
   AddLine(text);
 
   AddLine(text, "Note: Inter-series covariance refers to period-effects on the values for each time "
@@ -53,7 +53,8 @@ void WriteResponse(std::string& text, const SummaryInput& input) {
     AddLine(text, "      Intra-period inter-series covariance among the response series has been removed.");
     if (!r.UnflattenedPeriods.empty()) {
       std::string periods;
-      for (std::int32_t t : r.UnflattenedPeriods) periods += (periods.empty() ? "" : ", ") + N(t);
+      for (std::int32_t t : r.UnflattenedPeriods)
+        periods += (periods.empty() ? "" : ", ") + r.Calendar.Label(t);
       AddLine(text, "      It was not removed in these time periods, where fewer than two response "
                     "series have a value: " + periods);
     }
@@ -112,7 +113,8 @@ void WriteCovariates(std::string& text, const SummaryInput& input) {
   AddLine(text, cov->FileName);
   AddLine(text, "This analysis includes " + N(cov->SeriesCount) + DifferencedWords(cov->Differencing) +
                     "covariate series, 1 for each group, for the time periods: " +
-                    N(cov->FirstAnalysedPeriod) + " to " + N(cov->EndPeriod));
+                    cov->Calendar.Label(cov->FirstAnalysedPeriod) + " to " +
+                    cov->Calendar.Label(cov->EndPeriod));
   for (int c = 1; c <= cov->SeriesCount; ++c) {
     const bool intervention = c <= kMaxGroups && input.Setup.CovariateIsIntervention[static_cast<size_t>(c - 1)];
     AddLine(text, "Was covariate series " + N(c) + " treated as an intervention series? " +

@@ -104,6 +104,8 @@ TEST_F(RecordingUiTest, ActionsAndAnswersBecomeConsoleLinesOnTheWindowTheConsole
   report_.Select("lstSeries", 2);  // a text like an item number
   report_.Select("lstSeries", 3);  // a text the line would lose its blank of
   report_.DoubleClick("grdValues", 2, 1);
+  // A figure saved from the surface's context menu, with its size and resolution.
+  report_.NoteSurfaceSaved("Graph", "/tmp/my figures/fit.pdf", {1200, 800, 600, false});
   main_.ClickMenuItem("mnuMenu");  // only the main window has it: no window line
   report_.Edit("txtName", "last");
   recorder_.CloseForm(report_);    // the logic closes it: the typed text goes first
@@ -131,6 +133,7 @@ TEST_F(RecordingUiTest, ActionsAndAnswersBecomeConsoleLinesOnTheWindowTheConsole
                                   "select lstSeries #3",
                                   "select lstSeries #4",
                                   "dblclick grdValues 2 1",
+                                  "save Graph /tmp/my figures/fit.pdf 1200x800 600 notitle",
                                   "menu Application>Main menu",
                                   "set txtName last",
                               }))

@@ -1,5 +1,5 @@
-// The console's `save NAME FILE` command: a surface of the active window
-// saved as a picture.
+// The console's `save NAME FILE [WIDTHxHEIGHT] [DPI] [notitle]` command: a
+// surface of the active window saved as a figure.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "console/console_ui.h"
+#include "support/png_chunks.h"
 
 namespace quorvane::console {
 namespace {
@@ -39,12 +40,29 @@ class SaveCommandTest : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST_F(SaveCommandTest, SavesSvgOrPngByTheExtension) {
+TEST_F(SaveCommandTest, SavesByTheExtensionAtTheSizeAndResolutionGiven) {
   ui_.Execute("save picPlot " + (dir_ / "plot.svg").string());
-  ui_.Execute("save picPlot " + (dir_ / "my plot.PNG").string());
-  EXPECT_EQ(Read(dir_ / "plot.svg").rfind("<?xml", 0), 0u);
-  EXPECT_NE(Read(dir_ / "plot.svg").find("fill=\"#FF0000\""), std::string::npos);
-  EXPECT_EQ(Read(dir_ / "my plot.PNG").substr(1, 3), "PNG");
+  ui_.Execute("save picPlot " + (dir_ / "my plot.PNG").string() + " 400x300 150");
+  ui_.Execute("save picPlot " + (dir_ / "plot.pdf").string() + "   800x500");
+  const std::string svg = Read(dir_ / "plot.svg");
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_NE(svg.find("fill:rgb(100%,0%,0%)"), std::string::npos) << "the red block";
+  // The default: 1600 x 1000 pixels at 300 dpi, a page of 384 x 240 points.
+  EXPECT_NE(svg.find("width=\"384pt\" height=\"240pt\""), std::string::npos);
+
+  const std::string png = Read(dir_ / "my plot.PNG");
+  const auto header = testing::PngChunk(png, "IHDR");
+  ASSERT_TRUE(header);
+  EXPECT_EQ(testing::BigEndian32(*header, 0), 400u);
+  EXPECT_EQ(testing::BigEndian32(*header, 4), 300u);
+  const auto resolution = testing::PngChunk(png, "pHYs");
+  ASSERT_TRUE(resolution);
+  EXPECT_EQ(testing::BigEndian32(*resolution, 0), 5906u);  // 150 / 0.0254, rounded
+
+  // 800 x 500 pixels at the default 300 dpi: 192 x 120 points.
+  const std::string pdf = Read(dir_ / "plot.pdf");
+  EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+  EXPECT_NE(pdf.find("/MediaBox [ 0 0 192 120 ]"), std::string::npos);
   EXPECT_NE(out_.str().find("Picture saved: "), std::string::npos);
 }
 
@@ -53,6 +71,13 @@ TEST_F(SaveCommandTest, RefusesWhatItCannotSaveAndKeepsTheOldFile) {
   std::ofstream(old) << "old";
   EXPECT_THROW(ui_.Execute("save picPlot " + old.string()), std::invalid_argument);
   EXPECT_EQ(Read(old), "old");
+  const fs::path png = dir_ / "plot.png";
+  std::ofstream(png) << "old";
+  for (const char* size : {" 99x1000", " 1600x10001", " 1600x1000 49", " 1600x1000 2401",
+                           " 1234567890x5"}) {
+    EXPECT_THROW(ui_.Execute("save picPlot " + png.string() + size), std::invalid_argument) << size;
+    EXPECT_EQ(Read(png), "old") << size;
+  }
   EXPECT_THROW(ui_.Execute("save cmdClose " + (dir_ / "b.svg").string()), std::invalid_argument);
   EXPECT_THROW(ui_.Execute("save picPlot"), std::invalid_argument);
   EXPECT_THROW(ui_.Execute("save picMissing " + (dir_ / "c.svg").string()), FormError);

@@ -111,8 +111,35 @@ TEST_F(ForecastWindowTest, ThePlotDrawsEachSeriesWithItsBand) {
   EXPECT_NE(plot().Get("lblForecastNote").caption.find("Z, original scale"), std::string::npos);
   plot().Choose("optAnalysedScale");
   EXPECT_NE(plot().Get("lblForecastNote").caption.find("Z, analysed scale"), std::string::npos);
+
+  // The saved figure: the bars alone in the drawing, the legend beside it,
+  // the note as its title and the series on the Y axis.
+  const Figure& figure = plot().Get("Graph").figure;
+  ASSERT_TRUE(figure.Framed);
+  int figureBands = 0;
+  for (const SurfaceItem& item : figure.Drawing.Items())
+    figureBands += item.kind == SurfaceItem::Kind::Rectangle && item.filled && item.color == 7;
+  EXPECT_EQ(figureBands, 5);
+  std::vector<std::string> legend;
+  for (const LegendEntry& e : figure.Legend) legend.push_back(e.Text);
+  EXPECT_EQ(legend, (std::vector<std::string>{"Observed", "Fit", "Forecast", "95% limits"}));
+  EXPECT_EQ(figure.Title, plot().Get("lblForecastNote").caption);
+  EXPECT_EQ(figure.Y.Title, "Z");
+  EXPECT_FALSE(figure.X.Title.empty());
   plot().Click("cmdClosePlot");
   EXPECT_FALSE(plot().IsOpen());
+}
+
+// The report and its plot stay open while main-menu commands close the
+// windows of the last calculation: the user may be editing the report.
+TEST_F(ForecastWindowTest, MainMenuCommandsLeaveTheForecastsOpen) {
+  ASSERT_TRUE(app_.Forecasts().ForecastPeriods(5));
+  forecasts().SetText("rtbForecast", "Edited report\r\n");
+  forecasts().Click("cmdPlotForecast");
+  session_.CloseResultWindows();
+  EXPECT_TRUE(forecasts().IsOpen());
+  EXPECT_TRUE(plot().IsOpen());
+  EXPECT_EQ(forecasts().Text("rtbForecast"), "Edited report\r\n");
 }
 
 TEST(ForecastPeriodsTest, WholeNumbersFromOneToAThousand) {

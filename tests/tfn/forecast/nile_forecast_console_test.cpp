@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/console_run.h"
+#include "support/svg_texts.h"
 
 namespace quorvane {
 namespace {
@@ -91,8 +92,12 @@ TEST(NileForecastConsoleTest, TenYearsAheadWithTheStepOnAndWideningIntervals) {
 
   const std::string picture = ReadAll(svg);
   EXPECT_EQ(picture.rfind("<?xml", 0), 0u);
-  EXPECT_NE(picture.find("<polyline"), std::string::npos);
-  EXPECT_NE(picture.find(">95% limits<"), std::string::npos);
+  EXPECT_NE(picture.find("<path"), std::string::npos);
+  // The legend, the axes (the data file's time column and the series) and
+  // the title line that names the series and the scale.
+  for (const char* text : {"Observed", "Fit", "Forecast", "95% limits", "Period", "Flow",
+                           "Flow, original scale: periods 1871 to 1980; forecasts from period 1971."})
+    EXPECT_TRUE(testing::HasSvgText(picture, text)) << text;
   const std::string image = ReadAll(png);
   ASSERT_GT(image.size(), 33u);
   EXPECT_EQ(image.substr(1, 3), "PNG");
