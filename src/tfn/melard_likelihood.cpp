@@ -156,7 +156,7 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
 }
 
 MelardResult MelardLikelihoodOfDifference(std::span<const double> phi,
-                                          std::span<const double> theta, const NoiseSeries& w,
+                                          std::span<const double> theta, const NoiseDifference& w,
                                           std::span<double> a, std::span<double> h,
                                           MelardWorkspace& work) {
   assert(w.Prediction.size() == w.Observed.size());

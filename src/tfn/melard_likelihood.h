@@ -55,7 +55,7 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
 // likelihood forms each w(t) as it reads it, so the series is read once.
 // Present may be empty when every value is there; all spans are 0-based
 // and of one length N.
-struct NoiseSeries {
+struct NoiseDifference {
   std::span<const double> Observed;
   std::span<const double> Prediction;
   std::span<const unsigned char> Present;
@@ -64,7 +64,7 @@ struct NoiseSeries {
 // MelardLikelihood of the noise series y - g: the same numbers as
 // MelardLikelihood on the series y(t) - g(t) (0 where missing).
 MelardResult MelardLikelihoodOfDifference(std::span<const double> phi,
-                                          std::span<const double> theta, const NoiseSeries& w,
+                                          std::span<const double> theta, const NoiseDifference& w,
                                           std::span<double> a, std::span<double> h,
                                           MelardWorkspace& work);
 

@@ -231,7 +231,7 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
     // formed by the likelihood as it reads the series; a(t) and h(t) go
     // straight to their places.
     const std::vector<unsigned char>& present = present_[static_cast<size_t>(k)];
-    const NoiseSeries noise{
+    const NoiseDifference noise{
         {observed_.data() + static_cast<size_t>(k - 1) * periods + offset, count},
         {prediction_.data() + static_cast<size_t>(g - 1) * periods + offset, count},
         present.empty() ? std::span<const unsigned char>()

@@ -273,7 +273,7 @@ TEST(MelardLikelihoodTest, ANoiseGivenAsADifferenceGivesTheNumbersOfTheSeriesIts
       for (std::size_t t = 0; t < n; ++t) w[t] = gaps && !present[t] ? 0.0 : y[t] - g[t];
       const Outcome written = Likelihood(c.phi, c.theta, w, work);
       std::vector<double> a(n), h(n);
-      const NoiseSeries difference{
+      const NoiseDifference difference{
           y, g, gaps ? std::span<const unsigned char>(present) : std::span<const unsigned char>()};
       const MelardResult result =
           MelardLikelihoodOfDifference(c.phi, c.theta, difference, a, h, work);
