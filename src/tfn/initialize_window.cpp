@@ -124,6 +124,24 @@ void InitializeWindow::Build() {
       "Removes so-called period-effects that consistently increase or decrease values for all "
       "series within a single time period";
   f.End();
+  f.BeginFrame("Seasonal terms");
+  f.BeginRow();
+  label("lblSeasonalPeriod", "Seasonal period:");
+  combo("cboSeasonalPeriod", {"None", "4", "7", "12", "24", "52"}).toolTip =
+      "The number of periods in a season (2 to 400; 12 for monthly data), or None for a model "
+      "without seasonal terms";
+  label("lblSeasonalDiff", "Degree of seasonal differencing (0,1):");
+  combo("cboSeasonalDiff", {"0", "1"}).onChange = [this] { ResponseDifferencingChanged(); };
+  f.End();
+  f.BeginRow();
+  label("lblSeasonalAR", "Seasonal AR order P (0 to 3):");
+  combo("cboSeasonalAR", Range(0, kMaxSeasonalOrder)).toolTip =
+      "The number of seasonal autoregressive parameters Phi_s, at lags s, 2s, ...";
+  label("lblSeasonalMA", "Seasonal MA order Q (0 to 3):");
+  combo("cboSeasonalMA", Range(0, kMaxSeasonalOrder)).toolTip =
+      "The number of seasonal moving-average parameters Theta_s, at lags s, 2s, ...";
+  f.End();
+  f.End();
   f.BeginFrame("Response series transformations post differencing");
   f.BeginRow();
   for (const auto& [name, caption] : {std::pair{"optNoneRes", "None"},
@@ -138,6 +156,11 @@ void InitializeWindow::Build() {
   label("lblBoxCoxConstantRes", "Constant:");
   combo("cboBoxCoxConstantRes", {"10", "100", "1000"});
   f.End();
+  Control& first = f.Add(ControlKind::CheckBox, "chkTransformFirst", "Transform before differencing");
+  first.toolTip =
+      "Applies the Box-Cox or logit transformation to the series as read, before any differencing "
+      "(for example the logarithm of a series whose seasonal swings grow with its level)";
+  first.onClick = [this] { ResponseDifferencingChanged(); };
   f.End();
   f.End();
 
@@ -275,6 +298,11 @@ void InitializeWindow::Reset() {
   f.SetText("cboResDiff", "0");
   f.SetText("cboResFlat", "N");
   f.SetEnabled("cboResFlat", false);
+  f.SetText("cboSeasonalPeriod", "None");
+  f.SetText("cboSeasonalDiff", "0");
+  f.SetText("cboSeasonalAR", "0");
+  f.SetText("cboSeasonalMA", "0");
+  f.SetChecked("chkTransformFirst", false);
   f.SetEnabled("optLogitRes", true);
   f.SetChecked("optNoneRes", true);
   f.SetChecked("optNoneCov", true);
@@ -366,8 +394,12 @@ void InitializeWindow::GroupEndChanged(int group) {
   }
 }
 
+// The logit suits proportions: it is offered for the values as read, so
+// not after differencing unless the transformation comes first.
 void InitializeWindow::ResponseDifferencingChanged() {
-  if (LeadingNumber(form_.Text("cboResDiff")) != 0) {
+  const bool differenced =
+      LeadingNumber(form_.Text("cboResDiff")) != 0 || LeadingNumber(form_.Text("cboSeasonalDiff")) != 0;
+  if (differenced && !form_.Checked("chkTransformFirst")) {
     if (form_.Checked("optLogitRes")) form_.SetChecked("optLogitRes", false);
     form_.SetEnabled("optLogitRes", false);
   } else {
@@ -516,6 +548,10 @@ InitializeEntries InitializeWindow::ReadEntries() const {
   e.ResponseDifferencing = number("cboResDiff");
   e.CovariateDifferencing = number("cboCovDiff");
   e.LagOrder = number("cboARMA");
+  e.SeasonalPeriod = SeasonalPeriodNumber(f.Text("cboSeasonalPeriod"));
+  e.SeasonalDifferencing = number("cboSeasonalDiff");
+  e.SeasonalArOrder = number("cboSeasonalAR");
+  e.SeasonalMaOrder = number("cboSeasonalMA");
   for (int g = 1; g <= kMaxGroups; ++g) {
     const auto i = static_cast<size_t>(g - 1);
     e.Interventions[i] = LeadingNumber(f.Text("cboIntervention" + std::to_string(g)));
@@ -547,6 +583,7 @@ TfnSetup InitializeWindow::ReadSetup() const {
   s.Response.Transformation = transformation("Res");
   s.Response.BoxCoxLambda = LeadingNumber(f.Text("cboBoxCoxLambdaRes"));
   s.Response.BoxCoxConstant = LeadingNumber(f.Text("cboBoxCoxConstantRes"));
+  s.Response.TransformBeforeDifferencing = f.Checked("chkTransformFirst");
   s.Flattening = f.Text("cboResFlat");
   s.UseCovariates = f.Checked("optYesCov");
   if (s.UseCovariates) {
@@ -574,6 +611,10 @@ TfnSetup InitializeWindow::ReadSetup() const {
   }
   s.LagOrder = whole("cboARMA");
   s.EstimateLogits = f.Checked("chkARMALogit");
+  s.SeasonalPeriod = Whole(SeasonalPeriodNumber(f.Text("cboSeasonalPeriod")));
+  s.SeasonalDifferencing = whole("cboSeasonalDiff");
+  s.SeasonalArOrder = whole("cboSeasonalAR");
+  s.SeasonalMaOrder = whole("cboSeasonalMA");
   return s;
 }
 

@@ -70,6 +70,7 @@ struct PreparedSeries {
   std::int16_t LastSeries = 0;
   std::int16_t SeriesCount = 0;
   std::int16_t Differencing = 0;
+  std::int32_t SeasonalDifferencingLag = 0;  // s with seasonal differencing, else 0
   std::int32_t FirstAnalysedPeriod = 0;
   std::int32_t AnalysedPeriods = 0;
   std::vector<std::string> Names;  // 0: the time column, k: series k

@@ -65,14 +65,14 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   }
 
   setup_ = setup;
+  shape_ = BuildModelShape(setup_);
   response_ = std::move(response);
   covariates_ = std::move(covariates);
   seriesGroup_ = std::move(seriesGroup);
-  layout_ = ParameterLayout(setup_);
+  layout_ = ParameterLayout(shape_);
   p_ = setup_.LagOrder;
   groups_ = setup_.GroupCount;
   series_ = response_.SeriesCount;
-  covariateCount_ = setup_.CovariateCount();
 
   const int n = layout_.Count();
   NP = static_cast<std::int16_t>(n);
@@ -87,19 +87,31 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   // Size every work array once.
   const auto periods = static_cast<size_t>(std::max(Periods(), 0));
   const auto up = static_cast<size_t>(p_);
-  phi_.assign(up, 0.0);
-  theta_.assign(up, 0.0);
-  regionWork_.assign(up, 0.0);
+  coefficients_.clear();
+  usedOrder_.assign(shape_.Noise.size(), 0);
+  size_t longestPolynomial = up;
+  // Each side's product polynomial has the degree of its factors together.
+  size_t arDegree = 0, maDegree = 0;
+  for (const LagPolynomial& polynomial : shape_.Noise) {
+    const auto order = static_cast<size_t>(polynomial.Order);
+    coefficients_.emplace_back(order, 0.0);
+    longestPolynomial = std::max(longestPolynomial, order);
+    (polynomial.Side == LagSide::Autoregressive ? arDegree : maDegree) +=
+        order * static_cast<size_t>(polynomial.Span);
+  }
+  noiseAr_.assign(arDegree, 0.0);
+  noiseMa_.assign(maDegree, 0.0);
+  noiseArOrder_ = noiseMaOrder_ = 0;
+  regionWork_.assign(longestPolynomial, 0.0);
   intercept_.assign(static_cast<size_t>(groups_ + 1), 0.0);
-  TransferBlock block;
-  block.Omega.assign(up + 1, 0.0);
-  block.Delta.assign(up + 1, 0.0);
-  interventions_.assign(static_cast<size_t>(setup_.InterventionTotal()), block);
-  for (int g = 1, k = 0; g <= groups_; ++g)
-    for (int i = 1; i <= setup_.Interventions[static_cast<size_t>(g - 1)]; ++i)
-      interventions_[static_cast<size_t>(k++)].Group = g;
-  covariateBlocks_.assign(static_cast<size_t>(covariateCount_), block);
-  for (int c = 1; c <= covariateCount_; ++c) covariateBlocks_[static_cast<size_t>(c - 1)].Group = c;
+  transfers_.clear();
+  for (const TransferBlockShape& shape : shape_.Transfers) {
+    TransferBlock block;
+    block.Group = shape.Group;
+    block.Omega.assign(up + 1, 0.0);
+    block.Delta.assign(up + 1, 0.0);
+    transfers_.push_back(std::move(block));
+  }
   LayOutObservedValues();
   prediction_.assign(periods * static_cast<size_t>(groups_), 0.0);
   size_t longest = periods;
@@ -111,7 +123,14 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   noiseCount_.assign(static_cast<size_t>(series_ + 1), 0);
   sumSq_.assign(static_cast<size_t>(series_ + 1), 0.0);
   fact_.assign(static_cast<size_t>(series_ + 1), 0.0);
-  workspace_.Reserve(up);
+  workspace_.Reserve(std::max(arDegree, maDegree));
+  sparseWorkspace_.Reserve(std::max(arDegree, maDegree));
+  // Only the sparse likelihood of a seasonal factor reads the noise
+  // written out.
+  const bool seasonalShape =
+      std::any_of(shape_.Noise.begin(), shape_.Noise.end(),
+                  [](const LagPolynomial& polynomial) { return polynomial.Span != 1; });
+  noise_.assign(seasonalShape ? periods : 0, 0.0);
   keptPrediction_.assign(prediction_.size(), 0.0);
   keptInnovation_.assign(innovation_.size(), 0.0);
   keptVariance_.assign(variance_.size(), 0.0);
@@ -126,7 +145,7 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   best_.NoiseCount = noiseCount_;
   best_.SumSq = sumSq_;
   best_.Fact = fact_;
-  previousM_ = -1;
+  previousOrders_.assign(shape_.Noise.size(), -1);
   q_.assign(static_cast<size_t>(groups_ + 1), -1);
   m_ = m2_ = 0;
   setUp_ = true;
@@ -154,8 +173,9 @@ void TfnModel::LayOutObservedValues() {
   const CovariateSeriesData& cov = *covariates_;
   const auto covPeriods =
       static_cast<size_t>(std::max(cov.EndPeriod - cov.FirstAnalysedPeriod + 1, 0));
-  covariateValues_.assign(covPeriods * static_cast<size_t>(covariateCount_), 0.0);
-  for (int c = 1; c <= covariateCount_; ++c)
+  const int covariateCount = setup_.CovariateCount();
+  covariateValues_.assign(covPeriods * static_cast<size_t>(covariateCount), 0.0);
+  for (int c = 1; c <= covariateCount; ++c)
     for (size_t s = 0; s < covPeriods; ++s)
       covariateValues_[static_cast<size_t>(c - 1) * covPeriods + s] =
           cov.Analysed.At(cov.FirstAnalysedPeriod + static_cast<int>(s), c).value_or(0.0);
@@ -169,8 +189,12 @@ PeriodCalendar TfnModel::ParameterCalendar(int i) const {
 }
 
 int TfnModel::NoiseStart(int group) const {
+  // The covariates acting on the group delay its noise series by their
+  // backward shift.
   int shift = 0;
-  if (group >= 1 && group <= covariateCount_) shift = covariateBlocks_[static_cast<size_t>(group - 1)].Shift;
+  for (size_t b = 0; b < shape_.Transfers.size(); ++b)
+    if (shape_.Transfers[b].Input == TransferInput::Covariate && shape_.Transfers[b].Group == group)
+      shift = std::max(shift, transfers_[b].Shift);
   return response_.FirstAnalysedPeriod + shift + std::max(q_[static_cast<size_t>(group)], 0);
 }
 

@@ -104,6 +104,58 @@ TEST_F(InitializeWindowTest, TransformationChoicesEnableTheirBoxes) {
   EXPECT_FALSE(f().IsEnabled("cboCovDiff"));
 }
 
+// The logit suits the values as read: after regular or seasonal
+// differencing only when the transformation comes first.
+TEST_F(InitializeWindowTest, LogitFollowsTheDifferencingAndTheOrderOfTransformation) {
+  EXPECT_EQ(f().Text("cboSeasonalPeriod"), "None");
+  EXPECT_FALSE(f().Checked("chkTransformFirst"));
+  f().Type("cboSeasonalDiff", "1");
+  EXPECT_FALSE(f().IsEnabled("optLogitRes"));
+  f().SetCheckedByUser("chkTransformFirst", true);
+  EXPECT_TRUE(f().IsEnabled("optLogitRes"));
+  f().Type("cboResDiff", "1");
+  EXPECT_TRUE(f().IsEnabled("optLogitRes"));
+  f().SetCheckedByUser("chkTransformFirst", false);
+  EXPECT_FALSE(f().IsEnabled("optLogitRes"));
+  f().Type("cboSeasonalDiff", "0");
+  f().Type("cboResDiff", "0");
+  EXPECT_TRUE(f().IsEnabled("optLogitRes"));
+}
+
+TEST_F(InitializeWindowTest, ContinueTakesTheSeasonalChoices) {
+  f().Type("txtResDataInput", "/data/airpassengers.dat");
+  f().Type("cboResStartTimePeriod", "1");
+  f().Type("cboResEndTimePeriod", "144");
+  f().Type("cboResDiff", "1");
+  f().Choose("optBoxCoxRes");
+  f().Type("cboBoxCoxLambdaRes", "0");
+  f().SetCheckedByUser("chkTransformFirst", true);
+  f().Type("cboSeasonalPeriod", "12");
+  f().Type("cboSeasonalDiff", "1");
+  f().Type("cboSeasonalMA", "1");
+  f().Type("cboARMA", "1");
+  f().Click("cmdDone");
+  ASSERT_EQ(setups_.size(), 1u);
+  const TfnSetup& s = setups_.back();
+  EXPECT_EQ(s.SeasonalPeriod, 12);
+  EXPECT_EQ(s.SeasonalDifferencing, 1);
+  EXPECT_EQ(s.SeasonalArOrder, 0);
+  EXPECT_EQ(s.SeasonalMaOrder, 1);
+  EXPECT_TRUE(s.Response.TransformBeforeDifferencing);
+  EXPECT_EQ(s.Response.Transformation, SeriesTransformation::BoxCox);
+
+  // A seasonal order without a period keeps the window open.
+  window_.Open();
+  f().Type("txtResDataInput", "/data/airpassengers.dat");
+  f().Type("cboSeasonalAR", "2");
+  f().Click("cmdDone");
+  EXPECT_EQ(ui_.Messages().back(),
+            "Seasonal differencing and seasonal AR or MA orders need a seasonal period: choose one from 2 to 400, "
+            "or set them to 0");
+  EXPECT_TRUE(f().IsOpen());
+  EXPECT_EQ(setups_.size(), 1u);
+}
+
 TEST_F(InitializeWindowTest, ContinueChecksThenSetsUp) {
   f().Click("cmdDone");
   EXPECT_EQ(ui_.Messages().back(), "Please choose an response series data file");

@@ -70,16 +70,28 @@ std::string WriteForecastReport(const TfnForecast& forecast, const ForecastRepor
   Line(text, "set (a step stays on, a pulse stays 0, a trend keeps rising) through their transfer");
   Line(text, "functions. Missing values count as noise 0, as in the fit. The limits are the");
   Line(text, "forecast plus and minus 1.96 standard errors on the analysed scale.");
-  if (source.Transformation != SeriesTransformation::None && source.Differencing == 0) {
+  const bool transformed = source.Transformation != SeriesTransformation::None;
+  const bool differenced = source.Differencing > 0 || source.SeasonalDifferencingLag > 0;
+  if (transformed && !differenced) {
     Line(text);
     Line(text, "On the original scale the forecast and both limits are those of the analysed scale");
     Line(text, "with the transformation undone: the forecast there is the median of the forecast");
     Line(text, "distribution, not its mean, and no standard error is given.");
   }
-  if (source.Differencing > 0 && source.Transformation == SeriesTransformation::None) {
+  if (differenced && !transformed) {
     Line(text);
     Line(text, "On the original scale the differencing is undone by summing the forecasts, with the");
     Line(text, "error variance of the integrated process.");
+  }
+  if (differenced && transformed && source.TransformBeforeDifferencing) {
+    Line(text);
+    Line(text, "The transformation came before differencing. On the transformed scale the differencing");
+    Line(text, "is undone by summing the forecasts, with the error variance of the integrated process.");
+    Line(text, "On the original scale the forecast and both limits are those of the transformed scale");
+    Line(text, "with the transformation undone: the forecast there is the median of the forecast");
+    Line(text, "distribution, not its mean, and no standard error is given. For the logarithm (Box-Cox");
+    Line(text, "lambda 0) the mean is the median times exp(SE^2 / 2), SE the standard error on the");
+    Line(text, "transformed scale.");
   }
   for (const std::string& note : forecast.Notes) {
     Line(text);
@@ -92,6 +104,11 @@ std::string WriteForecastReport(const TfnForecast& forecast, const ForecastRepor
     Line(text, "On the analysed (perhaps transformed or differenced) scale:");
     Rows(text, series.Analysed, source.Calendar);
     Line(text);
+    if (!series.Transformed.empty()) {
+      Line(text, "On the transformed scale of the undifferenced series:");
+      Rows(text, series.Transformed, source.Calendar);
+      Line(text);
+    }
     Line(text, "On the original (untransformed and undifferenced) scale of the data as read:");
     if (series.Original.empty()) Line(text, series.OriginalNote);
     else Rows(text, series.Original, source.Calendar);

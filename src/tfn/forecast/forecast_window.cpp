@@ -127,6 +127,8 @@ bool ForecastWindow::ForecastPeriods(int periods) {
                                     response.EndPeriod,
                                     response.Differencing,
                                     model_.Setup().Response.Transformation,
+                                    response.SeasonalDifferencingLag,
+                                    model_.Setup().Response.TransformBeforeDifferencing,
                                     response.Calendar};
   if (form_.IsOpen()) ui.BringToFront(form_);
   else ui.ShowForm(form_);

@@ -115,11 +115,16 @@ void WriteFitSections(std::string& text, const SummaryInput& input, const FitSta
   WriteCriteria(text, ComputeInformationCriteria(fit.Objective, n.N, n.K, n.C));
   AddLine(text);
 
-  const int d = input.Response.Differencing;
+  // The periods that regular and seasonal differencing use up.
+  const int d = input.Response.Differencing + input.Response.SeasonalDifferencingLag;
   if (d < 1) return;
   const InformationCriteria corrected =
       ComputeCorrectedCriteria(fit.Objective, n.N, n.K, n.C, d, input.Response.SeriesCount);
-  AddLine(text, kTextbookCorrectionIntro);
+  std::string intro(kTextbookCorrectionIntro);
+  // Seasonal differencing uses up s more periods of every series.
+  if (input.Response.SeasonalDifferencingLag > 0)
+    intro.replace(intro.find("N = n + d x NS"), 14, "N = n + (d + s) x NS");
+  AddLine(text, intro);
   WriteCriteria(text, corrected);
   AddLine(text);
   AddLine(text, kStudyCorrectionIntro);
