@@ -366,8 +366,10 @@ void TfnModel::KeepBest(double, const OneBased<double>& P) {
   std::copy(sumSq_.begin(), sumSq_.end(), best_.SumSq.begin());
   std::copy(fact_.begin(), fact_.end(), best_.Fact.begin());
   best_.TotalNoiseCount = totalNoiseCount_;
-  bestNoiseAr_.assign(noiseAr_.begin(), noiseAr_.begin() + static_cast<std::ptrdiff_t>(noiseArOrder_));
-  bestNoiseMa_.assign(noiseMa_.begin(), noiseMa_.begin() + static_cast<std::ptrdiff_t>(noiseMaOrder_));
+  if (anyMissingSeries_) {
+    bestNoiseAr_.assign(noiseAr_.begin(), noiseAr_.begin() + static_cast<std::ptrdiff_t>(noiseArOrder_));
+    bestNoiseMa_.assign(noiseMa_.begin(), noiseMa_.begin() + static_cast<std::ptrdiff_t>(noiseMaOrder_));
+  }
   prediction_.swap(keptPrediction_);
   innovation_.swap(keptInnovation_);
   variance_.swap(keptVariance_);

@@ -39,11 +39,13 @@ void TfnModel::PrepareMissingValues() {
   lastMissing_.assign(static_cast<size_t>(series_ + 1), 0);
   missingPrediction_.assign(static_cast<size_t>(std::max(Periods(), 0)), 0.0);
   observationCount_ = r.ValueCount;
+  anyMissingSeries_ = false;
   if (setup_.MissingValues != MissingValueTreatment::ExactLikelihood) return;
   const int from = LevelStart();
   const bool transformFirst = choice.TransformBeforeDifferencing && choice.Transformation != SeriesTransformation::None;
   for (int k = 1; k <= series_; ++k) {
     if (r.MissingPerSeries[static_cast<size_t>(k)] == 0) continue;
+    anyMissingSeries_ = true;
     std::vector<SeriesValue>& x = levels_[static_cast<size_t>(k)];
     int& last = lastMissing_[static_cast<size_t>(k)];
     for (int t = from; t <= r.EndPeriod; ++t) {
@@ -57,9 +59,8 @@ void TfnModel::PrepareMissingValues() {
   }
 }
 
-bool TfnModel::UsesMissingValueFilter(int k) const {
-  if (!setUp_ || levels_[static_cast<size_t>(k)].empty()) return false;
-  // A missing value before the noise series begins is out of its sight.
+// A missing value before the noise series begins is out of its sight.
+bool TfnModel::MissingValueInSight(int k) const {
   return lastMissing_[static_cast<size_t>(k)] >= NoiseStart(GroupOf(k)) - static_cast<int>(differencing_.size());
 }
 

@@ -112,7 +112,10 @@ class TfnModel : public Model {
   // best evaluation, by period of the values as the differencing sees them
   // (the values as read, transformed when the transformation comes first;
   // the analysed values when the series is not differenced that way).
-  bool UsesMissingValueFilter(int k) const;
+  bool UsesMissingValueFilter(int k) const {
+    const auto i = static_cast<size_t>(k);
+    return i < levels_.size() && !levels_[i].empty() && MissingValueInSight(k);
+  }
   std::vector<SmoothedValue> SmoothedMissingValues(int k) const;
   // The first period of those values, and whether they are the analysed
   // values themselves.
@@ -144,6 +147,7 @@ class TfnModel : public Model {
   void LayOutObservedValues();
   void KeepBest(double F, const OneBased<double>& P);
   void PrepareMissingValues();
+  bool MissingValueInSight(int k) const;
   DifferencedSeries MissingValueSeries(int k, std::span<const double> G) const;
   std::span<const double> NoisePrediction(int k, const std::vector<double>& prediction) const;
   MissingValueLikelihood EvaluateWithMissingValues(int k, std::span<const double> G, std::span<double> a,
@@ -220,6 +224,7 @@ class TfnModel : public Model {
   std::vector<int> lastMissing_;
   mutable std::vector<double> missingPrediction_;
   std::vector<double> bestNoiseAr_, bestNoiseMa_;  // the noise model of the best evaluation
+  bool anyMissingSeries_ = false;                  // some series has values for the filter
   std::int32_t observationCount_ = 0;
   bool keepsBest_ = true;  // false in a copy for evaluation
 };
