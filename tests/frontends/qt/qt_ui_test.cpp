@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -246,6 +247,29 @@ TEST_F(QtUiTest, ChildWindowCloseBoxAsksTheForm) {
   ui_.ShowForm(form, false);
   EXPECT_EQ(ui_.WindowOf(form)->geometry(), where);
   ui_.CloseForm(form);
+}
+
+// The editors' close boxes finish the editing, which closes the window from
+// inside the close event.
+TEST_F(QtUiTest, ACloseBoxWhoseFormClosesItselfTakesTheWindowAway) {
+  Form form("frmEdit", "Edit");
+  form.Add(ControlKind::Label, "lblText", "Editing");
+  int closed = 0;
+  form.onQueryClose = [this, &form] {
+    ui_.CloseForm(form);
+    return false;
+  };
+  form.onClosed = [&closed] { ++closed; };
+  ui_.ShowForm(form, false);
+  QPointer<QWidget> window = ui_.WindowOf(form);
+  ASSERT_NE(window, nullptr);
+  window->close();
+  EXPECT_FALSE(form.IsOpen());
+  EXPECT_EQ(closed, 1);
+  ASSERT_FALSE(window.isNull());  // deleted later, not inside its own event
+  EXPECT_FALSE(window->isVisible());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
 }
 
 // After a command the main menu comes back where it was. Over a report

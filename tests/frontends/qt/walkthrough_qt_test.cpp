@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -138,6 +140,47 @@ TEST_F(WalkthroughQtTest, TheCellEditCommitsOnReturnCancelsOnEscapeAndIgnoresAnU
   EXPECT_EQ(data.Values[3], 1200.0);
   EXPECT_DOUBLE_EQ(data.Steps[3], 120.0);  // a typed value gets a tenth of itself
   EXPECT_EQ(grid->model()->index(2, 0).data().toString(), "1.2000E+03");
+}
+
+// The close box of a child window, as its title bar's x calls it.
+void CloseBox(QWidget* window) {
+  ASSERT_NE(qobject_cast<QMdiSubWindow*>(window), nullptr);
+  window->close();
+  QApplication::processEvents();
+}
+
+TEST_F(WalkthroughQtTest, TheEditorsCloseBoxClosesItAndItReopensWithTheCurrentValues) {
+  SetUpNile();
+  menu().Click("cmdEditAlg");
+  Form& editor = session_.Editor().form();
+  QPointer<QWidget> window = ui_.WindowOf(editor);
+  ASSERT_NE(window, nullptr);
+
+  CloseBox(window);
+  EXPECT_FALSE(editor.IsOpen());
+  EXPECT_EQ(ui_.WindowOf(editor), nullptr);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull()) << "the editor's window is still there";
+  EXPECT_TRUE(session_.State.EditorClosed);
+  EXPECT_TRUE(menu().IsOpen());  // opened from the main menu, which comes back
+  EXPECT_TRUE(menu().IsEnabled("cmdSimplex"));
+
+  // Values changed meanwhile show when it opens again, in a window that
+  // answers double-clicks and closes from its button.
+  session_.Algorithm.Values[3] = 1234.5;
+  menu().Click("cmdEditAlg");
+  auto* grid = Widget<QTableView>(editor, "grdVS");
+  auto* edit = Widget<QLineEdit>(editor, "txtCell");
+  ASSERT_TRUE(grid && edit);
+  EXPECT_EQ(grid->model()->index(2, 0).data().toString(), "1.2345E+03");
+  grid->setFocus(Qt::MouseFocusReason);
+  emit grid->doubleClicked(grid->model()->index(2, 0));
+  QApplication::processEvents();
+  EXPECT_TRUE(edit->isVisible());
+  EXPECT_EQ(edit->text(), "1234.5");
+  Widget<QPushButton>(editor, "cmdFinish")->click();
+  EXPECT_FALSE(editor.IsOpen());
+  EXPECT_EQ(ui_.WindowOf(editor), nullptr);
 }
 
 TEST_F(WalkthroughQtTest, TheProgressBarAdvancesDuringASeatBeltSimplex) {
