@@ -23,6 +23,8 @@ class BayesianStatisticsWindow {
   // cmdSaveBayesian: asks for a .pos file and saves the pane, prefixed with
   // the line naming the file, atomically.
   void SaveReport();
+  // The interrupt command is enabled only while a posterior grid runs.
+  void SetInterruptEnabled(bool enabled);
 
   // Shows the ranking window again when that window opened this one; empty
   // while there is no ranking window.
