@@ -20,6 +20,7 @@
 #include <QTest>
 
 #include "core/algorithm_editor.h"
+#include "minimize/simplex_window.h"
 #include "qt/form_view.h"
 #include "qt/main_frame.h"
 #include "qt/screen_tour.h"
@@ -231,7 +232,25 @@ TEST_F(WalkthroughQtTest, TheProgressBarAdvancesDuringASeatBeltSimplex) {
   EXPECT_LT(values.front(), values.back());
   EXPECT_GE(values.back(), 900);  // the run used its whole allowance of calls
   EXPECT_FALSE(hiddenWhileMoving);
-  EXPECT_FALSE(bar->isVisible());  // hidden once the run is over
+  EXPECT_EQ(values.back(), 1000);  // complete once the run is over, then hidden
+  EXPECT_TRUE(QTest::qWaitFor([bar] { return !bar->isVisible(); }, 5000));
+}
+
+TEST_F(WalkthroughQtTest, ASimplexThatConvergesEarlyEndsWithItsProgressComplete) {
+  SetUpNile();
+  QProgressBar* bar = ui_.Frame().Status()->Progress();
+  std::vector<int> values;
+  QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) { values.push_back(value); });
+  menu().Click("cmdSimplex");
+  ASSERT_GE(values.size(), 2u);
+  EXPECT_LT(values[values.size() - 2], 100);  // a small share of the allowance of calls
+  EXPECT_EQ(values.back(), 1000);
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([bar] { return !bar->isVisible(); }, 5000));
+  // Nothing runs: the Simplex window's Interrupt button is off.
+  auto* stop = Widget<QPushButton>(session_.SimplexView().form(), "cmdStop");
+  ASSERT_NE(stop, nullptr);
+  EXPECT_FALSE(stop->isEnabled());
 }
 
 }  // namespace
