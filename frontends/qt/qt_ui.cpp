@@ -1,6 +1,7 @@
 #include "qt/qt_ui.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMdiArea>
@@ -8,6 +9,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <optional>
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include <memory>
 
 #include "base/files/file_path_check.h"
+#include "base/files/installed_data.h"
 #include "qt/control_registry.h"
 #include "qt/dialogs.h"
 #include "qt/event_hook.h"
@@ -175,6 +178,24 @@ void QtUi::SetStatusPanel(int bar, int panel, const std::string& text) {
 void QtUi::ShowStatusBar(int bar, bool visible) { frame_->Status()->ShowBar(bar, visible); }
 
 void QtUi::SetProgress(double fraction) { frame_->Status()->SetProgress(fraction); }
+
+void QtUi::ShowRecording(const std::string& scriptPath) {
+  frame_->Status()->ShowRecording(ToQt(scriptPath));
+}
+
+void QtUi::OpenUserGuide() {
+  const InstalledFile guide =
+      FindUserGuide(QCoreApplication::applicationFilePath().toStdString());
+  if (guide.found.empty()) {
+    ShowMessage("The user guide was not found. It is expected at " + guide.expected.string() + ".",
+                "User guide", Icon::Exclamation);
+    return;
+  }
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide.found.string()))))
+    ShowMessage("No viewer could be started for the user guide. It is at " + guide.found.string() +
+                    ".",
+                "User guide", Icon::Exclamation);
+}
 
 void QtUi::PumpEvents() {
   if (pumpClock_.isValid() && pumpClock_.elapsed() < kPumpIntervalMs) return;

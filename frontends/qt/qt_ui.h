@@ -63,6 +63,10 @@ class QtUi : public Ui {
   void SetStatusPanel(int bar, int panel, const std::string& text) override;
   void ShowStatusBar(int bar, bool visible) override;
   void SetProgress(double fraction) override;
+  void ShowRecording(const std::string& scriptPath) override;
+  // Opens the guide found beside the program or in its installed place with
+  // the system's viewer; otherwise says where it is expected.
+  void OpenUserGuide() override;
   // Processes pending events at most once every kPumpIntervalMs; between
   // those it only reads a clock.
   void PumpEvents() override;

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -30,6 +31,7 @@
 #include "qt/main_frame.h"
 #include "qt/menu_binder.h"
 #include "qt/qt_ui.h"
+#include "qt/status_area.h"
 #include "support/console_run.h"
 #include "tfn/tfn_application.h"
 
@@ -166,6 +168,11 @@ TEST_F(SessionRecordingQtTest, RecordedNileSessionReplaysInTheConsoleToTheSameSu
   ASSERT_TRUE(recorder_.Recording());
   EXPECT_FALSE(MainAction(RecordingUi::kRecordItem)->isEnabled());
   EXPECT_TRUE(MainAction(RecordingUi::kStopItem)->isEnabled());
+  // The status bar says so, naming the script.
+  QLabel* recording = ui_.Frame().Status()->Recording();
+  EXPECT_FALSE(recording->isHidden());
+  EXPECT_EQ(recording->text(), QStringLiteral("Recording to session.txt"));
+  EXPECT_TRUE(recording->toolTip().contains(QString::fromStdString(script)));
 
   SetUpNile(answers, data, algorithm);
   answers.Then(Press(QMessageBox::Ok));  // "Minimum found using Simplex!"
@@ -185,6 +192,7 @@ TEST_F(SessionRecordingQtTest, RecordedNileSessionReplaysInTheConsoleToTheSameSu
   // The recording items themselves never reach the script.
   MainAction(RecordingUi::kStopItem)->trigger();
   EXPECT_FALSE(recorder_.Recording());
+  EXPECT_TRUE(recording->isHidden());
   EXPECT_EQ(answers.Unexpected(), 0);
 
   const std::string recorded = ReadFile(script);
