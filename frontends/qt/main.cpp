@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
   timeSeries.Attach(session);
   recorder.AddMenuItems(session.Main().form());
   ui.AttachMainWindow(session.Main());
+  ui.SetDataFileSource([&session] { return session.State.DataFileName; });
   session.Start();
 
   if (screens) {

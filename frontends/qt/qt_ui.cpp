@@ -88,6 +88,10 @@ void QtUi::AttachMainWindow(MainWindow& main) {
   frame_->onQueryClose = [this] { return mainForm_->QueryClose(); };
 }
 
+void QtUi::SetDataFileSource(std::function<std::string()> dataFile) {
+  frame_->Dialogs().dataFile = std::move(dataFile);
+}
+
 FormView* QtUi::ViewOf(const Form& form) const {
   auto it = open_.find(&form);
   return it == open_.end() ? nullptr : it->second.view;
@@ -150,7 +154,9 @@ std::string QtUi::AskValue(const std::string& prompt, const std::string& title,
 
 std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request, bool forSaving) {
   QFileDialog dialog(DialogParent());
-  SetUpFileDialog(dialog, request, forSaving);
+  DialogMemory& memory = frame_->Dialogs();
+  const std::string kind = DialogMemory::KindOf(request.filter);
+  SetUpFileDialog(dialog, request, forSaving, memory, kind);
   while (true) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const std::string path = dialog.selectedFiles().first().toStdString();
@@ -158,7 +164,10 @@ std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request, bo
     // that may not be written) is answered with the reason and the dialog
     // again, as the console's prompt does.
     const auto problem = forSaving ? CheckFileToSave(path).Problem : ProblemOpeningFile(path);
-    if (!problem) return path;
+    if (!problem) {
+      memory.Chose(kind, path);
+      return path;
+    }
     ShowMessage(*problem, request.title, Icon::Exclamation);
   }
 }

@@ -36,6 +36,9 @@ class QtUi : public Ui {
   // The main window's form becomes the frame, and its window arrangements
   // act on the child windows. Call it before the session starts.
   void AttachMainWindow(MainWindow& main);
+  // Where the session's data file is ("" before there is one): the file
+  // choosers first open in its folder.
+  void SetDataFileSource(std::function<std::string()> dataFile);
 
   MainFrame& Frame() const { return *frame_; }
   // The view of an open form (not the main window's), or null.

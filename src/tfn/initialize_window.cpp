@@ -498,6 +498,7 @@ void InitializeWindow::Continue() {
     }
   }
   session_.State.InitializeAlready = true;
+  session_.State.DataFileName = setup.Response.FileName;
   session_.State.DataFileTitle = FileTitle(setup.Response.FileName);
   session_.ShowMainMenu();
   session_.UseResultsSummaryCaption();
