@@ -49,6 +49,7 @@ class MainFrame : public QMainWindow {
 
  private:
   void ApplyEnabled();
+  void KeepWindowsInView();
   std::vector<QMdiSubWindow*> Arrangeable() const;
 
   Form* form_ = nullptr;

@@ -103,6 +103,7 @@ QWidget* QtUi::WindowOf(const Form& form) const {
 }
 
 Form* QtUi::OpenForm(const std::string& name) const {
+  if (mainForm_ && mainForm_->Name() == name && mainForm_->IsOpen()) return mainForm_;
   for (const auto& [form, window] : open_)
     if (form->Name() == name) return const_cast<Form*>(form);
   return nullptr;
@@ -248,6 +249,16 @@ void QtUi::Open(Form& form, bool modal) {
     auto* dialog = new FormDialog(view, std::move(hooks), DialogParent());
     view->onCaption = [dialog](const QString& caption) { dialog->setWindowTitle(caption); };
     SizeDialog(dialog, view);
+    // A dialog whose form grows (a plot's statistics filled in) grows with
+    // it, within the screen.
+    auto needed = std::make_shared<QSize>(view->sizeHint());
+    new EventHook(view, QEvent::LayoutRequest, [this, dialog = QPointer<FormDialog>(dialog), needed](QEvent*) {
+      QTimer::singleShot(0, dialog, [this, dialog, needed] {
+        if (!dialog || dialog->view()->sizeHint() == *needed) return;
+        *needed = dialog->view()->sizeHint();
+        GrowToShow(dialog);
+      });
+    });
     window = dialog;
   } else {
     QMdiSubWindow* wasActive = frame_->Mdi()->activeSubWindow();
@@ -359,6 +370,22 @@ void QtUi::SizeDialog(QDialog* dialog, FormView* view) {
   if (!screen) return;
   const QSize room = screen->availableGeometry().size() * 0.92;
   dialog->resize(WindowSizeFor(view, QSize(0, 0), room));
+}
+
+// A dialog grows as a child window does, within most of the screen, and
+// moves up and left as far as it must to stay on it.
+void QtUi::GrowToShow(FormDialog* dialog) {
+  const QScreen* screen = dialog->screen();
+  if (!screen || dialog->isMaximized()) return;
+  const QRect available = screen->availableGeometry();
+  const QSize room = available.size() * 0.92;
+  const QSize wanted =
+      dialog->size().expandedTo(WindowSizeFor(dialog->view(), QSize(0, 0), room)).boundedTo(room);
+  if (wanted == dialog->size()) return;
+  dialog->resize(wanted);
+  const QRect frame = dialog->frameGeometry();
+  QPoint shift(std::min(0, available.right() - frame.right()), std::min(0, available.bottom() - frame.bottom()));
+  if (!shift.isNull()) dialog->move(dialog->pos() + shift);
 }
 
 void QtUi::CloseForm(Form& form) {

@@ -20,6 +20,7 @@ namespace quorvane::qt {
 class FormView;
 class MainFrame;
 class MdiFormWindow;
+class FormDialog;
 class ControlRegistry;
 
 // The Qt front end's answer to the interaction port: the main window's form
@@ -45,7 +46,7 @@ class QtUi : public Ui {
   FormView* ViewOf(const Form& form) const;
   // The window holding an open form: the child window or the dialog.
   QWidget* WindowOf(const Form& form) const;
-  // An open form (not the main window's) by its name, or null.
+  // An open form by its name, the main window's too, or null.
   Form* OpenForm(const std::string& name) const;
 
   // What EndApplication does with the status. By default it flushes the
@@ -92,6 +93,7 @@ class QtUi : public Ui {
   void Place(MdiFormWindow* child, const Form& form);
   void SizeDialog(QDialog* dialog, FormView* view);
   void GrowToShow(MdiFormWindow* child);
+  void GrowToShow(FormDialog* dialog);
   void WindowClosed(Form& form);
   QWidget* DialogParent() const;
   Answer Ask(const std::string& text, const std::string& title, Icon icon,
