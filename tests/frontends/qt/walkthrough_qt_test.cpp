@@ -10,12 +10,17 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -251,6 +256,53 @@ TEST_F(WalkthroughQtTest, ASimplexThatConvergesEarlyEndsWithItsProgressComplete)
   auto* stop = Widget<QPushButton>(session_.SimplexView().form(), "cmdStop");
   ASSERT_NE(stop, nullptr);
   EXPECT_FALSE(stop->isEnabled());
+}
+
+// On a laptop screen of 1280x800 the main window gets a workspace of about
+// 1160x620. Every window of the walk-through opens inside it with its title
+// bar and close box in view, the workspace needs no scroll bars, and the
+// Initialize form needs no sideways scrolling to reach "Continue"; a
+// dialog lies on the screen.
+TEST_F(WalkthroughQtTest, EveryWindowOfTheWalkThroughFitsALaptopScreen) {
+  ui_.Frame().resize(1178, 736);
+  QApplication::processEvents();
+  QMdiArea* mdi = ui_.Frame().Mdi();
+  ASSERT_LE(mdi->viewport()->width(), 1180);
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(QStringLiteral(QUORVANE_SOURCE_DIR));
+  std::vector<std::string> steps;
+  const auto inside = [&](const char* step) {
+    steps.emplace_back(step);
+    SCOPED_TRACE(step);
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      const QRect screen = modal->screen()->availableGeometry();
+      EXPECT_TRUE(screen.contains(modal->frameGeometry()))
+          << modal->windowTitle().toStdString() << " reaches past the screen";
+      return;
+    }
+    const QRect area(QPoint(0, 0), mdi->viewport()->size());
+    for (QMdiSubWindow* window : mdi->subWindowList()) {
+      if (!window->isVisible()) continue;
+      EXPECT_TRUE(area.contains(window->geometry()))
+          << window->windowTitle().toStdString() << " at " << window->x() << "," << window->y()
+          << " size " << window->width() << "x" << window->height() << " in " << area.width()
+          << "x" << area.height();
+    }
+    EXPECT_FALSE(mdi->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(mdi->verticalScrollBar()->isVisible());
+    if (std::string(step) == "initialize.png") {
+      Form* init = ui_.OpenForm("frmInitialize");
+      ASSERT_NE(init, nullptr);
+      auto* scroll = ui_.WindowOf(*init)->findChild<QScrollArea*>();
+      ASSERT_NE(scroll, nullptr);
+      EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0)
+          << "the form needs " << scroll->widget()->minimumSizeHint().width() << " of "
+          << scroll->viewport()->width();
+    }
+  };
+  EXPECT_NO_THROW(WalkThroughWindows(ui_, inside));
+  QDir::setCurrent(previous);
+  EXPECT_EQ(steps.back(), "profile.png");
 }
 
 }  // namespace
