@@ -207,25 +207,10 @@ void ConsoleUi::PrintStatusBars() {
 
 void ConsoleUi::PumpEvents() {
   if (!InterruptSignal().exchange(false)) return;
-  // Ctrl+C is the interrupt of the running window: the topmost open window
-  // that has one, else a visible interrupt item of the main window.
-  for (auto it = open_forms_.rbegin(); it != open_forms_.rend(); ++it) {
-    if ((*it)->onInterrupt) {
-      auto interrupt = (*it)->onInterrupt;
-      interrupt();
-      return;
-    }
-  }
-  for (Form* form : open_forms_) {
-    for (const char* item : {"mnuBayesianInt", "mnuMLInt"}) {
-      const MenuItem* menu = form->FindMenu(item);
-      if (menu && menu->visible) {
-        form->ClickMenuItem(item);
-        return;
-      }
-    }
-  }
-  out_ << "Nothing to interrupt.\n";
+  // Ctrl+C is the interrupt of the calculation running now, whatever window
+  // is open: a minimisation's own question, or the profile's or the
+  // posterior grid's between their points.
+  if (!InterruptRunningCalculation()) out_ << "Nothing to interrupt.\n";
 }
 
 void ConsoleUi::Beep() { out_ << "\a" << std::flush; }

@@ -13,7 +13,7 @@
 namespace quorvane::console {
 
 // Set by the terminal's interrupt signal (Ctrl+C); PumpEvents turns it into
-// the running window's interrupt.
+// the interrupt of the calculation running now.
 std::atomic<bool>& InterruptSignal();
 
 struct ConsoleOptions {

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +21,7 @@
 
 #include "qt/control_registry.h"
 #include "qt/event_hook.h"
+#include "qt/report_font.h"
 #include "qt/text_convert.h"
 
 namespace quorvane::qt {
@@ -141,12 +141,12 @@ class ButtonBinding : public ControlBinding {
   QPushButton* button_;
 };
 
-// A text pane: fixed-pitch, so the columns of reports line up, about 80
-// columns by 24 lines. Long lines wrap or scroll as the user chooses from
-// the context menu.
+// A text pane: in a font whose glyphs have equal advances, so the columns
+// of reports line up, about 80 columns by 24 lines. Long lines wrap or
+// scroll as the user chooses from the context menu.
 class ReportEdit : public QPlainTextEdit {
  public:
-  ReportEdit() { setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont)); }
+  ReportEdit() { setFont(ReportFont()); }
   QSize sizeHint() const override {
     const QFontMetrics metrics(font());
     return {

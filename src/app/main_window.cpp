@@ -63,6 +63,11 @@ void MainWindow::SetApplicationMenuEnabled(bool enabled) {
   form_.SetMenuEnabled("mnuApplication", enabled);
 }
 
+bool MainWindow::ApplicationMenuEnabled() const {
+  const MenuItem* menu = form_.FindMenu("mnuApplication");
+  return menu && menu->enabled;
+}
+
 void MainWindow::ShowPosteriorInterrupt(bool visible) {
   form_.SetMenuVisible("mnuInterruptBayesian", visible);
   form_.SetMenuVisible("mnuBayesianInt", visible);

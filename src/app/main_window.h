@@ -19,6 +19,7 @@ class MainWindow {
 
   // Enables or disables the "&Application" menu; long calculations disable it.
   void SetApplicationMenuEnabled(bool enabled);
+  bool ApplicationMenuEnabled() const;
   // The hidden "&Interrupt " menu of the posterior grid and the "&Interrupt"
   // menu of the likelihood profiles.
   void ShowPosteriorInterrupt(bool visible);

@@ -149,8 +149,9 @@ class Session {
   // Multi-model statistics: the ranking window.
   RankWindow& Ranking() { return *rank_window_; }
 
-  // Windows closed before a new calculation starts (the one-function-call,
-  // Simplex and Marquardt windows register themselves here).
+  // Windows closed before a new calculation starts: the one-function-call,
+  // Simplex and Marquardt windows register themselves here. Reports the
+  // user may edit before saving them stay open.
   void RegisterResultWindow(Form& form) { result_windows_.push_back(&form); }
   void CloseResultWindows();
 

@@ -6,6 +6,7 @@
 #include <vector>
 #include <string>
 
+#include "base/calendar/period_calendar.h"
 #include "core/one_based.h"
 
 namespace quorvane {
@@ -64,6 +65,18 @@ class Model {
   // at P, where the model's penalty holds it inside; empty when none does.
   // The minimisers add these lines to their final reports.
   virtual std::vector<std::string> LimitNotes(const OneBased<double>& /*P*/) const { return {}; }
+
+  // The penalty the model returns where it can compute no objective at all
+  // (no likelihood, an arithmetic fault): an objective value at or above it
+  // is a penalty, not a value of the objective, and a search whose every
+  // point has one has found no minimum. Empty: the model has no such penalty.
+  virtual std::optional<double> FailurePenalty() const { return std::nullopt; }
+  // The calendar that names the value of parameter i when that value is a
+  // time period of dated series, such as the month an intervention starts:
+  // the editor and the reports then show and take it as a date. Whole
+  // periods (plain numbers) for every other parameter, and for every
+  // parameter of a model without dates.
+  virtual PeriodCalendar ParameterCalendar(int /*i*/) const { return PeriodCalendar(); }
 
   // The session gives the model its interaction port once, before any call.
   void AttachUi(Ui& ui) { ui_ = &ui; }

@@ -1,9 +1,11 @@
 #include "covariance/covariance_command.h"
 
 #include <chrono>
+#include <cmath>
 
 #include "base/format/format_picture.h"
 #include "base/format/leading_number.h"
+#include "base/ui/finite_answer.h"
 #include "core/algorithm_editor.h"
 #include "core/fuse_groups.h"
 #include "core/model.h"
@@ -74,6 +76,10 @@ bool AskGridFactors(Ui& ui, OneBased<double>& factors) {
       const std::string answer =
           ui.AskValue(prompt, kTitle, FormatPicture(factors[g], kFactorPicture));
       if (answer.empty()) return false;
+      if (RefuseNotFinite(ui, answer, kTitle)) {
+        --g;  // the same grid's factor again
+        continue;
+      }
       const double value = LeadingNumber(answer);
       if (value > 0.0) factors[g] = value;
     }
@@ -83,9 +89,13 @@ bool AskGridFactors(Ui& ui, OneBased<double>& factors) {
   }
 }
 
-// CovValues and CovSteps from the algorithm data, then nCov, CovIndex and CovSlot.
-void TakeParameters(Session& session) {
+// The method ("N" or "A"), CovValues and CovSteps from the algorithm data,
+// then nCov, CovIndex and CovSlot. The results of an earlier calculation are
+// gone from here on, so they can no longer be offered for viewing.
+void TakeParameters(Session& session, const char* method) {
   CovarianceResults& cov = session.Covariance;
+  session.State.CovarianceAvailable = false;
+  cov.CovarianceMethod = method;
   const AlgorithmData& data = session.Algorithm;
   cov.CovValues = data.Values;
   cov.CovSteps = data.Steps;
@@ -103,11 +113,14 @@ void TakeParameters(Session& session) {
   cov.GridSd = {-1.0, -1.0, -1.0};
 }
 
-// The objective at CovValues, the prior included while priors are on.
+// The objective at CovValues, the prior included while priors are on, and
+// the parameters the model holds on a limit there.
 double CenterObjective(Session& session) {
   BuildFuseGroups(session.Algorithm, session.Fuse);
   OneBased<double> P = session.Covariance.CovValues;
-  return session.MakeObjective().Evaluate(P, 1, true);
+  const double F = session.MakeObjective().Evaluate(P, 1, true);
+  session.Covariance.LimitNotes = session.model()->LimitNotes(P);
+  return F;
 }
 
 bool NothingToVary(Session& session) {
@@ -132,6 +145,7 @@ void NumericalGrids(Session& session) {
   CovarianceWindows& windows = session.CovarianceView();
   Ui& ui = session.ui();
   const Objective objective = session.MakeObjective();
+  const InterruptScope interruptible(ui, windows.DataForm().onInterrupt);
   const auto start = std::chrono::steady_clock::now();
   GridHooks hooks;
   hooks.status = [&ui](int panel, const std::string& text) { ui.SetStatusPanel(5, panel, text); };
@@ -179,14 +193,15 @@ bool Numerical(Session& session) {
   state.EditorClosed = false;
   state.EditorRestrictions.SetRange(4, 9, false);
 
-  cov.GridFactor = {1.0, 0.1, 0.01};
-  cov.CovValues = session.Algorithm.Values;
-  cov.CovSteps = session.Algorithm.Steps;
-  if (!AskGridFactors(ui, cov.GridFactor)) return false;
+  // The factors, values and steps are taken once the factors are confirmed,
+  // so a cancelled dialogue leaves the results of an earlier calculation whole.
+  OneBased<double> factors{1.0, 0.1, 0.01};
+  if (!AskGridFactors(ui, factors)) return false;
+  cov.GridFactor = factors;
 
   ui.SetStatusPanel(5, 1, "One moment please...");
   ui.PumpEvents();
-  TakeParameters(session);
+  TakeParameters(session, "N");
   if (NothingToVary(session)) return true;
   cov.CovCenter = CenterObjective(session);
   AskCovarianceConstant(session);
@@ -200,7 +215,7 @@ void Analytical(Session& session) {
   Ui& ui = session.ui();
   CovarianceResults& cov = session.Covariance;
   ui.SetStatusPanel(5, 1, "One moment please while one function call is executed");
-  TakeParameters(session);
+  TakeParameters(session, "A");
   if (NothingToVary(session)) return;
   cov.CovCenter = CenterObjective(session);
   ui.SetStatusPanel(5, 1, "");
@@ -251,8 +266,17 @@ void AskCovarianceConstant(Session& session) {
       proposal = FormatPicture((N - cov.nCov) / (2.0 * cov.CovCenter), "0.0000000E+00");
     }
     const std::string answer = ui.AskValue(prompt, "Enter constant", proposal);
-    if (answer.empty()) continue;
+    if (answer.empty() || RefuseNotFinite(ui, answer, "Enter constant")) continue;
     const double c = LeadingNumber(answer);
+    // ObjectiveScale is 1/c: a constant so small that its reciprocal
+    // overflows (1E-310) would make it infinite.
+    if (c > 0.0 && !std::isfinite(1.0 / c)) {
+      ui.ShowMessage("The constant \"" + answer +
+                         "\" is too small: its reciprocal is beyond the range of numbers (about "
+                         "1.8E+308), so it cannot be used.\r\n\r\nPlease enter another value.",
+                     "Enter constant", Icon::Exclamation);
+      continue;
+    }
     if (c > 0.0) {
       cov.ObjectiveScale = 1.0 / c;
       session.State.ObjectiveScale = cov.ObjectiveScale;
@@ -271,22 +295,19 @@ void AskOptimistic(Session& session) {
                             true) == Answer::Yes;
 }
 
-void CovarianceCalculator(Session& session) {
+bool CovarianceCalculator(Session& session) {
   CovarianceResults& cov = session.Covariance;
   Ui& ui = session.ui();
   cov.CovRunning = true;
-  cov.CovarianceMethod.clear();
   bool completed = false;
   // "Yes" fails for a model without analytic derivatives, so Return then answers "No".
   const bool numericalByDefault = !OffersAnalyticDerivatives(session.model());
   switch (ui.AskYesNoCancel(kMethodQuestion, kTitle, Icon::Question, numericalByDefault)) {
     case Answer::Yes:
-      cov.CovarianceMethod = "A";
       Analytical(session);
       completed = cov.nCov > 0;
       break;
     case Answer::No:
-      cov.CovarianceMethod = "N";
       completed = Numerical(session) && cov.nCov > 0;
       if (!completed && !session.MainMenuIsOpen()) session.ShowMainMenu();
       break;
@@ -299,6 +320,7 @@ void CovarianceCalculator(Session& session) {
     session.CovarianceView().OpenDisplay();
   }
   cov.CovRunning = false;
+  return completed;
 }
 
 void CovarianceCommand(Session& session) {
@@ -313,8 +335,10 @@ void CovarianceCommand(Session& session) {
     session.CovarianceView().OpenDisplay();
     return;
   }
-  CovarianceCalculator(session);
-  session.State.CovarianceAvailable = true;
+  // Only a calculation that produced results makes them available: one
+  // cancelled on the way leaves what was there (an earlier calculation's
+  // results while they still belong to the estimates, or none).
+  if (CovarianceCalculator(session)) session.State.CovarianceAvailable = true;
   main.SetApplicationMenuEnabled(true);
 }
 

@@ -115,6 +115,15 @@ std::string CovarianceReport(const CovarianceResults& cov, const OneBased<std::s
     pumpAfterLine();
   }
 
+  if (!cov.LimitNotes.empty()) {
+    out.Line();
+    out.Line("Note: these estimates lie on a limit of the parameter space, where a penalty holds");
+    out.Line("the model inside it. The -ln[L] is not smooth there, so their standard errors are");
+    out.Line("undefined: -1 where the Hessian is not positive-definite, meaningless where a number");
+    out.Line("is shown:");
+    for (const std::string& note : cov.LimitNotes) out.Line("   " + note);
+  }
+
   out.Line();
   out.Line("Par#               Probabilities that the estimates do not differ from 0, then 1");
   for (int k = 1; k <= K; ++k) {

@@ -49,7 +49,7 @@ class GridCovariance {
 // until the next calculation so the report can be rebuilt and later
 // analyses (profiles, posteriors, model averaging) can read it.
 struct CovarianceResults {
-  std::string CovarianceMethod;   // "A", "N", or "" when cancelled
+  std::string CovarianceMethod;   // "A" or "N" of the stored results; "" before any
   OneBased<double> CovValues;     // all P values and steps after the optional editing
   OneBased<double> CovSteps;
   std::int32_t nCov = 0;          // parameters with a non-zero step
@@ -66,9 +66,16 @@ struct CovarianceResults {
   bool CovRunning = false;
   std::string CovDisplayMode;     // "1" after a new calculation, "0" when viewed again
   std::array<GridCovariance, 3> CovResult;  // grid g is CovResult[g - 1]
+  // The model's lines for the parameters it holds on a limit of the
+  // parameter space at CovValues, whose standard errors are undefined.
+  std::vector<std::string> LimitNotes;
 
   const GridCovariance& Grid(int g) const { return CovResult.at(static_cast<std::size_t>(g - 1)); }
   GridCovariance& Grid(int g) { return CovResult.at(static_cast<std::size_t>(g - 1)); }
+
+  // Discards the results of the last calculation (values, steps, grids,
+  // standard errors), as when the estimates they belong to have moved.
+  void Forget() { *this = CovarianceResults{}; }
 };
 
 // The standard error of parameter number `parameter` (1..P) on grid 1, 2 or

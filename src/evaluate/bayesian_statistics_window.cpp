@@ -3,6 +3,8 @@
 #include "app/session.h"
 #include "base/files/text_file.h"
 #include "base/format/file_names.h"
+#include "base/ui/export_csv.h"
+#include "evaluate/evaluation_series_csv.h"
 
 namespace quorvane {
 
@@ -13,12 +15,12 @@ BayesianStatisticsWindow::BayesianStatisticsWindow(Session& session)
                                  [this] { session_.State.PosteriorInterrupt = true; })};
   interrupt.items.front().enabled = false;  // until a grid runs
   form_.AddMenu(std::move(interrupt));
-  form_.onInterrupt = [this] { session_.State.PosteriorInterrupt = true; };
   form_.BeginColumn();
   Control& save = form_.Add(ControlKind::Button, "cmdSaveBayesian",
                             "&Save Bayesian posterior distribution data as...");
   save.toolTip = "Saves the (possibly edited) output appearing in the textbox below";
   save.onClick = [this] { SaveReport(); };
+  form_.Add(ControlKind::Button, "cmdExportCsv", "Export as CSV...").onClick = [this] { ExportSeries(); };
   Control& pane = form_.Add(ControlKind::TextPane, "rtbBayesian");
   pane.readOnly = false;  // the user may edit the report before saving it
   form_.End();
@@ -27,6 +29,7 @@ BayesianStatisticsWindow::BayesianStatisticsWindow(Session& session)
 
 void BayesianStatisticsWindow::ShowReport(std::string text) {
   Ui& ui = session_.ui();
+  shown_ = session_.Evaluation;
   if (form_.IsOpen()) ui.BringToFront(form_);
   else ui.ShowForm(form_);
   form_.SetText("rtbBayesian", std::move(text));
@@ -53,6 +56,10 @@ void BayesianStatisticsWindow::SaveReport() {
     return;
   }
   form_.SetText("rtbBayesian", std::move(text));
+}
+
+void BayesianStatisticsWindow::ExportSeries() {
+  ExportCsv(session_.ui(), {EvaluationSeriesCsv(shown_), "posterior series", DateTimeFileName(".csv")});
 }
 
 void BayesianStatisticsWindow::Closed() {

@@ -8,6 +8,7 @@
 #include "base/format/format_picture.h"
 #include "base/format/leading_number.h"
 #include "base/format/plain_number_text.h"
+#include "base/ui/finite_answer.h"
 #include "core/algorithm_editor.h"
 #include "core/evaluate_objective.h"
 #include "core/free_parameter_list.h"
@@ -17,6 +18,7 @@
 #include "evaluate/evaluation_windows.h"
 #include "evaluate/profile_points.h"
 #include "evaluate/profile_report.h"
+#include "minimize/estimates_changing.h"
 #include "minimize/marquardt_command.h"
 #include "minimize/marquardt_run.h"
 #include "minimize/profile_point_link.h"
@@ -140,8 +142,12 @@ void ProfileRun::Run() {
     } else if (AskParameter() == Go::On) {
       AskPointCount();
       AskMinimizer();
-      if (StepsFromCovariance() == Go::On && EditAlgorithmData() == Go::On && SetUp() == Go::On)
-        ProfilePoints();
+      if (StepsFromCovariance() == Go::On && EditAlgorithmData() == Go::On) {
+        // From here to the last point an interrupt is the profile's own (the
+        // minimisation at a point answers those that come while it runs).
+        const InterruptScope interruptible(ui_, [this] { state_.ProfileInterrupt = true; });
+        if (SetUp() == Go::On) ProfilePoints();
+      }
     }
   }
   Exit();
@@ -181,7 +187,7 @@ ProfileRun::Go ProfileRun::AskParameter() {
   while (true) {
     const std::string answer = ui_.AskValue(prompt, kTitle, "");
     if (answer.empty()) return Go::Exit;
-    if (!IsNumeric(answer)) continue;
+    if (!IsNumeric(answer) || RefuseNotFinite(ui_, answer, kTitle)) continue;
     const double number = std::nearbyint(LeadingNumber(answer));  // halves to even
     if (number >= 1 && number <= data_.ParameterCount) {
       state_.ProfiledParameter = static_cast<std::int16_t>(number);
@@ -195,7 +201,7 @@ void ProfileRun::AskPointCount() {
   while (true) {
     const std::string answer = ui_.AskValue(
         "Choose the number of x-y data points per plot:\r\n0 <= # points <= 1001", kTitle, "25");
-    if (!IsNumeric(answer)) continue;
+    if (!IsNumeric(answer) || RefuseNotFinite(ui_, answer, kTitle)) continue;
     const std::optional<int> n = ProfilePointCountFromAnswer(LeadingNumber(answer));
     if (!n) continue;
     ev_.ProfilePointCount = static_cast<std::int16_t>(*n);
@@ -323,7 +329,7 @@ void ProfileRun::ProfilePoints() {
         }
         if (ev_.ProfileMinimizer == "S") s_.Simplex.Allocate(data_.ParameterCount);
       }
-      state_.CovarianceAvailable = false;
+      ForgetResultsOfOldEstimates(s_);
       if (ev_.ProfileMinimizer == "S") {
         RunSimplex(s_, this);
       } else if (RunMarquardt(s_, this) == MarquardtOutcome::DerivativesMissing) {

@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/session.h"
 #include "base/format/plain_number_text.h"
+#include "base/ui/finite_answer.h"
 #include "core/algorithm_editor.h"
 #include "core/free_parameter_list.h"
 #include "core/fuse_groups.h"
@@ -169,6 +170,7 @@ class PosteriorRun {
               "0 < parameter # <= " + PlainNumberText(NP),
           kTitle, "");
       if (text.empty()) return false;
+      if (RefuseNotFinite(ui_, text, kTitle)) continue;
       const auto number = WholeAnswer(text);
       if (!number) continue;
       if (*number >= 1 && *number <= NP) {
@@ -185,16 +187,21 @@ class PosteriorRun {
     const std::string prompt = std::string("Choose the number of data points for profile parameter:") +
                                kCrLf + "0 <= # points <= 1001";
     std::optional<long long> n;
-    while (!(n = WholeAnswer(ui_.AskValue(prompt, kTitle, "25")))) {
+    while (!n) {
+      const std::string text = ui_.AskValue(prompt, kTitle, "25");
+      if (!RefuseNotFinite(ui_, text, kTitle)) n = WholeAnswer(text);
     }
     if (*n < 1 || *n > 1001) return false;
     n_ = OddCount(*n);
     m_ = 0;
     if (session_.Free.FreeCount <= 1) return true;
-    const auto m = WholeAnswer(ui_.AskValue(std::string("Choose the number of data points for grid parameter:") +
-                                                kCrLf + "0 <= # points <= 1001",
-                                            kTitle, "25"))
-                       .value_or(0);
+    std::string text;
+    do {
+      text = ui_.AskValue(std::string("Choose the number of data points for grid parameter:") +
+                              kCrLf + "0 <= # points <= 1001",
+                          kTitle, "25");
+    } while (RefuseNotFinite(ui_, text, kTitle));
+    const auto m = WholeAnswer(text).value_or(0);
     if (m <= 0 || m >= 1002) return false;
     m_ = OddCount(m);
     return true;
@@ -299,6 +306,7 @@ class PosteriorRun {
     main.ShowSecondaryMenus(false);
     session_.HideMainMenu();
     ui_.PumpEvents();
+    const InterruptScope interruptible(ui_, [this] { state_.PosteriorInterrupt = true; });
     PosteriorGridStatus status(ui_, state_.PosteriorInterrupt, spec_);
     Objective objective = session_.MakeObjective();
     IntegratePosterior(objective, spec_, data_.Values, work_, status, result_, session_.EvaluationThreads);

@@ -3,6 +3,7 @@
 #include "core/free_parameter_list.h"
 #include "core/model.h"
 #include "core/fuse_groups.h"
+#include "minimize/estimates_changing.h"
 #include "minimize/marquardt_run.h"
 #include "minimize/marquardt_window.h"
 #include "app/main_window.h"
@@ -104,7 +105,7 @@ void MarquardtCommand(Session& session) {
     return;
   }
 
-  state.CovarianceAvailable = false;
+  ForgetResultsOfOldEstimates(session);
   RunMarquardt(session);
   session.Simplex.Exists = false;
   main.SetApplicationMenuEnabled(true);

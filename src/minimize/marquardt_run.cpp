@@ -87,6 +87,9 @@ MarquardtOutcome MarquardtRun::Run() {
   window_.Interrupt = false;
   form_.SetCaption("cmdStop", "&Interrupt this minimization");
   form_.SetEnabled("cmdStop", true);
+  // The search answers interrupts from here on, as its button can be pressed
+  // from here on; one that comes during the initial call is the caller's.
+  const InterruptScope interruptible(ui_, form_.onInterrupt);
   Panel(2, "");
   Panel(1, "");
   st_.Trial = 0;

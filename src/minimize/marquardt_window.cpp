@@ -24,7 +24,10 @@ MarquardtWindow::MarquardtWindow(Session& session)
   form_.End();
   ShowPauseButtons(false);
 
-  form_.onInterrupt = [this] { InterruptClicked(); };
+  // An interrupt acts as the button does, and only while it can be pressed.
+  form_.onInterrupt = [this] {
+    if (form_.IsEnabled("cmdStop")) InterruptClicked();
+  };
   form_.onClosed = [this] { Closed(); };
   session_.RegisterResultWindow(form_);
 }

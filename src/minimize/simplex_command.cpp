@@ -2,6 +2,7 @@
 
 #include "core/free_parameter_list.h"
 #include "core/fuse_groups.h"
+#include "minimize/estimates_changing.h"
 #include "minimize/simplex_run.h"
 #include "minimize/simplex_state.h"
 #include "app/main_window.h"
@@ -37,7 +38,7 @@ void SimplexCommand(Session& session) {
     return;
   }
   if (!session.Simplex.Exists) session.Simplex.Allocate(session.Algorithm.ParameterCount);
-  session.State.CovarianceAvailable = false;
+  ForgetResultsOfOldEstimates(session);
   RunSimplex(session);
   session.ui().SetProgress(-1.0);
   ReturnToMenu(session);

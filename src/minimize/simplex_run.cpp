@@ -97,6 +97,7 @@ SimplexOutcome RunSimplex(Session& session, ProfilePointLink* profile) {
   } stopButtonOff{window};
 
   session.SimplexView().Load();
+  const InterruptScope interruptible(ui, window.onInterrupt);
   session.FunctionCallCount = 0;
   if (!StoredSimplexFits(session)) s.Exists = false;
   s.CentroidColumn = n + 2;
@@ -183,6 +184,11 @@ SimplexOutcome RunSimplex(Session& session, ProfilePointLink* profile) {
     }
   } while (!s.Done);
 
+  // A simplex of penalty values holds no better point than the start.
+  if (EveryVertexHasFailurePenalty(session)) {
+    ClearSimplexPanels(session, 1, 4);
+    return SimplexOutcome::NoMinimum;
+  }
   for (int k = 1; k <= n; ++k) session.Algorithm.Values[free.FreeIndex[k]] = s.Vertex(k, s.Best);
   ClearSimplexPanels(session, 1, 4);
   return SimplexOutcome::Finished;

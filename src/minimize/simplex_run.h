@@ -14,6 +14,8 @@ enum class SimplexOutcome {
   Interrupted,  // the user stopped the run while the initial simplex was
                 // built: no simplex is kept, the parameter values are as
                 // before the run
+  NoMinimum,    // every vertex holds the model's failure penalty: the
+                // parameter values are as before the run
 };
 
 // The Simplex search over the free-parameter list as last built. Shows the

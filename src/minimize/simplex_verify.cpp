@@ -1,5 +1,8 @@
 #include "minimize/simplex_verify.h"
 
+#include <cmath>
+#include <optional>
+
 #include "minimize/axial_search.h"
 #include "minimize/profile_point_link.h"
 #include "minimize/simplex_reports.h"
@@ -10,6 +13,9 @@
 #include "minimize/simplex_window.h"
 #include "minimize/limit_note.h"
 #include "core/fuse_groups.h"
+#include "core/model.h"
+#include "base/format/format_picture.h"
+#include "minimize/minimisation_log.h"
 #include "base/format/plain_number_text.h"
 #include "app/session.h"
 
@@ -49,7 +55,49 @@ std::string SimplexLimitNote(Session& session) {
   return LimitNoteText(*session.model(), P);
 }
 
+// The prior review shows the minimum: the best vertex is written back first
+// (the run ends with it anyway) and the prior terms are taken there, not at
+// the last point the axial search probed.
+void ReviewPriorsAtBestVertex(Session& session) {
+  const SimplexState& s = session.Simplex;
+  OneBased<double>& values = session.Algorithm.Values;
+  for (int k = 1; k <= session.Free.FreeCount; ++k) values[session.Free.FreeIndex[k]] = s.Vertex(k, s.Best);
+  ExpandFusedValues(values, session.Fuse, session.Algorithm, session.State);
+  if (const PriorTerm& prior = session.PriorObjective()) prior(values);
+  session.ReviewPriors();
+}
+
+// The end of a search whose every vertex holds the failure penalty: said in
+// the window, the log and a message instead of a minimum.
+void ReportNoMinimum(Session& session) {
+  const SimplexState& s = session.Simplex;
+  const std::string finding =
+      "No minimum found: every vertex of the simplex has the penalty value " +
+      FormatPicture(s.VertexValue[s.Best], "0.0000000E+00") +
+      ", so the model computed no objective at any of them.";
+  const std::string advice =
+      "The parameter values are as they were before the search. Check the scale of the data, "
+      "the starting values and the step sizes.";
+  Form& form = session.SimplexView().form();
+  form.SetText(SimplexWindow::kPane, "\r\n" + finding + "\r\n" + advice + "\r\n");
+  if (session.Algorithm.FileFrequency != 0) AppendMinimisationLog(session, {"", "", finding, advice, ""});
+  session.ui().ShowMessage(finding + "\r\n\r\n" + advice, "No minimum found", Icon::Exclamation);
+}
+
 }  // namespace
+
+bool EveryVertexHasFailurePenalty(Session& session) {
+  const Model* model = session.model();
+  const std::optional<double> penalty = model ? model->FailurePenalty() : std::nullopt;
+  const SimplexState& s = session.Simplex;
+  const int n = session.Free.FreeCount;
+  for (int v = 1; v <= n + 1; ++v) {
+    const double f = s.VertexValue[v];
+    const bool failed = !std::isfinite(f) || (penalty && f >= *penalty);
+    if (!failed) return false;
+  }
+  return n >= 1;
+}
 
 void VerifySimplexMinimum(Session& session, ProfilePointLink* profile) {
   SimplexState& s = session.Simplex;
@@ -70,6 +118,14 @@ void VerifySimplexMinimum(Session& session, ProfilePointLink* profile) {
     return;
   }
 
+  if (EveryVertexHasFailurePenalty(session)) {
+    ReportNoMinimum(session);
+    s.InterruptRequested = false;
+    ClearSimplexPanels(session, 1, 4);
+    s.Done = true;
+    return;
+  }
+
   ReportSimplexMinimum(session);
   std::string message = "Minimum found using Simplex!";
   if (const std::string note = SimplexLimitNote(session); !note.empty()) {
@@ -81,7 +137,7 @@ void VerifySimplexMinimum(Session& session, ProfilePointLink* profile) {
   s.InterruptRequested = false;
   ClearSimplexPanels(session, 1, 4);
   s.Done = true;
-  if (session.State.PriorsActive && session.ReviewPriors) session.ReviewPriors();
+  if (session.State.PriorsActive && session.ReviewPriors) ReviewPriorsAtBestVertex(session);
 }
 
 }  // namespace quorvane

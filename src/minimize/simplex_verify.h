@@ -14,9 +14,17 @@ class ProfilePointLink;
 //     on top of the probes.
 //   - No such probe, in profile mode: the minimum and the profiled
 //     parameter's value are handed to the profile; Done.
+//   - No such probe otherwise, when every vertex holds the model's failure
+//     penalty: no minimum is announced; the window, the log and a message
+//     say that the model computed no objective at any vertex; Done.
 //   - No such probe otherwise: the final report to the window and the log,
 //     the message "Minimum found using Simplex!", the prior review while
 //     priors are active; Done.
 void VerifySimplexMinimum(Session& session, ProfilePointLink* profile = nullptr);
+
+// Whether every vertex value is the model's failure penalty (or not a
+// finite number): the model computed no objective at any vertex, so the
+// simplex holds no minimum and no better point than the start.
+bool EveryVertexHasFailurePenalty(Session& session);
 
 }  // namespace quorvane

@@ -4,6 +4,7 @@
 #include "base/format/file_names.h"
 #include "base/format/format_picture.h"
 #include "base/format/leading_number.h"
+#include "base/ui/finite_answer.h"
 #include "core/algorithm_editor.h"
 #include "core/evaluate_objective.h"
 #include "core/free_parameter_list.h"
@@ -66,8 +67,8 @@ void RankWindow::Build() {
   button("cmdAICc", "Calculate model AICc", "", [this] { RankAddModel(); });
   button("cmdQAICc", "Calculate QAICc", "", [this] { RankQAICc(); });
   button("cmdRank", "&Rank competing models",
-         "Ranks competing models in ascending order of their AICc values (Note: All AICc values "
-         "must be positive)",
+         "Ranks competing models in ascending order of their AICc values (Note: the smallest "
+         "value ranks first, whether it is positive or negative)",
          [this] { RankModels(); });
   button("cmdAverage", "&Average across models", "", [this] { AverageModels(); });
   button("cmdSaveRank", "&Save ranking and averaging results", "", [this] { Save_Ranks(); });
@@ -244,13 +245,14 @@ void RankWindow::RankAddModel() {
 
 void RankWindow::RankQAICc() {
   Ui& ui = session_.ui();
-  // Asked again, proposing the last valid value, until the answer is 1 or
-  // more; an empty answer (cancel) counts as 1.
+  // Asked again, proposing the last valid value, until the answer is a
+  // finite number of 1 or more; an empty answer (cancel) counts as 1.
   double answered = 0.0;
   do {
     const std::string answer =
         ui.AskValue("Input a value for C-hat (1 or greater) to correct for unexplained overdispersion:",
                     "Overdispersion correction", FormatPicture(cHat_, "0.000"));
+    if (RefuseNotFinite(ui, answer, "Overdispersion correction")) continue;
     answered = answer.empty() ? 1.0 : LeadingNumber(answer);
   } while (!(answered >= 1.0));
   cHat_ = answered;

@@ -18,7 +18,7 @@ std::vector<int> RankOrder(const std::vector<std::optional<double>>& criteria) {
   for (;;) {
     int best = -1;
     for (size_t i = 0; i < criteria.size(); ++i) {
-      if (placed[i] || !criteria[i] || !(*criteria[i] > 0.0)) continue;
+      if (placed[i] || !criteria[i] || !std::isfinite(*criteria[i])) continue;
       if (best < 0 || *criteria[i] < *criteria[static_cast<size_t>(best)]) best = static_cast<int>(i);
     }
     if (best < 0) return order;

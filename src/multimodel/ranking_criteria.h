@@ -20,9 +20,12 @@ std::optional<double> SmallSampleCriterion(double negLogL, int K, std::int32_t N
 
 // The order in which models are ranked, as indices into `criteria`: rank r
 // takes, among the models not yet placed whose criterion exists and is
-// above 0, the first one in table order with the smallest criterion (a
-// later model displaces it only when strictly smaller). Models without a
-// usable criterion are never ranked and are not in the result.
+// finite, the first one in table order with the smallest criterion (a
+// later model displaces it only when strictly smaller). The sign of a
+// criterion does not matter: -ln[L], and so AICc, is negative whenever the
+// data are small in scale, and the differences and weights depend only on
+// differences of criteria. Models without a usable criterion are never
+// ranked and are not in the result.
 std::vector<int> RankOrder(const std::vector<std::optional<double>>& criteria);
 
 // Differences to the best model and Akaike weights of criteria given in

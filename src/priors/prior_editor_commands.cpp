@@ -1,12 +1,15 @@
 // The edit commands of the prior editor: each asks for the terms of the
-// selected parameter's prior, checks them and stores the row.
+// selected parameter's prior, checks them by the priors file's own rule and
+// stores the row.
 #include <cmath>
 
 #include "app/session.h"
 #include "base/format/format_picture.h"
 #include "base/format/leading_number.h"
 #include "base/format/plain_number_text.h"
+#include "base/ui/finite_answer.h"
 #include "priors/prior_windows.h"
+#include "priors/priors_file.h"
 
 namespace quorvane {
 
@@ -17,22 +20,45 @@ constexpr const char* kBeta = "\xC3\x9F";
 
 std::string Number(long long p) { return PlainNumberText(p); }
 
-}  // namespace
-
-bool PriorWindows::Ask(const std::string& prompt, const std::string& title, std::string& answer) {
-  answer = session_.ui().AskValue(prompt, title, "");
-  return !answer.empty();
-}
-
-void PriorWindows::Store(int p, char type, double first, double second, std::string third,
-                         std::string fourth) {
-  PriorRow& row = session_.Priors.Rows[static_cast<std::size_t>(p - 1)];
+PriorRow MakeRow(char type, double first, double second, std::string third = kUnusedTerm,
+                 std::string fourth = kUnusedTerm) {
+  PriorRow row;
   row.Type = std::string(1, type);
   row.FirstTerm = first;
   row.SecondTerm = second;
   row.SetThirdTerm(std::move(third));
   row.SetFourthTerm(std::move(fourth));
+  return row;
+}
+
+}  // namespace
+
+bool PriorWindows::Ask(const std::string& prompt, const std::string& title, std::string& answer) {
+  // A number beyond the range of a double is refused and asked for again.
+  do {
+    answer = session_.ui().AskValue(prompt, title, "");
+    if (answer.empty()) return false;
+  } while (RefuseNotFinite(session_.ui(), answer, title));
+  return true;
+}
+
+void PriorWindows::Refuse(int p, const std::string& title, const std::string& reason) {
+  session_.ui().ShowMessage("The prior of parameter #" + Number(p) + " cannot be used: " + reason +
+                                ".\r\nThe prior of parameter #" + Number(p) +
+                                " has not been changed.",
+                            title, Icon::Exclamation);
+}
+
+bool PriorWindows::Store(int p, const std::string& title, PriorRow row) {
+  // The rule of the priors file's reader, so that every prior the editor
+  // accepts is one that loads again and that the objective can evaluate.
+  if (const std::string fault = PriorRowFault(row); !fault.empty()) {
+    Refuse(p, title, fault);
+    return false;
+  }
+  session_.Priors.Rows[static_cast<std::size_t>(p - 1)] = std::move(row);
   ShowRow(p);
+  return true;
 }
 
 void PriorWindows::EditNormal() {
@@ -42,7 +68,7 @@ void PriorWindows::EditNormal() {
   std::string mean, sd;
   if (!Ask("Choose mean of parameter #" + Number(p), title, mean)) return;
   if (!Ask("Choose SD of parameter #" + Number(p), title, sd)) return;
-  Store(p, 'N', LeadingNumber(mean), std::fabs(LeadingNumber(sd)));
+  Store(p, title, MakeRow('N', LeadingNumber(mean), std::fabs(LeadingNumber(sd))));
 }
 
 void PriorWindows::EditGamma() {
@@ -53,24 +79,28 @@ void PriorWindows::EditGamma() {
   if (!Ask("Choose mean (> 0) of parameter #" + Number(p), title, meanText)) return;
   if (!Ask("Choose SD (0 < SD < Mean) of parameter #" + Number(p), title, sdText)) return;
   const double mean = LeadingNumber(meanText), sd = LeadingNumber(sdText);
-  if (mean == 0.0 || sd == 0.0 || !(sd < mean)) return;
-  Store(p, 'G', std::fabs(mean), std::fabs(sd));
+  // As typed first: an SD typed below a negative mean (-3 and -4) is
+  // refused although the absolute values would pass.
+  if (mean == 0.0 || sd == 0.0 || !(sd < mean)) {
+    Refuse(p, title, UndefinedPriorTerms(MakeRow('G', mean, sd)));
+    return;
+  }
+  Store(p, title, MakeRow('G', std::fabs(mean), std::fabs(sd)));
 }
 
 void PriorWindows::EditExponential() {
   const int p = SelectedParameter();
   if (!p) return;
+  const char* title = "Exponential";
   std::string meanText;
   if (!Ask("For the exponential distribution the instantaneous decay rate "
            "is equal to the reciprocal of both the mean and the SD\r\n\r\n"
            "Choose the mean (and thus SD) of parameter #" +
                Number(p),
-           "Exponential", meanText))
+           title, meanText))
     return;
   const double mean = std::fabs(LeadingNumber(meanText));
-  // A mean of 0 leaves the term undefined: nothing is stored.
-  if (mean == 0.0) return;
-  Store(p, 'E', mean, mean);
+  Store(p, title, MakeRow('E', mean, mean));
 }
 
 void PriorWindows::EditLnNormal() {
@@ -80,9 +110,8 @@ void PriorWindows::EditLnNormal() {
   std::string meanText, sdText;
   if (!Ask("Choose mean (> 0) of parameter #" + Number(p), title, meanText)) return;
   if (!Ask("Choose SD (> 0) of parameter #" + Number(p), title, sdText)) return;
-  const double mean = LeadingNumber(meanText), sd = LeadingNumber(sdText);
-  if (mean == 0.0 || sd == 0.0) return;
-  Store(p, 'L', std::fabs(mean), std::fabs(sd));
+  Store(p, title,
+        MakeRow('L', std::fabs(LeadingNumber(meanText)), std::fabs(LeadingNumber(sdText))));
 }
 
 void PriorWindows::EditBeta() {
@@ -93,7 +122,10 @@ void PriorWindows::EditBeta() {
   if (!Ask("Choose mean (0 < mean < 1) of parameter #" + Number(p), title, meanText)) return;
   if (!Ask("Choose SD (> 0) of parameter #" + Number(p), title, sdText)) return;
   double m = LeadingNumber(meanText), s = LeadingNumber(sdText);
-  if (!(m > 0.0 && m < 1.0) || s == 0.0) return;
+  if (!(m > 0.0 && m < 1.0) || s == 0.0) {
+    Refuse(p, title, UndefinedPriorTerms(MakeRow('B', m, s)));
+    return;
+  }
   m = std::fabs(m);
   s = std::fabs(s);
   // The shapes of the Beta(a, b) with mean m = a/(a+b) and variance
@@ -103,10 +135,15 @@ void PriorWindows::EditBeta() {
   Ui& ui = session_.ui();
   const auto shown = [](double v) { return FormatPicture(v, "####0.####"); };
   if (a > 0.0 && b > 0.0) {
+    PriorRow row = MakeRow('B', m, s);
+    if (const std::string fault = PriorRowFault(row); !fault.empty()) {
+      Refuse(p, title, fault);
+      return;
+    }
     ui.ShowMessage(std::string("The corresponding values for 'a' & 'b' of ") + kBeta +
                        " (a,b) are: " + shown(a) + " & " + shown(b),
                    title, Icon::Information);
-    Store(p, 'B', m, s);
+    Store(p, title, std::move(row));
   } else if (a > 0.0) {
     ui.ShowMessage(std::string("An unacceptable (< 0) value for 'b' of ") + kBeta +
                        " (a,b) is: " + shown(b),
@@ -127,7 +164,7 @@ void PriorWindows::EditCliff(char type) {
   std::string footText, sdText;
   if (!Ask("Choose " + side + " foot of parameter #" + Number(p), title, footText)) return;
   if (!Ask("Choose SD @ the " + side + " foot of parameter #" + Number(p), title, sdText)) return;
-  Store(p, type, LeadingNumber(footText), std::fabs(LeadingNumber(sdText)));
+  Store(p, title, MakeRow(type, LeadingNumber(footText), std::fabs(LeadingNumber(sdText))));
 }
 
 void PriorWindows::EditBoundedUniform() {
@@ -145,8 +182,9 @@ void PriorWindows::EditBoundedUniform() {
     if (!Ask("Choose SD @ the right foot of parameter #" + Number(p), title, rightSd)) return;
     const double leftFoot = LeadingNumber(leftText);
     if (leftFoot < LeadingNumber(rightText)) {
-      Store(p, 'T', leftFoot, std::fabs(LeadingNumber(leftSd)), rightText,
-            PlainNumberText(std::fabs(LeadingNumber(rightSd))));
+      Store(p, title,
+            MakeRow('T', leftFoot, std::fabs(LeadingNumber(leftSd)), rightText,
+                    PlainNumberText(std::fabs(LeadingNumber(rightSd)))));
       return;
     }
   }
@@ -155,7 +193,8 @@ void PriorWindows::EditBoundedUniform() {
 void PriorWindows::EditUniform() {
   const int p = SelectedParameter();
   if (!p) return;
-  Store(p, 'U', UnsetTerm, UnsetTerm);
+  session_.Priors.Rows[static_cast<std::size_t>(p - 1)] = PriorRow{};
+  ShowRow(p);
 }
 
 }  // namespace quorvane

@@ -8,6 +8,7 @@
 #include "base/format/leading_number.h"
 #include "base/format/plain_number_text.h"
 #include "base/format/right_justify.h"
+#include "base/ui/finite_answer.h"
 #include "evaluate/confidence_distribution.h"
 #include "evaluate/profile_report.h"
 #include "priors/evaluate_priors.h"
@@ -217,7 +218,7 @@ std::optional<ProfileChoice> AskProfileChoice(Session& session) {
         back = true;
         break;
       }
-      if (!ReadsAsNumber(answer)) continue;
+      if (!ReadsAsNumber(answer) || RefuseNotFinite(ui, answer, kTitle)) continue;
       const double number = std::nearbyint(LeadingNumber(answer));  // halves to even
       if (number >= 1 && number <= np) parameter = static_cast<int>(number);
     }
@@ -239,7 +240,8 @@ std::optional<ProfileChoice> AskProfileChoice(Session& session) {
       const std::string answer = ui.AskValue(
           "Choose the number of x-y data points per plot.\r\n(0 <= # points <= 1001)", kTitle, "101");
       if (answer.empty()) break;
-      if (ReadsAsNumber(answer)) points = PriorProfilePointCountFromAnswer(LeadingNumber(answer));
+      if (ReadsAsNumber(answer) && !RefuseNotFinite(ui, answer, kTitle))
+        points = PriorProfilePointCountFromAnswer(LeadingNumber(answer));
     }
     if (!points) continue;
     return ProfileChoice{parameter, *points};

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/ui/form.h"
+#include "priors/prior_table.h"
 
 namespace quorvane {
 
@@ -68,10 +69,14 @@ class PriorWindows {
   void EditCliff(char type);
   void EditBoundedUniform();
   void EditUniform();
-  // The answer to one question of an edit command, or false when it was empty.
+  // The answer to one question of an edit command, or false when it was
+  // empty. A number that is not finite is refused and asked for again.
   bool Ask(const std::string& prompt, const std::string& title, std::string& answer);
-  void Store(int p, char type, double first, double second, std::string third = "Unused",
-             std::string fourth = "Unused");
+  // Tells the user why parameter p's prior is left as it was.
+  void Refuse(int p, const std::string& title, const std::string& reason);
+  // Stores parameter p's row and shows it, or refuses it with the reason the
+  // priors file's reader would give. True when stored.
+  bool Store(int p, const std::string& title, PriorRow row);
 
   Session& session_;
   Form loader_;

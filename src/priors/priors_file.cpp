@@ -83,6 +83,16 @@ std::string PriorsRoundingFault(const PriorTable& table) {
          fault->reason + ")";
 }
 
+std::string PriorRowFault(const PriorRow& row) {
+  if (std::string fault = UndefinedPriorTerms(row); !fault.empty()) return fault;
+  PriorTable one;
+  one.Rows = {row};
+  const PriorsFileContent content = ParsePriorsFile(PriorsFileLines(one), 1);
+  if (const auto* fault = std::get_if<PriorsFileFault>(&content))
+    return "rounded to the file's four significant digits, " + fault->reason;
+  return {};
+}
+
 std::string UndefinedPriorTerms(const PriorRow& row) {
   const double m = row.FirstTerm;
   const double s = row.SecondTerm;

@@ -48,6 +48,13 @@ PriorsFileContent ParsePriorsFile(const std::vector<std::string>& lines, int par
 // and a bounded uniform's right foot exceeds its left foot.
 std::string UndefinedPriorTerms(const PriorRow& row);
 
+// Why a row could not be saved and loaded again: its terms are undefined for
+// its type (UndefinedPriorTerms), or they become so once rounded to the
+// file's four significant digits. Empty when the row reads back. The prior
+// editor refuses such rows with this reason, the reader's own, so that
+// every prior it accepts loads again.
+std::string PriorRowFault(const PriorRow& row);
+
 // True when the whole text, blanks aside, is one number (a term's text that
 // is written and shown as a number rather than as it stands).
 bool IsNumberText(std::string_view text);

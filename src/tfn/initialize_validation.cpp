@@ -1,5 +1,8 @@
 #include "tfn/initialize_validation.h"
 
+#include <cctype>
+#include <cmath>
+
 #include "base/format/leading_number.h"
 #include "base/format/plain_number_text.h"
 #include "tfn/setup_limits.h"
@@ -11,6 +14,15 @@ namespace {
 bool Filled(const std::string& box) { return box.find_first_not_of(" \t") != std::string::npos; }
 
 }  // namespace
+
+double SeasonalPeriodNumber(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return 0.0;
+  std::string word = text.substr(first, 4);
+  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (word == "none") return 0.0;
+  return LeadingNumber(text);
+}
 
 int CovariateGroupCount(const InitializeEntries& e) {
   int count = kMaxGroups;
@@ -108,7 +120,18 @@ std::optional<ValidationMessage> ValidateInitializeEntries(const InitializeEntri
   }
   extent.Interventions = e.Interventions;
   extent.LagOrder = e.LagOrder;
-  return SetupExtentProblem(extent);
+  extent.SeasonalPeriod = e.SeasonalPeriod;
+  extent.SeasonalDifferencing = e.SeasonalDifferencing;
+  extent.SeasonalArOrder = e.SeasonalArOrder;
+  extent.SeasonalMaOrder = e.SeasonalMaOrder;
+  if (auto problem = SetupExtentProblem(extent)) return problem;
+  // Seasonal differencing uses up a whole season of the window.
+  if (std::nearbyint(e.SeasonalDifferencing) == 1)
+    return DifferencingWindowProblem(static_cast<long long>(std::nearbyint(e.ResponseStart)),
+                                     static_cast<long long>(std::nearbyint(e.ResponseEnd)),
+                                     static_cast<int>(std::nearbyint(e.ResponseDifferencing)),
+                                     static_cast<int>(std::nearbyint(e.SeasonalPeriod)), "response");
+  return std::nullopt;
 }
 
 }  // namespace quorvane

@@ -26,7 +26,13 @@ struct InitializeEntries {
   double ResponseDifferencing = 0, CovariateDifferencing = 0;
   std::array<double, kMaxGroups> Interventions{};  // NI(g) at g - 1
   double LagOrder = 5;
+  double SeasonalPeriod = 0;  // 0: None
+  double SeasonalDifferencing = 0, SeasonalArOrder = 0, SeasonalMaOrder = 0;
 };
+
+// The seasonal period box: "None" (any letter case) or an empty box is 0,
+// anything else its leading number.
+double SeasonalPeriodNumber(const std::string& text);
 
 // The number of response groups the covariate check expects: 5, lowered by
 // one for each empty group from group 5 down to group 2, each test on its own.

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/calendar/period_calendar.h"
+
 namespace quorvane {
 
 // A value of a series in one period, or missing ("Missing" in files and reports).
@@ -68,6 +70,7 @@ struct PreparedSeries {
   std::int16_t LastSeries = 0;
   std::int16_t SeriesCount = 0;
   std::int16_t Differencing = 0;
+  std::int32_t SeasonalDifferencingLag = 0;  // s with seasonal differencing, else 0
   std::int32_t FirstAnalysedPeriod = 0;
   std::int32_t AnalysedPeriods = 0;
   std::vector<std::string> Names;  // 0: the time column, k: series k
@@ -76,6 +79,8 @@ struct PreparedSeries {
   SeriesTable SecondDifference;
   SeriesTable Analysed;
   std::vector<std::int32_t> MissingPerSeries;  // 1..count; element 0 unused
+  // Names the periods in reports and reads them where they are typed.
+  PeriodCalendar Calendar;
 };
 
 struct ResponseSeriesData : PreparedSeries {

@@ -49,7 +49,52 @@ std::optional<ValidationMessage> DifferencingProblem(const SetupExtent::File& fi
                                PlainNumberText(file.Differencing) + "; it must be 0, 1 or 2"};
 }
 
+// The seasonal choices: a period of 0 (none) or 2..400; D of 0 or 1; P
+// and Q of 0..3; and D, P or Q only with a period. The seasonal orders come
+// out through `orders` (P + Q) for the parameter count.
+std::optional<ValidationMessage> SeasonalProblem(const SetupExtent& e, long long& orders) {
+  const std::string periodTitle = "Problem with your choice of seasonal period";
+  const auto period = WholeWithin(e.SeasonalPeriod, 0, kMaxSeasonalPeriod);
+  if (!period || *period == 1)
+    return ValidationMessage{periodTitle, "The seasonal period reads " + PlainNumberText(e.SeasonalPeriod) +
+                                              "; it must be None or a whole number " +
+                                              Range(kMinSeasonalPeriod, kMaxSeasonalPeriod)};
+  if (!WholeWithin(e.SeasonalDifferencing, 0, kMaxSeasonalDifferencing))
+    return ValidationMessage{"Problem with your choice of differencing",
+                             "The degree of seasonal differencing reads " +
+                                 PlainNumberText(e.SeasonalDifferencing) + "; it must be 0 or 1"};
+  orders = 0;
+  for (const auto& [value, which] : {std::pair{e.SeasonalArOrder, "AR order P"},
+                                     std::pair{e.SeasonalMaOrder, "MA order Q"}}) {
+    const auto order = WholeWithin(value, 0, kMaxSeasonalOrder);
+    if (!order)
+      return ValidationMessage{"Problem with your choice of seasonal orders",
+                               std::string("The seasonal ") + which + " reads " + PlainNumberText(value) +
+                                   "; it must be " + Range(0, kMaxSeasonalOrder)};
+    orders += *order;
+  }
+  if (*period == 0 && (orders > 0 || std::nearbyint(e.SeasonalDifferencing) != 0))
+    return ValidationMessage{periodTitle,
+                             "Seasonal differencing and seasonal AR or MA orders need a seasonal "
+                             "period: choose one " +
+                                 Range(kMinSeasonalPeriod, kMaxSeasonalPeriod) + ", or set them to 0"};
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<ValidationMessage> DifferencingWindowProblem(long long start, long long end, int d,
+                                                           int seasonalLag, const std::string& kind,
+                                                           const PeriodCalendar& calendar) {
+  const long long used = d + seasonalLag;
+  if (end - start + 1 > used) return std::nullopt;
+  std::string differencing = "differencing of degree " + std::to_string(d);
+  if (seasonalLag > 0) differencing += " and seasonal differencing at lag " + std::to_string(seasonalLag);
+  return ValidationMessage{"Problem with your choice of time periods",
+                           "The " + kind + " time periods " + calendar.Label(start) + " to " +
+                               calendar.Label(end) + " are too few for " + differencing +
+                               ": at least " + PlainNumberText(used + 1) + " periods are needed"};
+}
 
 SetupExtent ExtentOf(const TfnSetup& setup) {
   const auto file = [](const SeriesFileChoice& c) {
@@ -64,6 +109,10 @@ SetupExtent ExtentOf(const TfnSetup& setup) {
   e.GroupCount = setup.GroupCount;
   for (size_t i = 0; i < e.Interventions.size(); ++i) e.Interventions[i] = setup.Interventions[i];
   e.LagOrder = setup.LagOrder;
+  e.SeasonalPeriod = setup.SeasonalPeriod;
+  e.SeasonalDifferencing = setup.SeasonalDifferencing;
+  e.SeasonalArOrder = setup.SeasonalArOrder;
+  e.SeasonalMaOrder = setup.SeasonalMaOrder;
   return e;
 }
 
@@ -114,7 +163,10 @@ std::optional<ValidationMessage> SetupExtentProblem(const SetupExtent& e) {
                              "The maximum order of ARMA, TFN and Intervention lags reads " +
                                  PlainNumberText(e.LagOrder) + "; it must be " + Range(1, kMaxLagOrder)};
 
-  const long long n = ParameterCountOf(*p, e.GroupCount, interventions, covariates);
+  long long seasonalOrders = 0;
+  if (auto problem = SeasonalProblem(e, seasonalOrders)) return problem;
+
+  const long long n = ParameterCountOf(*p, e.GroupCount, interventions, covariates) + seasonalOrders;
   if (n > kMaxParameterCount)
     return ValidationMessage{"Problem with the number of parameters",
                              "This set-up has " + PlainNumberText(n) + " parameters, more than the " +

@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
+#include "base/calendar/period_calendar.h"
 #include "tfn/tfn_setup.h"
 #include "tfn/validation_message.h"
 
@@ -22,6 +24,12 @@ inline constexpr int kMaxDifferencing = 2;
 // The lag order p and the interventions of one group, as the window's lists offer them.
 inline constexpr int kMaxLagOrder = 100;
 inline constexpr int kMaxInterventions = 100;
+// The seasonal period s (none, or 2..400), its degree of differencing D and
+// the orders P and Q of the seasonal factors.
+inline constexpr int kMinSeasonalPeriod = 2;
+inline constexpr int kMaxSeasonalPeriod = 400;
+inline constexpr int kMaxSeasonalDifferencing = 1;
+inline constexpr int kMaxSeasonalOrder = 3;
 // NP, the parameter count of the model protocol, is a 16-bit integer.
 inline constexpr long long kMaxParameterCount = 32767;
 
@@ -39,6 +47,10 @@ struct SetupExtent {
   int GroupCount = 0;  // NG: the groups that have both boxes filled
   std::array<double, kMaxGroups> Interventions{};  // NI(g) at g - 1
   double LagOrder = 0;
+  double SeasonalPeriod = 0;  // 0: none
+  double SeasonalDifferencing = 0;
+  double SeasonalArOrder = 0;
+  double SeasonalMaOrder = 0;
 };
 
 SetupExtent ExtentOf(const TfnSetup& setup);
@@ -49,8 +61,18 @@ long long ParameterCountOf(long long p, long long groups, long long intervention
 // The first number of the set-up the model cannot take: a period outside
 // what a file can hold, a series ordinal below 1, a degree of differencing
 // other than 0, 1 or 2, a group count outside 1..5 or more covariate series
-// than groups, an intervention count or lag order out of range, or
-// more parameters than NP can count. Nothing when the set-up fits.
+// than groups, an intervention count or lag order out of range, a seasonal
+// period, seasonal differencing or seasonal order out of range (or seasonal
+// terms without a period), or more parameters than NP can count. Nothing
+// when the set-up fits.
 std::optional<ValidationMessage> SetupExtentProblem(const SetupExtent& extent);
+
+// The periods that differencing of degree d and seasonal differencing at
+// lag `seasonalLag` (0 for none) use up, and a message when the window
+// start..end of the `kind` ("response") series holds no more than that,
+// naming the periods by `calendar`.
+std::optional<ValidationMessage> DifferencingWindowProblem(long long start, long long end, int d,
+                                                           int seasonalLag, const std::string& kind,
+                                                           const PeriodCalendar& calendar = {});
 
 }  // namespace quorvane

@@ -2,10 +2,12 @@
 // group predictions from intercepts, interventions and covariate transfer
 // functions, form the noise series and sum their exact ARMA likelihoods.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
 #include "base/ui/ui.h"
+#include "tfn/arma/lag_polynomial_product.h"
 #include "tfn/melard_likelihood.h"
 #include "tfn/stationary_region.h"
 #include "tfn/tfn_model.h"
@@ -15,7 +17,7 @@ namespace quorvane {
 
 namespace {
 
-constexpr double kPenalty = 1e40;
+constexpr double kPenalty = TfnModel::kFailurePenalty;
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
 // A coefficient of a Phi, Theta or Delta polynomial. As a logit L it is
@@ -44,59 +46,89 @@ bool Used(const OneBased<double>& P, const OneBased<double>& STP, int i) {
 double TfnModel::Unpack(const OneBased<double>& P, const OneBased<double>& STP) {
   double penalty = 0.0;
   const bool logit = setup_.EstimateLogits;
+  // Each noise polynomial is used up to its last coefficient with a value
+  // or a step; the regular polynomials (span 1) share the larger of their
+  // two orders, the ARMA order m.
   m_ = 0;
-  for (int j = 1; j <= p_; ++j) {
-    phi_[static_cast<size_t>(j - 1)] = Coefficient(P[layout_.Phi(j)], logit);
-    theta_[static_cast<size_t>(j - 1)] = Coefficient(P[layout_.Theta(j)], logit);
-    if (Used(P, STP, layout_.Phi(j)) || Used(P, STP, layout_.Theta(j))) m_ = j;
+  for (size_t i = 0; i < shape_.Noise.size(); ++i) {
+    std::vector<double>& c = coefficients_[i];
+    int& used = usedOrder_[i];
+    used = 0;
+    for (int j = 1; j <= shape_.Noise[i].Order; ++j) {
+      const int index = layout_.Coefficient(i, j);
+      c[static_cast<size_t>(j - 1)] = Coefficient(P[index], logit);
+      if (Used(P, STP, index)) used = j;
+    }
+    if (shape_.Noise[i].Span == 1) m_ = std::max(m_, used);
   }
-  const auto order = static_cast<size_t>(p_);
-  if (!logit) {
-    penalty += HoldInsideStationaryRegion(std::span<double>(phi_.data(), order), regionWork_);
-    penalty += HoldInsideStationaryRegion(std::span<double>(theta_.data(), order), regionWork_);
-  }
+  for (size_t i = 0; i < shape_.Noise.size(); ++i)
+    if (shape_.Noise[i].Span == 1) usedOrder_[i] = m_;
+  // Taken directly, each polynomial is held inside its own region.
+  if (!logit)
+    for (std::vector<double>& c : coefficients_) penalty += HoldInsideStationaryRegion(c, regionWork_);
   for (int g = 1; g <= groups_; ++g) intercept_[static_cast<size_t>(g)] = P[layout_.Intercept(g)];
 
   m2_ = 0;
-  const auto unpackLags = [&](TransferBlock& block, int base) {
-    for (int j = 0; j <= p_; ++j) {
-      block.Omega[static_cast<size_t>(j)] = P[layout_.BlockOmega(base, j)];
-      if (Used(P, STP, layout_.BlockOmega(base, j))) m2_ = std::max(m2_, j);
-    }
-    for (int j = 1; j <= p_; ++j) {
-      block.Delta[static_cast<size_t>(j)] = Coefficient(P[layout_.BlockDelta(base, j)], logit);
-      if (Used(P, STP, layout_.BlockDelta(base, j))) m2_ = std::max(m2_, j);
-    }
-    if (!logit)
-      penalty += HoldInsideStationaryRegion(std::span<double>(block.Delta.data() + 1, order), regionWork_);
-  };
-  for (size_t k = 0; k < interventions_.size(); ++k) {
-    TransferBlock& block = interventions_[k];
-    const int base = layout_.InterventionBase(static_cast<int>(k) + 1);
+  for (size_t b = 0; b < transfers_.size(); ++b) UnpackTransferBlock(transfers_[b], b, P, STP, penalty);
+  FormNoiseModel();
+  return penalty;
+}
+
+void TfnModel::UnpackTransferBlock(TransferBlock& block, size_t b, const OneBased<double>& P,
+                                   const OneBased<double>& STP, double& penalty) {
+  const bool logit = setup_.EstimateLogits;
+  const TransferBlockShape& shape = shape_.Transfers[b];
+  const int base = layout_.TransferBase(b);
+  if (shape.Input == TransferInput::Intervention) {
     block.Start = WholeParameter(P[base + 1]);
     block.Code = WholeParameter(P[base + 2]);
-    unpackLags(block, base);
+  } else if (shape.CovariateAsIntervention) {
+    block.Shift = 0;
+    block.Intercept = 0.0;
+  } else {
+    block.Shift = WholeParameter(P[base + 1]);
+    block.Intercept = P[base + 2];
   }
-  for (int c = 1; c <= covariateCount_; ++c) {
-    TransferBlock& block = covariateBlocks_[static_cast<size_t>(c - 1)];
-    const int base = layout_.CovariateBase(c);
-    if (setup_.CovariateIsIntervention[static_cast<size_t>(c - 1)]) {
-      block.Shift = 0;
-      block.Intercept = 0.0;
-    } else {
-      block.Shift = WholeParameter(P[base + 1]);
-      block.Intercept = P[base + 2];
-    }
-    unpackLags(block, base);
+  for (int j = 0; j <= p_; ++j) {
+    block.Omega[static_cast<size_t>(j)] = P[layout_.BlockOmega(base, j)];
+    if (Used(P, STP, layout_.BlockOmega(base, j))) m2_ = std::max(m2_, j);
   }
-  return penalty;
+  for (int j = 1; j <= p_; ++j) {
+    block.Delta[static_cast<size_t>(j)] = Coefficient(P[layout_.BlockDelta(base, j)], logit);
+    if (Used(P, STP, layout_.BlockDelta(base, j))) m2_ = std::max(m2_, j);
+  }
+  if (!logit)
+    penalty += HoldInsideStationaryRegion(std::span<double>(block.Delta.data() + 1, static_cast<size_t>(p_)),
+                                          regionWork_);
+}
+
+// The noise model of the likelihood: on each side the product of its
+// polynomials, each used up to its order. A side of one polynomial of span
+// 1 is that polynomial's coefficients exactly.
+void TfnModel::FormNoiseModel() {
+  std::array<SpannedPolynomial, kMaxNoisePolynomials> factors;
+  seasonalNoise_ = false;
+  for (size_t i = 0; i < shape_.Noise.size(); ++i)
+    if (shape_.Noise[i].Span != 1 && usedOrder_[i] > 0) seasonalNoise_ = true;
+  const auto side = [&](LagSide which, std::vector<double>& out, size_t& order) {
+    size_t count = 0;
+    for (size_t i = 0; i < shape_.Noise.size(); ++i)
+      if (shape_.Noise[i].Side == which)
+        factors[count++] = {std::span<const double>(coefficients_[i].data(), static_cast<size_t>(usedOrder_[i])),
+                            static_cast<size_t>(shape_.Noise[i].Span)};
+    order = MultiplyLagPolynomials(std::span<const SpannedPolynomial>(factors.data(), count), out);
+  };
+  side(LagSide::Autoregressive, noiseAr_, noiseArOrder_);
+  side(LagSide::MovingAverage, noiseMa_, noiseMaOrder_);
 }
 
 void TfnModel::CheckOrders(const OneBased<double>& P, const OneBased<double>& STP) {
   Ui* ui = AttachedUi();
-  const int previous = previousM_;
-  previousM_ = m_;
-  if (m_ != previous && previous != -1 && ui)
+  // The orders of the noise polynomials (the regular ones share m); -1
+  // before the first check after a set-up.
+  const bool changed = previousOrders_.front() != -1 && previousOrders_ != usedOrder_;
+  std::copy(usedOrder_.begin(), usedOrder_.end(), previousOrders_.begin());
+  if (changed && ui)
     ui->ShowMessage(
         "The order of Phi or Theta has been changed thus changing the potential number of "
         "predictions to be potentially statistically evaluated in this analysis.  This means that "
@@ -108,17 +140,25 @@ void TfnModel::CheckOrders(const OneBased<double>& P, const OneBased<double>& ST
         "Change in analysis parameters", Icon::Information);
   for (int g = 1; g <= groups_; ++g) {
     int& q = q_[static_cast<size_t>(g)];
-    const bool transfer = g <= covariateCount_ && !setup_.CovariateIsIntervention[static_cast<size_t>(g - 1)];
+    // The largest lag used by a covariate transfer function acting on the group.
+    bool transfer = false;
+    int order = 0;
+    for (size_t b = 0; b < shape_.Transfers.size(); ++b) {
+      const TransferBlockShape& block = shape_.Transfers[b];
+      if (block.Input != TransferInput::Covariate || block.Group != g || block.CovariateAsIntervention)
+        continue;
+      transfer = true;
+      const int base = layout_.TransferBase(b);
+      for (int j = 0; j <= p_; ++j)
+        if (Used(P, STP, layout_.BlockOmega(base, j)) || (j >= 1 && Used(P, STP, layout_.BlockDelta(base, j))))
+          order = std::max(order, j);
+    }
     if (!transfer) {
       q = 0;
       continue;
     }
     const int before = q;
-    const int base = layout_.CovariateBase(g);
-    q = 0;
-    for (int j = 0; j <= p_; ++j)
-      if (Used(P, STP, layout_.BlockOmega(base, j)) || (j >= 1 && Used(P, STP, layout_.BlockDelta(base, j))))
-        q = j;
+    q = order;
     if (q != before && before != -1 && ui)
       ui->ShowMessage(
           "The order of Omega or Delta for group " + std::to_string(g) +
@@ -138,7 +178,9 @@ void TfnModel::AddInterventionEffects() {
   const int first = response_.FirstAnalysedPeriod;
   const std::span<double> input(input_.data(), static_cast<size_t>(periods));
   const std::span<double> output(output_.data(), static_cast<size_t>(periods));
-  for (const TransferBlock& block : interventions_) {
+  for (size_t b = 0; b < transfers_.size(); ++b) {
+    const TransferBlock& block = transfers_[b];
+    if (shape_.Transfers[b].Input != TransferInput::Intervention) continue;
     if (block.Code < 1 || block.Code > 3) continue;
     for (int i = 0; i < periods; ++i) {
       const int t = first + i;
@@ -162,11 +204,14 @@ void TfnModel::AddCovariateEffects(const OneBased<double>& P, const OneBased<dou
   const int first = response_.FirstAnalysedPeriod;
   const std::span<double> input(input_.data(), static_cast<size_t>(covPeriods));
   const std::span<double> output(output_.data(), static_cast<size_t>(covPeriods));
-  for (int c = 1; c <= covariateCount_; ++c) {
-    const TransferBlock& block = covariateBlocks_[static_cast<size_t>(c - 1)];
+  for (size_t b = 0; b < transfers_.size(); ++b) {
+    const TransferBlockShape& shape = shape_.Transfers[b];
+    if (shape.Input != TransferInput::Covariate) continue;
+    const TransferBlock& block = transfers_[b];
+    const int c = shape.Number;
     // The covariate is centred on its mean while its intercept is 0 and
     // fixed, otherwise on the intercept.
-    const int interceptIndex = layout_.CovariateBase(c) + 2;
+    const int interceptIndex = layout_.TransferBase(b) + 2;
     const double centre = P[interceptIndex] == 0.0 && STP[interceptIndex] == 0.0
                               ? cov.AnalysedMean[static_cast<size_t>(c)]
                               : block.Intercept;
@@ -177,7 +222,8 @@ void TfnModel::AddCovariateEffects(const OneBased<double>& P, const OneBased<dou
     for (int t = first + block.Shift; t <= response_.EndPeriod; ++t) {
       const int s = t - block.Shift;
       if (s < covFirst) continue;
-      prediction_[static_cast<size_t>((t - first) * groups_ + c - 1)] += output[static_cast<size_t>(s - covFirst)];
+      prediction_[static_cast<size_t>((t - first) * groups_ + block.Group - 1)] +=
+          output[static_cast<size_t>(s - covFirst)];
     }
   }
 }
@@ -197,8 +243,8 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
   std::fill(variance_.begin(), variance_.end(), kNotComputed);
   double total = 0.0;
   long long totalCount = 0;
-  const std::span<const double> phi(phi_.data(), static_cast<size_t>(m_));
-  const std::span<const double> theta(theta_.data(), static_cast<size_t>(m_));
+  const std::span<const double> phi = NoiseAutoregressive();
+  const std::span<const double> theta = NoiseMovingAverage();
   for (int k = 1; k <= series_; ++k) {
     const int g = seriesGroup_[static_cast<size_t>(k)];
     const int start = NoiseStart(g);
@@ -209,10 +255,11 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
       // A missing value is replaced by the group's prediction: noise 0.
       noise_[static_cast<size_t>(i)] = x ? *x - prediction_[static_cast<size_t>((t - first) * groups_ + g - 1)] : 0.0;
     }
-    const MelardResult result =
-        MelardLikelihood(phi, theta, std::span<const double>(noise_.data(), static_cast<size_t>(n)),
-                         std::span<double>(a_.data(), static_cast<size_t>(n)),
-                         std::span<double>(h_.data(), static_cast<size_t>(n)), workspace_);
+    const std::span<const double> w(noise_.data(), static_cast<size_t>(n));
+    const std::span<double> a(a_.data(), static_cast<size_t>(n)), h(h_.data(), static_cast<size_t>(n));
+    // Seasonal factors give polynomials of many zero coefficients.
+    const MelardResult result = seasonalNoise_ ? SparseArmaLikelihood(phi, theta, w, a, h, sparseWorkspace_)
+                                               : MelardLikelihood(phi, theta, w, a, h, workspace_);
     if (result.Fact > 0.0)
       for (int i = 0; i < n; ++i) {
         const auto cell = static_cast<size_t>((start + i - first) * series_ + k - 1);

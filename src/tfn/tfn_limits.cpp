@@ -14,12 +14,15 @@ std::vector<std::string> TfnModel::LimitNotes(const OneBased<double>& P) const {
   std::vector<std::string> notes;
   if (!setUp_ || setup_.EstimateLogits || p_ == 0 || P.size() < layout_.Count()) return notes;
   const std::vector<std::string> descriptions = DescribeParameters(setup_);
-  std::vector<double> c(static_cast<size_t>(p_)), r(static_cast<size_t>(p_));
-  // The polynomial of the parameters first, first + 1, ..., first + p - 1.
-  const auto check = [&](int first, const char* region) {
-    for (int j = 0; j < p_; ++j) c[static_cast<size_t>(j)] = P[first + j];
+  std::vector<double> c, r;
+  // The polynomial of the parameters first, first + 1, ..., first + order - 1:
+  // each is held inside its own region, so each is checked on its own.
+  const auto check = [&](int first, int order, const char* region) {
+    c.resize(static_cast<size_t>(order));
+    r.resize(static_cast<size_t>(order));
+    for (int j = 0; j < order; ++j) c[static_cast<size_t>(j)] = P[first + j];
     if (PartialAutocorrelations(c, r)) return;
-    for (int j = 0; j < p_; ++j) {
+    for (int j = 0; j < order; ++j) {
       if (c[static_cast<size_t>(j)] == 0.0) continue;
       std::string name = descriptions[static_cast<size_t>(first + j - 1)];
       name = name.substr(0, name.find(" ["));
@@ -27,12 +30,11 @@ std::vector<std::string> TfnModel::LimitNotes(const OneBased<double>& P) const {
                       ", is on the limit of the " + region + " region");
     }
   };
-  check(layout_.Phi(1), "stationary");
-  check(layout_.Theta(1), "invertible");
-  for (size_t k = 0; k < interventions_.size(); ++k)
-    check(layout_.BlockDelta(layout_.InterventionBase(static_cast<int>(k) + 1), 1), "stable");
-  for (int g = 1; g <= covariateCount_; ++g)
-    check(layout_.BlockDelta(layout_.CovariateBase(g), 1), "stable");
+  for (size_t i = 0; i < shape_.Noise.size(); ++i)
+    check(layout_.Coefficient(i, 1), shape_.Noise[i].Order,
+          shape_.Noise[i].Side == LagSide::Autoregressive ? "stationary" : "invertible");
+  for (size_t b = 0; b < shape_.Transfers.size(); ++b)
+    check(layout_.BlockDelta(layout_.TransferBase(b), 1), p_, "stable");
   return notes;
 }
 

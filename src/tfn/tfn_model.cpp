@@ -39,6 +39,13 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   ResponseSeriesData response = ReadResponseSeries(setup);
   std::optional<CovariateSeriesData> covariates;
   if (setup.UseCovariates) covariates = ReadCovariateSeries(setup);
+  // The model's periods are one count for both files: a monthly response
+  // and a quarterly covariate file would pair periods that are not the same.
+  if (covariates && covariates->Calendar != response.Calendar)
+    throw SeriesDataError("Problem with your choice of time periods",
+                          "The response data file is " + response.Calendar.Describe() +
+                              " and the covariate data file is " + covariates->Calendar.Describe() +
+                              ": both files must count time in the same periods");
   // A series without a single analysed value has no likelihood to fit.
   for (int k = 1; k <= response.SeriesCount; ++k)
     if (response.MissingPerSeries[static_cast<size_t>(k)] == response.AnalysedPeriods)
@@ -46,8 +53,8 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
                             "Response series " + std::to_string(response.FirstSeries + k - 1) + " (" +
                                 response.Names[static_cast<size_t>(k)] +
                                 ") has no value in the analysed time periods " +
-                                std::to_string(response.FirstAnalysedPeriod) + " to " +
-                                std::to_string(response.EndPeriod));
+                                response.Calendar.Label(response.FirstAnalysedPeriod) + " to " +
+                                response.Calendar.Label(response.EndPeriod));
   std::vector<int> seriesGroup(static_cast<size_t>(response.SeriesCount + 1), 0);
   for (int k = 1; k <= response.SeriesCount; ++k) {
     seriesGroup[static_cast<size_t>(k)] = setup.GroupOfSeries(k);
@@ -58,14 +65,14 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   }
 
   setup_ = setup;
+  shape_ = BuildModelShape(setup_);
   response_ = std::move(response);
   covariates_ = std::move(covariates);
   seriesGroup_ = std::move(seriesGroup);
-  layout_ = ParameterLayout(setup_);
+  layout_ = ParameterLayout(shape_);
   p_ = setup_.LagOrder;
   groups_ = setup_.GroupCount;
   series_ = response_.SeriesCount;
-  covariateCount_ = setup_.CovariateCount();
 
   const int n = layout_.Count();
   NP = static_cast<std::int16_t>(n);
@@ -80,19 +87,31 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   // Size every work array once.
   const auto periods = static_cast<size_t>(std::max(Periods(), 0));
   const auto up = static_cast<size_t>(p_);
-  phi_.assign(up, 0.0);
-  theta_.assign(up, 0.0);
-  regionWork_.assign(up, 0.0);
+  coefficients_.clear();
+  usedOrder_.assign(shape_.Noise.size(), 0);
+  size_t longestPolynomial = up;
+  // Each side's product polynomial has the degree of its factors together.
+  size_t arDegree = 0, maDegree = 0;
+  for (const LagPolynomial& polynomial : shape_.Noise) {
+    const auto order = static_cast<size_t>(polynomial.Order);
+    coefficients_.emplace_back(order, 0.0);
+    longestPolynomial = std::max(longestPolynomial, order);
+    (polynomial.Side == LagSide::Autoregressive ? arDegree : maDegree) +=
+        order * static_cast<size_t>(polynomial.Span);
+  }
+  noiseAr_.assign(arDegree, 0.0);
+  noiseMa_.assign(maDegree, 0.0);
+  noiseArOrder_ = noiseMaOrder_ = 0;
+  regionWork_.assign(longestPolynomial, 0.0);
   intercept_.assign(static_cast<size_t>(groups_ + 1), 0.0);
-  TransferBlock block;
-  block.Omega.assign(up + 1, 0.0);
-  block.Delta.assign(up + 1, 0.0);
-  interventions_.assign(static_cast<size_t>(setup_.InterventionTotal()), block);
-  for (int g = 1, k = 0; g <= groups_; ++g)
-    for (int i = 1; i <= setup_.Interventions[static_cast<size_t>(g - 1)]; ++i)
-      interventions_[static_cast<size_t>(k++)].Group = g;
-  covariateBlocks_.assign(static_cast<size_t>(covariateCount_), block);
-  for (int c = 1; c <= covariateCount_; ++c) covariateBlocks_[static_cast<size_t>(c - 1)].Group = c;
+  transfers_.clear();
+  for (const TransferBlockShape& shape : shape_.Transfers) {
+    TransferBlock block;
+    block.Group = shape.Group;
+    block.Omega.assign(up + 1, 0.0);
+    block.Delta.assign(up + 1, 0.0);
+    transfers_.push_back(std::move(block));
+  }
   prediction_.assign(periods * static_cast<size_t>(groups_), 0.0);
   size_t longest = periods;
   if (covariates_) longest = std::max(longest, static_cast<size_t>(covariates_->AnalysedPeriods));
@@ -106,7 +125,8 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   noiseCount_.assign(static_cast<size_t>(series_ + 1), 0);
   sumSq_.assign(static_cast<size_t>(series_ + 1), 0.0);
   fact_.assign(static_cast<size_t>(series_ + 1), 0.0);
-  workspace_.Reserve(up);
+  workspace_.Reserve(std::max(arDegree, maDegree));
+  sparseWorkspace_.Reserve(std::max(arDegree, maDegree));
   best_ = TfnBestEvaluation{};
   best_.Parameters.assign(static_cast<size_t>(n), 0.0);
   best_.Intercepts.assign(static_cast<size_t>(groups_ + 1), 0.0);
@@ -117,15 +137,26 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   best_.NoiseCount = noiseCount_;
   best_.SumSq = sumSq_;
   best_.Fact = fact_;
-  previousM_ = -1;
+  previousOrders_.assign(shape_.Noise.size(), -1);
   q_.assign(static_cast<size_t>(groups_ + 1), -1);
   m_ = m2_ = 0;
   setUp_ = true;
 }
 
+PeriodCalendar TfnModel::ParameterCalendar(int i) const {
+  if (!setUp_ || !response_.Calendar.IsDated()) return PeriodCalendar();
+  for (int b = 1; b <= setup_.InterventionTotal(); ++b)
+    if (i == layout_.InterventionBase(b) + 1) return response_.Calendar;
+  return PeriodCalendar();
+}
+
 int TfnModel::NoiseStart(int group) const {
+  // The covariates acting on the group delay its noise series by their
+  // backward shift.
   int shift = 0;
-  if (group >= 1 && group <= covariateCount_) shift = covariateBlocks_[static_cast<size_t>(group - 1)].Shift;
+  for (size_t b = 0; b < shape_.Transfers.size(); ++b)
+    if (shape_.Transfers[b].Input == TransferInput::Covariate && shape_.Transfers[b].Group == group)
+      shift = std::max(shift, transfers_[b].Shift);
   return response_.FirstAnalysedPeriod + shift + std::max(q_[static_cast<size_t>(group)], 0);
 }
 

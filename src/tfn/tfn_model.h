@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "core/model.h"
+#include "tfn/arma/sparse_arma_likelihood.h"
 #include "tfn/melard_workspace.h"
+#include "tfn/model_shape.h"
 #include "tfn/parameter_layout.h"
 #include "tfn/series_data.h"
 #include "tfn/tfn_setup.h"
@@ -20,7 +22,7 @@ inline constexpr const char* kTfnModelName =
 
 // The coefficients of one intervention or covariate block after unpacking.
 struct TransferBlock {
-  int Group = 0;       // interventions: their group; covariates: the group they act on
+  int Group = 0;       // the group it acts on
   int Start = 0;       // interventions: the starting period
   int Code = 0;        // interventions: 0 none, 1 step, 2 pulse, 3 linear trend
   int Shift = 0;       // covariates: the backward shift
@@ -61,6 +63,13 @@ class TfnModel : public Model {
   // Estimated directly, a Phi, Theta or Delta polynomial outside its
   // stationary (invertible, stable) region is held on its limit.
   std::vector<std::string> LimitNotes(const OneBased<double>& P) const override;
+  std::optional<double> FailurePenalty() const override { return kFailurePenalty; }
+
+  // F when no series gives a likelihood, and in place of any F that is not finite.
+  static constexpr double kFailurePenalty = 1e40;
+
+  // An intervention's start period, of a dated response file, is a date.
+  PeriodCalendar ParameterCalendar(int i) const override;
 
   void SetPendingSetup(const TfnSetup& setup) { pending_ = setup; }
 
@@ -70,20 +79,24 @@ class TfnModel : public Model {
 
   bool IsSetUp() const { return setUp_; }
   const TfnSetup& Setup() const { return setup_; }
+  const ModelShape& Shape() const { return shape_; }
+  const ParameterLayout& Layout() const { return layout_; }
   const ResponseSeriesData& Response() const { return response_; }
   const std::optional<CovariateSeriesData>& Covariates() const { return covariates_; }
   const TfnBestEvaluation& Best() const { return best_; }
+  // The ARMA order m: the order both regular polynomials (span 1) are used with.
   int ArmaOrder() const { return m_; }
   int TransferOrder() const { return m2_; }
   // The first period of group g's noise series.
   int NoiseStart(int group) const;
-  // Forecasts: what the last evaluation unpacked (Phi(1..m), Theta(1..m) as
-  // coefficients, the intervention and covariate blocks) and the group of
+  // Forecasts: what the last evaluation unpacked. The noise model's
+  // autoregressive and moving-average coefficients (the product of the
+  // polynomials of each side, as the likelihood used them), the transfer
+  // blocks in the order of the shape's Transfers, and the group of
   // response series k.
-  std::span<const double> PhiCoefficients() const { return {phi_.data(), static_cast<size_t>(m_)}; }
-  std::span<const double> ThetaCoefficients() const { return {theta_.data(), static_cast<size_t>(m_)}; }
-  const std::vector<TransferBlock>& InterventionBlocks() const { return interventions_; }
-  const std::vector<TransferBlock>& CovariateBlocks() const { return covariateBlocks_; }
+  std::span<const double> NoiseAutoregressive() const { return {noiseAr_.data(), noiseArOrder_}; }
+  std::span<const double> NoiseMovingAverage() const { return {noiseMa_.data(), noiseMaOrder_}; }
+  const std::vector<TransferBlock>& TransferBlocks() const { return transfers_; }
   int GroupOf(int k) const { return seriesGroup_[static_cast<size_t>(k)]; }
 
   // Runs at NF = -1, when the results summary is asked for.
@@ -100,6 +113,9 @@ class TfnModel : public Model {
   double Evaluate(const OneBased<double>& P, const OneBased<double>& STP, std::int32_t NF);
   double Unpack(const OneBased<double>& P, const OneBased<double>& STP);
   void CheckOrders(const OneBased<double>& P, const OneBased<double>& STP);
+  void UnpackTransferBlock(TransferBlock& block, std::size_t b, const OneBased<double>& P,
+                           const OneBased<double>& STP, double& penalty);
+  void FormNoiseModel();
   void AddInterventionEffects();
   void AddCovariateEffects(const OneBased<double>& P, const OneBased<double>& STP);
   void KeepBest(double F, const OneBased<double>& P);
@@ -108,17 +124,27 @@ class TfnModel : public Model {
   std::optional<TfnSetup> pending_;
   bool setUp_ = false;
   TfnSetup setup_;
+  ModelShape shape_;
   ResponseSeriesData response_;
   std::optional<CovariateSeriesData> covariates_;
   ParameterLayout layout_{TfnSetup{}};
-  int p_ = 0, groups_ = 0, series_ = 0, covariateCount_ = 0;
+  int p_ = 0, groups_ = 0, series_ = 0;
   std::vector<int> seriesGroup_;  // 1..NS
 
-  // Unpacked parameters and orders.
-  std::vector<double> phi_, theta_;  // 0-based: phi_[j - 1] = Phi(j)
+  // Unpacked parameters and orders. coefficients_[i] holds the
+  // coefficients of the shape's noise polynomial i (0-based: element j - 1
+  // is c(j)), usedOrder_[i] the order it is used with.
+  std::vector<std::vector<double>> coefficients_;
+  std::vector<int> usedOrder_;
   std::vector<double> intercept_;    // 1..NG
-  std::vector<TransferBlock> interventions_, covariateBlocks_;
-  int m_ = 0, m2_ = 0, previousM_ = -1;
+  std::vector<TransferBlock> transfers_;  // in the order of the shape's Transfers
+  int m_ = 0, m2_ = 0;
+  std::vector<int> previousOrders_;  // usedOrder_ at the last NF = 1 evaluation, -1 before
+  // The noise model the likelihood uses: the coefficients of each side's
+  // product polynomial, its order first.
+  std::vector<double> noiseAr_, noiseMa_;
+  std::size_t noiseArOrder_ = 0, noiseMaOrder_ = 0;
+  bool seasonalNoise_ = false;  // a seasonal factor is in use: the sparse likelihood
   std::vector<int> q_;  // 1..NG: TFN order from the last NF = 1 evaluation, -1 before
   double penalty_ = 0;
 
@@ -126,12 +152,13 @@ class TfnModel : public Model {
   std::vector<double> prediction_;  // G: [i * NG + (g - 1)]
   std::vector<double> input_, output_;  // one series over the analysed or covariate periods
   std::vector<double> noise_, a_, h_;
-  std::vector<double> regionWork_;  // p: the step-down of one polynomial
+  std::vector<double> regionWork_;  // the step-down of one polynomial
   std::vector<double> innovation_, variance_;  // [i * NS + (k - 1)], NaN where not computed
   std::vector<int> noiseCount_;                // 1..NS: N_k of the last evaluation
   std::vector<double> sumSq_, fact_;           // 1..NS: SUMSQ and FACT of the last evaluation
   long long totalNoiseCount_ = 0;
   MelardWorkspace workspace_;
+  SparseArmaWorkspace sparseWorkspace_;
   TfnBestEvaluation best_;
   bool keepsBest_ = true;  // false in a copy for evaluation
 };

@@ -20,6 +20,9 @@ struct SeriesFileChoice {
   SeriesTransformation Transformation = SeriesTransformation::None;
   double BoxCoxLambda = 1.0;
   double BoxCoxConstant = 0.0;
+  // The transformation acts on the values as read, before any differencing
+  // (a log-ARIMA); otherwise on the differenced values.
+  bool TransformBeforeDifferencing = false;
 };
 
 inline constexpr int kMaxGroups = 5;
@@ -44,6 +47,15 @@ struct TfnSetup {
   std::int16_t LagOrder = 5;  // p
   bool EstimateLogits = true;
 
+  // Seasonal terms of the response: the period s (0 for none, else
+  // 2..400), the degree of seasonal differencing D (0 or 1) and the orders
+  // P and Q (0..3) of the seasonal autoregressive and moving-average
+  // factors Phi_s(B^s) and Theta_s(B^s).
+  std::int16_t SeasonalPeriod = 0;
+  std::int16_t SeasonalDifferencing = 0;
+  std::int16_t SeasonalArOrder = 0;
+  std::int16_t SeasonalMaOrder = 0;
+
   bool FlatteningOn() const { return Flattening == "Y" || Flattening == "y"; }
   // NI = NI(1) + ... + NI(NG).
   int InterventionTotal() const;
@@ -54,6 +66,8 @@ struct TfnSetup {
   int CovariateCount() const;
   // The group (1..NG) of model series k (1..NS), 0 when no group holds it.
   int GroupOfSeries(int k) const;
+  // The lag of the response's seasonal difference: s when D = 1, else 0.
+  int SeasonalDifferencingLag() const { return SeasonalDifferencing > 0 ? SeasonalPeriod : 0; }
 };
 
 }  // namespace quorvane

@@ -5,6 +5,8 @@
 #include "app/info_windows.h"
 #include "app/main_window.h"
 #include "app/session.h"
+#include "evaluate/evaluation_windows.h"
+#include "minimize/simplex_window.h"
 #include "support/scripted_ui.h"
 
 namespace quorvane {
@@ -136,6 +138,26 @@ TEST_F(MainMenuTest, InformationWindowsDisableTheMainWindowWhileOpen) {
   session_.Info().Help().Click("cmdOK");
   EXPECT_EQ(session_.Info().Help().Text("rtbText"), "");
   EXPECT_TRUE(main.Enabled());
+}
+
+// A command closes the windows of the last calculation (here the Simplex
+// window) but not a report the user may be editing before saving it; that
+// report, closed during another calculation, leaves the menu to it.
+TEST_F(MainMenuTest, CommandsKeepEditedReportsOpen) {
+  Form& statistics = session_.EvaluationViews().Statistics();
+  session_.EvaluationViews().ShowStatistics("Maximum-likelihood confidence distribution data");
+  statistics.SetText("rtbMaxLike", "edited, not yet saved");
+  session_.SimplexView().Load();
+
+  session_.CloseResultWindows();
+  EXPECT_FALSE(session_.SimplexView().form().IsOpen());
+  EXPECT_TRUE(statistics.IsOpen());
+  EXPECT_EQ(statistics.Text("rtbMaxLike"), "edited, not yet saved");
+
+  session_.CloseMainMenu();
+  session_.Main().SetApplicationMenuEnabled(false);  // a calculation runs
+  ui_.CloseForm(statistics);
+  EXPECT_FALSE(session_.MainMenuIsOpen());
 }
 
 }  // namespace

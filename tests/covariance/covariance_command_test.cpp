@@ -210,15 +210,15 @@ TEST_F(CovarianceCommandTest, CancelledDialoguesReturnToTheMenuAndViewingAgainRe
   EXPECT_TRUE(session_.MainMenuIsOpen());
   EXPECT_FALSE(cov().CovRunning);
 
-  // An empty grid factor cancels too.
-  ui_.Answer(Answer::No);  // not the last results: there are none worth seeing
+  // An empty grid factor cancels too. Neither run made results, so none
+  // are offered for viewing.
   ui_.Answer(Answer::No).Answer(Answer::Ok);
   ui_.Then([this] { session_.Editor().Finish(); });
   ui_.Value("1").Value("");
   session_.Menu().form().Click("cmdCovariance");
   EXPECT_TRUE(session_.MainMenuIsOpen());
+  EXPECT_FALSE(session_.State.CovarianceAvailable);
 
-  ui_.Answer(Answer::No);
   AnswerNumericalDialogue("1", false);
   RunAndShowReport();
   const std::string first = report();
@@ -230,6 +230,20 @@ TEST_F(CovarianceCommandTest, CancelledDialoguesReturnToTheMenuAndViewingAgainRe
   session_.Menu().form().Click("cmdCovariance");
   EXPECT_EQ(display().Get("lblCovDisplay").caption, "Do you wish to:");
   EXPECT_FALSE(display().IsEnabled("cmdFile"));
+  display().Click("cmdScreen");
+  EXPECT_EQ(report(), first);
+
+  // A new calculation cancelled at its grid factors leaves them whole, its
+  // method and factors included.
+  display().Click("cmdFinish");
+  ui_.Answer(Answer::No);  // not the last results: a new calculation
+  ui_.Answer(Answer::No).Answer(Answer::Ok);
+  ui_.Then([this] { session_.Editor().Finish(); });
+  ui_.Value("2").Value("");
+  session_.Menu().form().Click("cmdCovariance");
+  EXPECT_TRUE(session_.State.CovarianceAvailable);
+  ui_.Answer(Answer::Yes);
+  session_.Menu().form().Click("cmdCovariance");
   display().Click("cmdScreen");
   EXPECT_EQ(report(), first);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "multimodel/ranking_criteria.h"
 
@@ -37,16 +38,20 @@ TEST(RankingCriteriaTest, SmallSampleCriterionAgainstHandValues) {
   EXPECT_EQ(*SmallSampleCriterion(123.456789, 7, 0, 1.0), 2.0 * 123.456789);
 }
 
-TEST(RankingCriteriaTest, RankOrderIsStrictSelectionOfPositiveCriteria) {
+TEST(RankingCriteriaTest, RankOrderIsStrictSelectionOfFiniteCriteriaWhateverTheirSign) {
   struct Case {
     std::vector<std::optional<double>> criteria;
     std::vector<int> order;
   };
+  const double inf = std::numeric_limits<double>::infinity();
   const Case cases[] = {
       {{3.0, 1.0, 2.0}, {1, 2, 0}},
       {{2.0, 1.0, 1.0, 5.0}, {1, 2, 0, 3}},         // equal criteria keep table order
       {{4.0, 4.0, 4.0}, {0, 1, 2}},
-      {{-1.0, std::nullopt, 0.0, 4.0}, {3}},         // never ranked: not above 0, undefined
+      {{-61.4, -67.3, -65.4}, {1, 2, 0}},            // all negative: the most negative first
+      {{-1.0, std::nullopt, 0.0, 4.0}, {0, 2, 3}},   // across 0; undefined never ranked
+      {{-2.0, -2.0, 0.0}, {0, 1, 2}},
+      {{inf, 1.0, std::nan(""), -inf}, {1}},         // never ranked: not finite
       {{}, {}},
   };
   for (const Case& c : cases) EXPECT_EQ(RankOrder(c.criteria), c.order);
@@ -61,6 +66,11 @@ TEST(RankingCriteriaTest, AkaikeWeightsAgainstHandValues) {
 
   const AkaikeWeights three = ComputeAkaikeWeights({10.0, 10.0, 10.0});
   for (double w : three.Weight) EXPECT_NEAR(w, 1.0 / 3.0, 1e-15);
+
+  // Shifting every criterion, here below 0, changes neither differences nor weights.
+  const AkaikeWeights shifted = ComputeAkaikeWeights({100.0 - 200.0, 102.0 - 200.0});
+  EXPECT_EQ(shifted.Difference, two.Difference);
+  EXPECT_EQ(shifted.Weight, two.Weight);
 
   const AkaikeWeights one = ComputeAkaikeWeights({42.0});
   EXPECT_EQ(one.Difference, std::vector<double>{0.0});

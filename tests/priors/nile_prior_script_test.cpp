@@ -5,8 +5,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "base/files/text_file.h"
+#include "base/format/format_picture.h"
+#include "base/format/right_justify.h"
 #include "core/algorithm_file.h"
 #include "minimize/nile_ar1_oracle.h"
 #include "priors/priors_file.h"
@@ -126,6 +129,50 @@ TEST(NilePriorScriptTest, MinimisersReachTheMinimumOfTheObjectivePlusThePrior) {
   EXPECT_EQ(std::get<std::vector<PriorRow>>(reloaded), expected);
   std::remove(alg.c_str());
   std::remove(pri.c_str());
+}
+
+// The review after the Simplex search shows Phi(1) at the minimum the search
+// reports, and the prior term there.
+TEST(NilePriorScriptTest, TheReviewAfterSimplexShowsTheMinimumAndItsPriorTerm) {
+  const testing::ProgramRun run = testing::RunConsole(
+      "click cmdInitialize\n"
+      "set txtResDataInput examples/nile.dat\n"
+      "set cboResStartTimePeriod 1871\n"
+      "set cboResEndTimePeriod 1970\n"
+      "set cboIntervention1 1\n"
+      "set cboARMA 1\n"
+      "uncheck chkARMALogit\n"
+      "click cmdDone\n"
+      "click cmdLoadAlg\n"
+      "yes\n"
+      "examples/nile.alg\n"
+      "click cmdBayesian\n"
+      "click cmdSet\n"
+      "yes\n"
+      "dblclick grdSetPriors 2 1\n"
+      "menu Edit prior distributions>Mean and SD>Gaussian (i.e., Normal)\n"
+      "0.5\n"
+      "0.1\n"
+      "menu Finished\n"
+      "no\n"
+      "click cmdSimplex\n"
+      "click cmdQuit\nyes\nno\nno\n",
+      "", QUORVANE_SOURCE_DIR);
+  ASSERT_EQ(run.status, 0) << run.output;
+  // Phi(1) as the final report gives it, eight digits.
+  const auto minimum = run.output.find("Minimum of ");
+  ASSERT_NE(minimum, std::string::npos) << run.output;
+  const auto line = run.output.find("    001) ", minimum);
+  ASSERT_NE(line, std::string::npos) << run.output;
+  const double phi = std::strtod(run.output.c_str() + line + 9, nullptr);
+  // Started at 0.3, the search moves Phi(1) well away from it.
+  ASSERT_GT(std::fabs(phi - 0.3), 0.01) << phi;
+  const std::string row = "Parameter   1 at " + RightJustify(FormatPicture(phi, "0.000E+00"), 10) +
+                          " has a prior -ln[L] of " +
+                          RightJustify(FormatPicture(Prior(phi), "##0.00"), 8) +
+                          " and a prior likelihood of " +
+                          RightJustify(FormatPicture(std::exp(-Prior(phi)), "0.000000"), 8);
+  EXPECT_NE(run.output.find(row, minimum), std::string::npos) << row << "\n" << run.output.substr(minimum);
 }
 
 }  // namespace

@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <variant>
+
 #include "app/session.h"
 #include "core/model.h"
+#include "priors/priors_file.h"
 #include "support/scripted_ui.h"
 
 namespace quorvane {
@@ -102,9 +106,13 @@ TEST_F(PriorWindowsTest, BetaTellsItsShapesOrRefusesThem) {
 TEST_F(PriorWindowsTest, EditCommandsCheckAndStoreTheirTerms) {
   OpenEditor();
   Select(1);
-  ui_.Value("2").Value("3");  // SD above the mean: refused without a word
+  ui_.Value("2").Value("3");  // SD above the mean: refused
   editor().ClickMenu("Edit prior distributions>Mean and SD>Gamma");
   EXPECT_EQ(Row(1).Type, "U");
+  ASSERT_FALSE(ui_.Messages().empty());
+  EXPECT_EQ(ui_.Messages().back(),
+            "The prior of parameter #1 cannot be used: a Gamma prior needs 0 < SD < mean.\r\n"
+            "The prior of parameter #1 has not been changed.");
   ui_.Value("3").Value("2");
   editor().ClickMenu("Edit prior distributions>Mean and SD>Gamma");
   EXPECT_EQ(Row(1).Type, "G");
@@ -136,6 +144,63 @@ TEST_F(PriorWindowsTest, EditCommandsCheckAndStoreTheirTerms) {
   EXPECT_EQ(Row(3), PriorRow{});
   for (int col : {2, 3}) EXPECT_EQ(editor().Cell("grdSetPriors", 4, col), "*");
   for (int col : {4, 5}) EXPECT_EQ(editor().Cell("grdSetPriors", 4, col), "Unused");
+}
+
+// What the editor accepts, the priors file's reader accepts: every entry
+// the reader would refuse is refused with the reader's reason and leaves the
+// row as it was; every stored row is written and read back unchanged in type.
+TEST_F(PriorWindowsTest, TheEditorRefusesWhatThePriorsFileCouldNotLoad) {
+  struct Case {
+    const char* menu;
+    std::vector<std::string> answers;
+    std::string reason;  // empty: stored
+  };
+  const std::string normal = "Edit prior distributions>Mean and SD>Gaussian (i.e., Normal)";
+  const std::string gamma = "Edit prior distributions>Mean and SD>Gamma";
+  const Case cases[] = {
+      {normal.c_str(), {"1", "0"}, "the SD of a Normal prior is 0"},
+      {normal.c_str(), {"1", "-2"}, ""},  // the SD's absolute value
+      {gamma.c_str(), {"-3", "-4"}, "a Gamma prior needs 0 < SD < mean"},  // 3 and 4 as stored
+      // The SD is not below the mean as typed.
+      {gamma.c_str(), {"-4", "-3"}, "a Gamma prior needs 0 < SD < mean"},
+      {gamma.c_str(), {"3", "-2"}, ""},
+      {gamma.c_str(), {"1.00001", "1"},
+       "rounded to the file's four significant digits, a Gamma prior needs 0 < SD < mean"},
+      {"Edit prior distributions>Mean and SD>Exponential", {"0"},
+       "the mean of an exponential prior is 0"},
+      {"Edit prior distributions>Mean and SD>Ln-normal", {"2", "0"},
+       "a Ln-normal prior needs a mean and SD above 0"},
+      {"Edit prior distributions>Mean and SD>Beta", {"1.5", "0.1"},
+       "a Beta prior needs 0 < mean < 1 and SD > 0"},
+      {"Edit prior distributions>Foot (mean) of a>Left-side cliff", {"-1", "-0.5"}, ""},
+      {"Edit prior distributions>Foot (mean) of a>Feet of a uniform-bounded",
+       {"5", "1", "10abc", "1"},
+       "a bounded uniform prior needs numbers for its right foot and SD"},
+  };
+  OpenEditor();
+  Select(1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.menu) + " " + c.answers[0]);
+    session_.Priors.Reset(3);
+    for (const std::string& answer : c.answers) ui_.Value(answer);
+    const std::size_t messages = ui_.Messages().size();
+    editor().ClickMenu(c.menu);
+    if (!c.reason.empty()) {
+      EXPECT_EQ(Row(1), PriorRow{});
+      ASSERT_EQ(ui_.Messages().size(), messages + 1);
+      EXPECT_EQ(ui_.Messages().back(), "The prior of parameter #1 cannot be used: " + c.reason +
+                                           ".\r\nThe prior of parameter #1 has not been changed.");
+      continue;
+    }
+    EXPECT_NE(Row(1).Type, "U");
+    std::vector<std::string> lines;
+    std::istringstream file(PriorsFileText(session_.Priors));
+    for (std::string line; std::getline(file, line);)
+      lines.push_back(line.substr(0, line.size() - 1));  // without the CR
+    const PriorsFileContent read = ParsePriorsFile(lines, 3);
+    ASSERT_TRUE(std::holds_alternative<std::vector<PriorRow>>(read));
+    EXPECT_EQ(std::get<std::vector<PriorRow>>(read)[0].Type, Row(1).Type);
+  }
 }
 
 TEST_F(PriorWindowsTest, ClosingFixesTheScaleOfTheModelsObjective) {

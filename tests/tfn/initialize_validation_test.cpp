@@ -188,6 +188,63 @@ TEST(InitializeValidationTest, RefusesNumbersTheModelCannotTake) {
   for (const Case& c : cases) ExpectOutcome(c);
 }
 
+// The seasonal choices: a period of None or 2..400, seasonal differencing
+// of 0 or 1, seasonal orders of 0..3, seasonal terms only with a period,
+// and a window longer than the periods the differencing uses up.
+TEST(InitializeValidationTest, SeasonalChoicesNameTheBoxTheValueAndTheRange) {
+  const auto seasonal = [](double s, double D, double P, double Q) {
+    return [=](InitializeEntries& e) {
+      e.SeasonalPeriod = s;
+      e.SeasonalDifferencing = D;
+      e.SeasonalArOrder = P;
+      e.SeasonalMaOrder = Q;
+    };
+  };
+  const Case cases[] = {
+      {"airline", seasonal(12, 1, 0, 1), nullptr, nullptr},
+      {"period 400, orders 3", seasonal(400, 0, 3, 3), nullptr, nullptr},
+      {"period 2", seasonal(2, 1, 1, 0), nullptr, nullptr},
+      {"period 1", seasonal(1, 0, 1, 0), "Problem with your choice of seasonal period",
+       "The seasonal period reads 1; it must be None or a whole number from 2 to 400"},
+      {"period 401", seasonal(401, 0, 0, 1), "Problem with your choice of seasonal period",
+       "The seasonal period reads 401; it must be None or a whole number from 2 to 400"},
+      {"period -12", seasonal(-12, 0, 0, 0), "Problem with your choice of seasonal period", nullptr},
+      {"seasonal differencing 2", seasonal(12, 2, 0, 0), "Problem with your choice of differencing",
+       "The degree of seasonal differencing reads 2; it must be 0 or 1"},
+      {"seasonal AR order 4", seasonal(12, 0, 4, 0), "Problem with your choice of seasonal orders",
+       "The seasonal AR order P reads 4; it must be from 0 to 3"},
+      {"seasonal MA order -1", seasonal(12, 0, 0, -1), "Problem with your choice of seasonal orders",
+       "The seasonal MA order Q reads -1; it must be from 0 to 3"},
+      {"orders without a period", seasonal(0, 0, 1, 0), "Problem with your choice of seasonal period",
+       "Seasonal differencing and seasonal AR or MA orders need a seasonal period: choose one from 2 "
+       "to 400, or set them to 0"},
+      {"differencing without a period", seasonal(0, 1, 0, 0), "Problem with your choice of seasonal period",
+       nullptr},
+      // 1871..1970 holds 100 periods: d = 2 and lag 98 use all of them.
+      {"window too short",
+       [](InitializeEntries& e) {
+         e.ResponseDifferencing = 2;
+         e.SeasonalPeriod = 98;
+         e.SeasonalDifferencing = 1;
+       },
+       "Problem with your choice of time periods",
+       "The response time periods 1871 to 1970 are too few for differencing of degree 2 and seasonal "
+       "differencing at lag 98: at least 101 periods are needed"},
+      {"window just long enough",
+       [](InitializeEntries& e) {
+         e.ResponseDifferencing = 1;
+         e.SeasonalPeriod = 98;
+         e.SeasonalDifferencing = 1;
+       },
+       nullptr, nullptr},
+  };
+  for (const Case& c : cases) ExpectOutcome(c);
+  EXPECT_EQ(SeasonalPeriodNumber("None"), 0.0);
+  EXPECT_EQ(SeasonalPeriodNumber(" none "), 0.0);
+  EXPECT_EQ(SeasonalPeriodNumber(""), 0.0);
+  EXPECT_EQ(SeasonalPeriodNumber("12"), 12.0);
+}
+
 TEST(InitializeValidationTest, GroupCountSkipsEmptyGroupsFromTheEnd) {
   InitializeEntries e = ValidWithCovariates();
   e.GroupStart = {"1", "", "2", "", ""};  // groups 1 and 3 filled, group 2 empty

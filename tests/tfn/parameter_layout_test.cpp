@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace quorvane {
 namespace {
 
@@ -37,6 +39,61 @@ TEST(ParameterLayoutTest, CountsAndBlockPositions) {
   EXPECT_EQ(dt[static_cast<size_t>(ParameterLayout(t).InterventionBase(5))],
             "Starting time period for Intervention 2 of Group 2 [0; any + integer] (Step size "
             "MUST=0)");
+}
+
+TEST(ParameterLayoutTest, ShapeOfASetUpWithoutSeasonalTerms) {
+  // Two interventions in group 2, one covariate per group, the second
+  // treated as an intervention series.
+  TfnSetup s = LayoutSetup(3, {0, 2}, 2);
+  s.CovariateIsIntervention[1] = true;
+  const ModelShape shape = BuildModelShape(s);
+  ASSERT_EQ(shape.Noise.size(), 2u);
+  for (const LagPolynomial& polynomial : shape.Noise) {
+    EXPECT_EQ(polynomial.Order, 3);
+    EXPECT_EQ(polynomial.Span, 1);
+    EXPECT_FALSE(polynomial.Appended);
+  }
+  EXPECT_EQ(shape.Noise[0].Side, LagSide::Autoregressive);
+  EXPECT_EQ(shape.Noise[1].Side, LagSide::MovingAverage);
+  ASSERT_EQ(shape.Transfers.size(), 4u);
+  const auto block = [&](size_t b) {
+    const TransferBlockShape& t = shape.Transfers[b];
+    return std::tuple(t.Input, t.Number, t.Group, t.CovariateAsIntervention);
+  };
+  EXPECT_EQ(block(0), std::tuple(TransferInput::Intervention, 1, 2, false));
+  EXPECT_EQ(block(1), std::tuple(TransferInput::Intervention, 2, 2, false));
+  EXPECT_EQ(block(2), std::tuple(TransferInput::Covariate, 1, 1, false));
+  EXPECT_EQ(block(3), std::tuple(TransferInput::Covariate, 2, 2, true));
+
+  const ParameterLayout layout(shape);
+  EXPECT_EQ(layout.Count(), 6 + 2 + 9 * 4);
+  EXPECT_EQ(layout.OriginalCount(), layout.Count());
+  EXPECT_EQ(layout.CovariateBase(1), layout.TransferBase(2));
+  EXPECT_EQ(layout.CovariateBase(3), layout.Count());
+}
+
+// Blocks appended later (a further covariate block after the seasonal
+// factors, say) follow in the order of the Appended list and move nothing
+// before them.
+TEST(ParameterLayoutTest, AppendedBlocksFollowInTheirOrder) {
+  TfnSetup s = LayoutSetup(2, {1}, 1);
+  s.SeasonalPeriod = 12;
+  s.SeasonalArOrder = 1;
+  s.SeasonalMaOrder = 2;
+  ModelShape shape = BuildModelShape(s);
+  const ParameterLayout before(shape);
+  shape.Transfers.push_back({TransferInput::Covariate, 1, 1, false, true});
+  shape.Appended.push_back({AppendedBlock::Transfer, shape.Transfers.size() - 1});
+  const ParameterLayout layout(shape);
+  // 2p + NG + 2 (2p + 3) = 4 + 1 + 14 original, Phi_s(1), Theta_s(1..2), a block of 7.
+  EXPECT_EQ(layout.OriginalCount(), 19);
+  EXPECT_EQ(layout.Coefficient(2, 1), 20);
+  EXPECT_EQ(layout.Coefficient(3, 1), 21);
+  EXPECT_EQ(layout.Coefficient(3, 2), 22);
+  EXPECT_EQ(layout.TransferBase(2), 22);
+  EXPECT_EQ(layout.Count(), 29);
+  for (size_t b = 0; b < 2; ++b) EXPECT_EQ(layout.TransferBase(b), before.TransferBase(b));
+  EXPECT_EQ(layout.Coefficient(3, 2), before.Coefficient(3, 2));
 }
 
 TEST(ParameterLayoutTest, DescriptionsInLayoutOrder) {

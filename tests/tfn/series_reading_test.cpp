@@ -90,7 +90,19 @@ INSTANTIATE_TEST_SUITE_P(
                         "exceeds the last time period (2) in the data"},
         ReaderErrorCase{"BadPeriod", {{"T", "A"}, {"x1", "1"}}, 1, 2,
                         "Line 2 of the response data: the time period field reads 'x1', which is "
-                        "not a whole number of time periods"}),
+                        "not a whole number of time periods"},
+        // A number longer than its field used to be cut at 7 characters.
+        ReaderErrorCase{"ValueRunsPastItsField", {{"T", "A"}, {"1871", "1120"}, {"1872", "3518.5837720206"}},
+                        1871, 1872,
+                        "Line 3 of the response data does not keep to the fixed layout: columns 17 and "
+                        "18, after the field of series 1, read '37' where a comma and a blank belong. A "
+                        "field holds at most 7 characters; data with more digits can be read from a "
+                        "delimited (CSV) file"},
+        ReaderErrorCase{"PeriodRunsPastItsField", {{"T", "A"}, {"1", "1"}, {"20000000", "2"}}, 1, 2,
+                        "Line 3 of the response data does not keep to the fixed layout: columns 8 and 9, "
+                        "after the field of the time period, read '0,' where a comma and a blank belong. "
+                        "A field holds at most 7 characters; data with more digits can be read from a "
+                        "delimited (CSV) file"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(SeriesReaderTest, SkipsEarlierRecordsAndStopsAtTheWindowEnd) {
@@ -146,6 +158,62 @@ TEST(SeriesPreparationTest, PeriodMeansNeedTwoSeriesAndFlatteningSkipsPeriodsWit
   EXPECT_EQ(data.Analysed.At(3, 1), 6.0);  // left unflattened
   EXPECT_EQ(data.UnflattenedPeriods, (std::vector<std::int32_t>{3}));
 }
+
+// Flattening subtracts the period mean of the series actually analysed:
+// the raw values, or their first or second differences. Periods where fewer
+// than two series have an analysed value stay as they are.
+struct FlatteningCase {
+  const char* name;
+  std::vector<std::vector<std::string>> rows;
+  int differencing;
+  std::vector<double> first;  // series 1, FirstAnalysedPeriod..5
+  std::vector<std::int32_t> unflattened;
+};
+
+class FlatteningTest : public ::testing::TestWithParam<FlatteningCase> {};
+
+TEST_P(FlatteningTest, SubtractsThePeriodMeansOfTheAnalysedSeries) {
+  const auto& c = GetParam();
+  const int last = static_cast<int>(c.rows[0].size()) - 1;
+  TfnSetup setup =
+      ResponseSetup(SeriesFile(std::string(c.name) + ".dat", c.rows), 1, 5, 1, last, c.differencing);
+  setup.Flattening = "Y";
+  const ResponseSeriesData data = ReadResponseSeries(setup);
+  ASSERT_EQ(data.FirstAnalysedPeriod + static_cast<int>(c.first.size()), 6);
+  for (size_t i = 0; i < c.first.size(); ++i) {
+    const int t = data.FirstAnalysedPeriod + static_cast<int>(i);
+    ASSERT_TRUE(data.Analysed.At(t, 1)) << t;
+    // Means of two or three small integers: one rounding at most.
+    EXPECT_NEAR(*data.Analysed.At(t, 1), c.first[i], 1e-14) << t;
+  }
+  EXPECT_EQ(data.UnflattenedPeriods, c.unflattened);
+}
+
+// A: 1 3 6 10 15; B: 10 20 Missing 40 50; C: 5 4 6 9 9. The expected values
+// are worked by hand from the differences:
+//   first:  A 2 3 4 5, B 10 M M 10, C -1 2 3 0 (periods 2..5);
+//   second: A 1 1 1, B M M M, C 3 1 -3 (periods 3..5).
+const std::vector<std::vector<std::string>> kThreeSeries = {{"T", "A", "B", "C"},
+                                                           {"1", "1", "10", "5"},
+                                                           {"2", "3", "20", "4"},
+                                                           {"3", "6", "Missing", "6"},
+                                                           {"4", "10", "40", "9"},
+                                                           {"5", "15", "50", "9"}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FlatteningTest,
+    ::testing::Values(
+        FlatteningCase{"Levels", kThreeSeries, 0,
+                       {1 - 16.0 / 3, 3 - 9.0, 6 - 6.0, 10 - 59.0 / 3, 15 - 74.0 / 3}, {}},
+        FlatteningCase{"FirstDifferences", kThreeSeries, 1, {2 - 11.0 / 3, 3 - 2.5, 4 - 3.5, 5 - 5.0}, {}},
+        FlatteningCase{"SecondDifferences", kThreeSeries, 2, {1 - 2.0, 1 - 1.0, 1 + 1.0}, {}},
+        // A: 2 3 4 5 and B: 10 M M 10 as first differences: periods 3 and 4
+        // have one difference each.
+        FlatteningCase{"FirstDifferencesOfTwoSeries",
+                       {{"T", "A", "B"}, {"1", "1", "10"}, {"2", "3", "20"}, {"3", "6", "Missing"},
+                        {"4", "10", "40"}, {"5", "15", "50"}},
+                       1, {2 - 6.0, 3, 4, 5 - 7.5}, {3, 4}}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 struct TransformCase {
   const char* name;
@@ -247,6 +315,18 @@ INSTANTIATE_TEST_SUITE_P(
                      1, 3, 1, 1, 1, SeriesTransformation::None, 1, "Fatal data input error",
                      "The analysed value of response series 1 at period 2 is beyond the range of "
                      "numbers after differencing or flattening; better rescale the data"},
+        // Before, every square overflowed to Inf and each evaluation gave the
+        // penalty, which the Simplex search announced as a minimum.
+        UnusableCase{"SquareOverflow", {{"T", "A"}, {"1", "1"}, {"2", "1e200"}, {"3", "1"}}, 1, 3, 1,
+                     1, 0, SeriesTransformation::None, 1, "Fatal data input error",
+                     "The square of the analysed value of response series 1 at period 2 is beyond "
+                     "the range of numbers; better rescale the data"},
+        // Each square is finite (1e308), their sum is not.
+        UnusableCase{"SumOfSquaresOverflow",
+                     {{"T", "A", "B"}, {"1", "1", "1e154"}, {"2", "1", "1e154"}, {"3", "1", "1"}}, 1,
+                     3, 1, 2, 0, SeriesTransformation::None, 1, "Fatal data input error",
+                     "The sum of the squares of the analysed response values, taken up to response "
+                     "series 2 at period 2, is beyond the range of numbers; better rescale the data"},
         // Before, the ordinal -1 named columns 18446744073709551608 to ...
         UnusableCase{"NegativeOrdinal", kThreePeriods, 1, 3, -1, -1, 0, SeriesTransformation::None, 1,
                      "Fatal data input error",

@@ -107,7 +107,9 @@ class Form {
   std::function<void()> onClosed;
   // Asked when the user closes the window from its close box; false keeps it open.
   std::function<bool()> onQueryClose;
-  // What Ctrl+C or an interrupt command does while this form's calculation runs.
+  // What an interrupt does to this form's calculation, as its Interrupt
+  // button would; the calculation hands it to an InterruptScope while it
+  // runs, through which the console's Ctrl+C reaches it.
   std::function<void()> onInterrupt;
 
   // Layout construction: controls are added to the innermost open container.

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvane {
 
@@ -88,6 +89,42 @@ class Ui {
   // application tells the user and brings them back to a safe place with
   // their data intact. Empty: the front end only reports the error.
   std::function<void(const std::string& what)> OnUnexpectedError;
+
+  // Runs the interrupt of the calculation running now, the innermost one
+  // when calculations nest (a minimisation at a profile point), whatever
+  // window is open; false when no calculation that obeys an interrupt runs.
+  // A front end's interrupt key (the console's Ctrl+C) uses it. The
+  // calculations make theirs known with an InterruptScope.
+  bool InterruptRunningCalculation();
+
+ private:
+  friend class InterruptScope;
+  std::vector<std::function<void()>> runningInterrupts_;
 };
+
+// While it lives, `interrupt` is the interrupt of the running calculation:
+// what its window's Interrupt button or its interrupt menu item does, which
+// only sets the flag the calculation polls. Scopes nest; the innermost
+// one is the running calculation's.
+class InterruptScope {
+ public:
+  InterruptScope(Ui& ui, std::function<void()> interrupt) : ui_(ui) {
+    ui_.runningInterrupts_.push_back(std::move(interrupt));
+  }
+  ~InterruptScope() { ui_.runningInterrupts_.pop_back(); }
+  InterruptScope(const InterruptScope&) = delete;
+  InterruptScope& operator=(const InterruptScope&) = delete;
+
+ private:
+  Ui& ui_;
+};
+
+inline bool Ui::InterruptRunningCalculation() {
+  if (runningInterrupts_.empty()) return false;
+  // A copy: the handler may end the scope's calculation only later, never here.
+  const std::function<void()> interrupt = runningInterrupts_.back();
+  if (interrupt) interrupt();
+  return true;
+}
 
 }  // namespace quorvane

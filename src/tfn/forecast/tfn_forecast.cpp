@@ -9,11 +9,12 @@
 #include <limits>
 
 #include "base/format/plain_number_text.h"
+#include "tfn/arma/lag_polynomial_product.h"
 #include "tfn/forecast/arima_forecast.h"
 #include "tfn/forecast/arma_state_space.h"
 #include "tfn/forecast/future_covariates.h"
+#include "tfn/forecast/level_forecast.h"
 #include "tfn/forecast/scale_transform.h"
-#include "tfn/parameter_layout.h"
 #include "tfn/transfer_filter.h"
 
 namespace quorvane {
@@ -58,24 +59,29 @@ int CovariateHorizon(const TfnModel& model, const std::vector<std::vector<double
   const auto& cov = model.Covariates();
   if (!cov) return periods;
   const std::vector<bool> used = GroupsInUse(model);
+  const ModelShape& shape = model.Shape();
   int horizon = periods;
-  for (int c = 1; c <= cov->SeriesCount; ++c) {
-    if (c >= static_cast<int>(used.size()) || !used[static_cast<size_t>(c)]) continue;
-    const int shift = model.CovariateBlocks()[static_cast<size_t>(c - 1)].Shift;
+  for (size_t b = 0; b < shape.Transfers.size(); ++b) {
+    const TransferBlockShape& block = shape.Transfers[b];
+    if (block.Input != TransferInput::Covariate) continue;
+    const int c = block.Number, g = block.Group;
+    if (g >= static_cast<int>(used.size()) || !used[static_cast<size_t>(g)]) continue;
+    const int shift = model.TransferBlocks()[b].Shift;
     const int known = static_cast<int>(future[static_cast<size_t>(c)].size());
     const int reach = shift + known;
     if (reach >= periods) continue;
     horizon = std::min(horizon, reach);
     const std::string& name = cov->Names[static_cast<size_t>(c)];
     notes.push_back("Covariate series " + name + " has " + Text(known) +
-                    " usable value(s) in its file after period " + Text(cov->EndPeriod) +
+                    " usable value(s) in its file after period " + cov->Calendar.Label(cov->EndPeriod) +
                     "; with its backward shift of " + Text(shift) +
-                    " the forecasts of group " + Text(c) + " reach " + Text(reach) +
+                    " the forecasts of group " + Text(g) + " reach " + Text(reach) +
                     " period(s) ahead.");
   }
   if (horizon == 0)
     throw ForecastError(kRefusedTitle,
-                        "The covariate series have no values after period " + Text(cov->EndPeriod) +
+                        "The covariate series have no values after period " +
+                            cov->Calendar.Label(cov->EndPeriod) +
                             " in their file, and a backward shift of 0 needs the covariate in the "
                             "forecast period itself.  Add the future covariate values to the "
                             "covariate file to forecast this model.");
@@ -97,9 +103,12 @@ std::vector<double> FutureGroupPrediction(const TfnModel& model, const OneBased<
   const int m2 = model.TransferOrder();
   std::vector<double> G(static_cast<size_t>(H), model.Best().Intercepts[static_cast<size_t>(g)]);
 
+  const ModelShape& shape = model.Shape();
   const auto length = static_cast<size_t>(end + H - first + 1);
   std::vector<double> input(length), output(length);
-  for (const TransferBlock& block : model.InterventionBlocks()) {
+  for (size_t b = 0; b < shape.Transfers.size(); ++b) {
+    const TransferBlock& block = model.TransferBlocks()[b];
+    if (shape.Transfers[b].Input != TransferInput::Intervention) continue;
     if (block.Group != g || block.Code < 1 || block.Code > 3) continue;
     for (size_t i = 0; i < length; ++i) {
       const int t = first + static_cast<int>(i);
@@ -114,28 +123,29 @@ std::vector<double> FutureGroupPrediction(const TfnModel& model, const OneBased<
   }
 
   const auto& cov = model.Covariates();
-  if (cov && g <= cov->SeriesCount) {
-    const TransferBlock& block = model.CovariateBlocks()[static_cast<size_t>(g - 1)];
-    const ParameterLayout layout(model.Setup());
-    const int interceptIndex = layout.CovariateBase(g) + 2;
+  if (!cov) return G;
+  for (size_t b = 0; b < shape.Transfers.size(); ++b) {
+    if (shape.Transfers[b].Input != TransferInput::Covariate || shape.Transfers[b].Group != g) continue;
+    const int c = shape.Transfers[b].Number;
+    const TransferBlock& block = model.TransferBlocks()[b];
+    const int interceptIndex = model.Layout().TransferBase(b) + 2;
     const double centre = P[interceptIndex] == 0.0 && STP[interceptIndex] == 0.0
-                              ? cov->AnalysedMean[static_cast<size_t>(g)]
+                              ? cov->AnalysedMean[static_cast<size_t>(c)]
                               : block.Intercept;
     const int covFirst = cov->FirstAnalysedPeriod;
     const int last = end + H - block.Shift;  // the latest covariate period needed
-    if (last >= covFirst) {
-      const auto n = static_cast<size_t>(last - covFirst + 1);
-      std::vector<double> x(n), y(n);
-      const std::vector<double>& ahead = future[static_cast<size_t>(g)];
-      for (int s = covFirst; s <= last; ++s)
-        x[static_cast<size_t>(s - covFirst)] =
-            (s <= cov->EndPeriod ? cov->Analysed.At(s, g).value_or(0.0)
-                                 : ahead[static_cast<size_t>(s - cov->EndPeriod - 1)]) - centre;
-      ApplyTransferFunction(block.Omega, block.Delta, m2, x, y);
-      for (int h = 1; h <= H; ++h) {
-        const int s = end + h - block.Shift;
-        if (s >= covFirst) G[static_cast<size_t>(h - 1)] += y[static_cast<size_t>(s - covFirst)];
-      }
+    if (last < covFirst) continue;
+    const auto n = static_cast<size_t>(last - covFirst + 1);
+    std::vector<double> x(n), y(n);
+    const std::vector<double>& ahead = future[static_cast<size_t>(c)];
+    for (int s = covFirst; s <= last; ++s)
+      x[static_cast<size_t>(s - covFirst)] =
+          (s <= cov->EndPeriod ? cov->Analysed.At(s, c).value_or(0.0)
+                               : ahead[static_cast<size_t>(s - cov->EndPeriod - 1)]) - centre;
+    ApplyTransferFunction(block.Omega, block.Delta, m2, x, y);
+    for (int h = 1; h <= H; ++h) {
+      const int s = end + h - block.Shift;
+      if (s >= covFirst) G[static_cast<size_t>(h - 1)] += y[static_cast<size_t>(s - covFirst)];
     }
   }
   return G;
@@ -162,28 +172,84 @@ ForecastRow Row(int period, double mean, double variance, double sigma2) {
   return {period, mean, se, mean - kForecastZ * se, mean + kForecastZ * se};
 }
 
+// The differencing polynomial (1 - B)^d (1 - B^s)^D as 1 - g(1) B - ... - g(L) B^L.
+std::vector<double> DifferencingPolynomial(int d, int seasonalLag) {
+  const double one[] = {1.0};
+  std::vector<SpannedPolynomial> factors(static_cast<size_t>(d), SpannedPolynomial{one, 1});
+  if (seasonalLag > 0) factors.push_back({one, static_cast<size_t>(seasonalLag)});
+  std::vector<double> g(ProductDegree(factors));
+  MultiplyLagPolynomials(factors, g);
+  return g;
+}
+
+// Undoes the differencing (regular and seasonal) of the analysed forecasts
+// of series k: the levels, transformed when the transformation came
+// first, from the last L of them. False, with the note set, when one of
+// those is missing.
+bool ForecastUndifferenced(const TfnModel& model, int k, const ArmaStateSpace& space,
+                           const ArmaFilterEnd& end, const std::vector<double>& G, double sigma2,
+                           std::vector<ForecastRow>& rows, SeriesForecast& out) {
+  const ResponseSeriesData& response = model.Response();
+  const SeriesFileChoice& choice = model.Setup().Response;
+  const std::vector<double> g = DifferencingPolynomial(response.Differencing, response.SeasonalDifferencingLag);
+  const int T = response.EndPeriod;
+  std::vector<double> levels;
+  for (int t = T; t > T - static_cast<int>(g.size()); --t) {
+    const SeriesValue& x = response.Raw.At(t, k);
+    const std::optional<double> level =
+        !x ? std::nullopt : choice.TransformBeforeDifferencing ? TransformValue(choice, *x) : x;
+    if (!level) {
+      out.OriginalNote = "The original scale is not given: the value as read in period " + Text(t) +
+                         " is missing, so the differencing cannot be undone.";
+      return false;
+    }
+    levels.push_back(*level);
+  }
+  const LevelForecast path = ForecastLevels(space, end, G, g, levels);
+  for (size_t h = 0; h < path.Mean.size(); ++h)
+    rows.push_back(Row(T + static_cast<int>(h) + 1, path.Mean[h], path.Variance[h], sigma2));
+  return true;
+}
+
+// A row of a transformed scale taken back to the scale of the data as
+// read: the forecast becomes the median, the limits stay limits, and no
+// standard error is given.
+ForecastRow Untransformed(const SeriesFileChoice& choice, const ForecastRow& row) {
+  return {row.Period, UntransformValue(choice, row.Forecast), kNoStandardError,
+          UntransformValue(choice, row.Lower), UntransformValue(choice, row.Upper)};
+}
+
 void FillOriginalScale(const TfnModel& model, int k, const ArmaStateSpace& space,
                        const ArmaFilterEnd& end, const std::vector<double>& G, double sigma2,
                        SeriesForecast& out) {
   const ResponseSeriesData& response = model.Response();
   const SeriesFileChoice& choice = model.Setup().Response;
   const int d = response.Differencing;
+  const bool seasonal = response.SeasonalDifferencingLag > 0;
   const bool transformed = choice.Transformation != SeriesTransformation::None;
-  if (d == 0) {
+  if (d == 0 && !seasonal) {
     for (const ForecastRow& row : out.Analysed) {
       if (!transformed) {
         out.Original.push_back(row);
         continue;
       }
-      out.Original.push_back({row.Period, UntransformValue(choice, row.Forecast), kNoStandardError,
-                              UntransformValue(choice, row.Lower), UntransformValue(choice, row.Upper)});
+      out.Original.push_back(Untransformed(choice, row));
     }
+    return;
+  }
+  if (transformed && choice.TransformBeforeDifferencing) {
+    if (!ForecastUndifferenced(model, k, space, end, G, sigma2, out.Transformed, out)) return;
+    for (const ForecastRow& row : out.Transformed) out.Original.push_back(Untransformed(choice, row));
     return;
   }
   if (transformed) {
     out.OriginalNote =
         "The original scale is not given: the transformation acts on the differenced series, "
         "and sums of back-transformed differences have no exact limits.";
+    return;
+  }
+  if (seasonal) {
+    ForecastUndifferenced(model, k, space, end, G, sigma2, out.Original, out);
     return;
   }
   // The sums start from the last values as read: X(T), and for d = 2 also X(T - 1).
@@ -193,7 +259,7 @@ void FillOriginalScale(const TfnModel& model, int k, const ArmaStateSpace& space
                                                                       : SeriesValue();
   if (!last || (d == 2 && !before)) {
     out.OriginalNote = "The original scale is not given: the value as read in period " +
-                       Text(d == 2 && last ? T - 1 : T) +
+                       response.Calendar.Label(d == 2 && last ? T - 1 : T) +
                        " is missing, so the differencing cannot be undone.";
     return;
   }
@@ -238,7 +304,7 @@ TfnForecast ForecastTfnModel(const TfnModel& model, const OneBased<double>& P,
     future = ReadFutureCovariates(model.Setup().Covariates, *cov, periods);
   out.Horizon = CovariateHorizon(model, future, periods, out.Notes);
 
-  const ArmaStateSpace space(model.PhiCoefficients(), model.ThetaCoefficients());
+  const ArmaStateSpace space(model.NoiseAutoregressive(), model.NoiseMovingAverage());
   const std::optional<SquareMatrix> stationary = space.StationaryCovariance();
   if (!stationary) throw ForecastError(kRefusedTitle, notStationary);
   out.NoiseVariance = out.Sigma2 * (*stationary)(0, 0);

@@ -38,6 +38,9 @@ struct SeriesForecast {
   int Series = 0;  // k, 1..NS
   std::string Name;
   std::vector<ForecastRow> Analysed;  // the analysed scale
+  // The transformed values themselves, undifferenced: only when the
+  // transformation came before differencing.
+  std::vector<ForecastRow> Transformed;
   std::vector<ForecastRow> Original;  // the scale of the data as read; empty with OriginalNote
   std::string OriginalNote;           // why there is no original scale, when there is none
 };
@@ -73,8 +76,10 @@ double ForecastInnovationVariance(const TfnBestEvaluation& best);
 // noise forecasts are the finite-sample predictions of the Kalman filter
 // of each noise series, missing values counting as noise 0 as in the
 // model; interventions and covariates go on through their transfer
-// functions; differencing is undone by summing, transformations by their
-// inverse on the forecast (a median) and on both limits.
+// functions; differencing, regular and seasonal, is undone by summing,
+// transformations by their inverse on the forecast (a median) and on both
+// limits. A transformation applied before differencing is undone after
+// the differencing, so such a series has forecasts on its original scale.
 // Throws ForecastError when no forecast can be made.
 TfnForecast ForecastTfnModel(const TfnModel& model, const OneBased<double>& P,
                              const OneBased<double>& STP, int periods);

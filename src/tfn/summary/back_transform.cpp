@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "tfn/forecast/scale_transform.h"
 #include "tfn/summary/kept_series.h"
 
 namespace quorvane {
@@ -45,11 +46,26 @@ BackTransformedFit ComputeBackTransformedFit(const SeriesFileChoice& response,
   const SeriesTable fitted = KeptSeriesTable(data, best, KeptSeries::Fitted);
   BackTransformedFit result{SeriesTable(data.FirstAnalysedPeriod, data.EndPeriod, data.SeriesCount),
                             SeriesTable(data.FirstAnalysedPeriod, data.EndPeriod, data.SeriesCount)};
+  // Transformed before differencing, the prediction error W - F is also
+  // the error of the transformed value itself, given the past: the fit is
+  // the inverse transform of the transformed observation less that error.
+  const bool levelsTransformed =
+      response.TransformBeforeDifferencing && response.Transformation != SeriesTransformation::None;
   for (int t = data.FirstAnalysedPeriod; t <= data.EndPeriod; ++t)
     for (int k = 1; k <= data.SeriesCount; ++k) {
       const SeriesValue& W = data.Analysed.At(t, k);
       const SeriesValue& F = fitted.At(t, k);
       if (!W || !F) continue;
+      if (levelsTransformed) {
+        const SeriesValue& observed = data.Raw.At(t, k);
+        const std::optional<double> level = observed ? TransformValue(response, *observed) : std::nullopt;
+        if (!level) continue;
+        const double fit = UntransformValue(response, *level - (*W - *F));
+        if (!std::isfinite(fit)) continue;
+        result.Fit.At(t, k) = fit;
+        result.Residual.At(t, k) = *observed - fit;
+        continue;
+      }
       const SeriesValue R =
           BackTransformedResidual(response.Transformation, response.BoxCoxLambda, *W, *F);
       result.Residual.At(t, k) = R;

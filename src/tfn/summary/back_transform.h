@@ -25,7 +25,11 @@ SeriesValue BackTransformedResidual(SeriesTransformation transformation, double 
 // R is missing where the analysed or the fitted value is; the fit is
 // missing where R or the observed value is. Differencing and flattening
 // need no undoing: the residual of a period is taken from the observed
-// value of the same period.
+// value of the same period. When the transformation came before
+// differencing, the fit is the inverse transform of (the transformed
+// observation - (W - F)), the one-step prediction of the transformed value
+// taken back to the original scale (its median there), and R the observed
+// value less that fit.
 BackTransformedFit ComputeBackTransformedFit(const SeriesFileChoice& response,
                                              const ResponseSeriesData& data,
                                              const TfnBestEvaluation& best);

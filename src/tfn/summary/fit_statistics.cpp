@@ -14,7 +14,9 @@ FitCounts CountFit(const SummaryInput& input) {
   counts.N = input.Best.TotalNoiseCount;
   for (int i = 1; i <= count; ++i)
     if (data.Steps[i] != 0.0) ++counts.K;
-  counts.K += input.Response.Differencing * input.Response.SeriesCount;
+  // Each period that differencing uses up counts as a parameter: d of
+  // them, and s more with seasonal differencing.
+  counts.K += (input.Response.Differencing + input.Response.SeasonalDifferencingLag) * input.Response.SeriesCount;
   const ParameterLayout layout(input.Setup);
   for (int g = 1; g <= input.Setup.GroupCount; ++g) {
     const int i = layout.Intercept(g);

@@ -10,7 +10,7 @@ namespace quorvane {
 // The counts behind the degrees of freedom and the information criteria.
 struct FitCounts {
   long long N = 0;           // n: noise values over all response series
-  int K = 0;                 // k: parameters with a non-zero step, plus d x NS
+  int K = 0;                 // k: parameters with a non-zero step, plus (d + sD) x NS
   int C = 0;                 // c: group intercepts with a non-zero step
   long long DfModel = 0;     // k - c
   long long DfTotal = 0;     // n - 1

@@ -24,8 +24,9 @@ struct InformationCriteria {
 //   AICc = f 2F + 2kn / (n - k - c)   undefined when n - k - c < 1
 //   BIC  = f 2F + k ln n              undefined when n < 1
 // with f = 1. The differencing correction multiplies 2F by f = N / n,
-// N = n + d x NS (ComputeCorrectedCriteria); without data (n < 1) that
-// factor and so all three criteria are undefined.
+// N = n + d x NS with d the periods differencing uses up (d + s for
+// seasonal differencing) (ComputeCorrectedCriteria); without data (n < 1)
+// that factor and so all three criteria are undefined.
 InformationCriteria ComputeInformationCriteria(double F, long long n, int k, int c);
 InformationCriteria ComputeCorrectedCriteria(double F, long long n, int k, int c,
                                              int differencing, int seriesCount);

@@ -8,6 +8,7 @@
 #include "tfn/summary/report_text.h"
 #include "tfn/summary/summary_notes.h"
 #include "tfn/summary/summary_sections.h"
+#include "tfn/tfn_model.h"
 
 namespace quorvane {
 
@@ -75,6 +76,12 @@ void WriteDiagnosticsSection(std::string& text, const HeldDiagnostics& held, con
 void WriteFitSections(std::string& text, const SummaryInput& input, const FitStatistics& fit) {
   const FitCounts& n = fit.Counts;
   AddLine(text, "The objective function is Melard's exact -ln[likelihood]");
+  // At a penalty value the model computed no likelihood: its sums of
+  // squares overflowed or no series gave one.
+  if (!(fit.Objective < TfnModel::kFailurePenalty))
+    AddLine(text, "Note: the objective is the model's penalty: it could compute no likelihood at these "
+                  "parameter values, so the diagnostics above and the statistics and criteria below "
+                  "are not defined.");
   Statistic(text, "The objective function minimum is:", fit.Objective);
   Statistic(text, "The Total SS is:", fit.TotalSs);
   Statistic(text, "The Model SS is:", fit.ModelSs);
@@ -108,11 +115,16 @@ void WriteFitSections(std::string& text, const SummaryInput& input, const FitSta
   WriteCriteria(text, ComputeInformationCriteria(fit.Objective, n.N, n.K, n.C));
   AddLine(text);
 
-  const int d = input.Response.Differencing;
+  // The periods that regular and seasonal differencing use up.
+  const int d = input.Response.Differencing + input.Response.SeasonalDifferencingLag;
   if (d < 1) return;
   const InformationCriteria corrected =
       ComputeCorrectedCriteria(fit.Objective, n.N, n.K, n.C, d, input.Response.SeriesCount);
-  AddLine(text, kTextbookCorrectionIntro);
+  std::string intro(kTextbookCorrectionIntro);
+  // Seasonal differencing uses up s more periods of every series.
+  if (input.Response.SeasonalDifferencingLag > 0)
+    intro.replace(intro.find("N = n + d x NS"), 14, "N = n + (d + s) x NS");
+  AddLine(text, intro);
   WriteCriteria(text, corrected);
   AddLine(text);
   AddLine(text, kStudyCorrectionIntro);

@@ -30,6 +30,26 @@ void WriteTransformation(std::string& text, const SeriesFileChoice& choice, std:
     case SeriesTransformation::Logit: AddLine(text, data + "logit transformed before analysis."); break;
     case SeriesTransformation::None: AddLine(text, data + "not transformed before analysis."); break;
   }
+  if (choice.Transformation != SeriesTransformation::None && choice.TransformBeforeDifferencing)
+    AddLine(text, "     The transformation was applied to the series as read, before any differencing.");
+}
+
+// The seasonal set-up, when there is one: the period, the seasonal
+// differencing and the seasonal factors of the noise model.
+void WriteSeasonalTerms(std::string& text, const TfnSetup& setup) {
+  const int s = setup.SeasonalPeriod;
+  if (s <= 0) return;
+  AddLine(text, "The seasonal period is " + N(s) + " time periods.");
+  if (setup.SeasonalDifferencing > 0)
+    AddLine(text, "     The response series were seasonally differenced at lag " + N(s) + ".");
+  const auto factor = [&](const char* name, int order, const char* side) {
+    if (order > 0)
+      AddLine(text, "     The noise model has a seasonal " + std::string(side) + " factor " + name + "(B^" + N(s) +
+                        ") of order " + N(order) + ", multiplying the regular one.");
+  };
+  factor("Phi_s", setup.SeasonalArOrder, "autoregressive");
+  factor("Theta_s", setup.SeasonalMaOrder, "moving-average");
+  AddLine(text);
 }
 
 void WriteHeading(std::string& text) {
@@ -42,10 +62,16 @@ void WriteHeading(std::string& text) {
 void WriteResponse(std::string& text, const SummaryInput& input) {
   const ResponseSeriesData& r = input.Response;
   const TfnSetup& setup = input.Setup;
-  AddLine(text, "This is an analysis of " + N(r.SeriesCount) + DifferencedWords(r.Differencing) +
-                    "response series for the time periods: " + N(r.FirstAnalysedPeriod) + " to " +
-                    N(r.EndPeriod));
+  std::string differenced = DifferencedWords(r.Differencing);
+  if (r.SeasonalDifferencingLag > 0)
+    differenced = r.Differencing == 1   ? " 1st and seasonally differenced "
+                  : r.Differencing == 2 ? " 2nd and seasonally differenced "
+                                        : " seasonally differenced ";
+  AddLine(text, "This is an analysis of " + N(r.SeriesCount) + differenced +
+                    "response series for the time periods: " + r.Calendar.Label(r.FirstAnalysedPeriod) +
+                    " to " + r.Calendar.Label(r.EndPeriod));
   AddLine(text);
+  WriteSeasonalTerms(text, setup);
 
   AddLine(text, "Note: Inter-series covariance refers to period-effects on the values for each time "
                 "period in all series.");
@@ -53,7 +79,8 @@ void WriteResponse(std::string& text, const SummaryInput& input) {
     AddLine(text, "      Intra-period inter-series covariance among the response series has been removed.");
     if (!r.UnflattenedPeriods.empty()) {
       std::string periods;
-      for (std::int32_t t : r.UnflattenedPeriods) periods += (periods.empty() ? "" : ", ") + N(t);
+      for (std::int32_t t : r.UnflattenedPeriods)
+        periods += (periods.empty() ? "" : ", ") + r.Calendar.Label(t);
       AddLine(text, "      It was not removed in these time periods, where fewer than two response "
                     "series have a value: " + periods);
     }
@@ -112,7 +139,8 @@ void WriteCovariates(std::string& text, const SummaryInput& input) {
   AddLine(text, cov->FileName);
   AddLine(text, "This analysis includes " + N(cov->SeriesCount) + DifferencedWords(cov->Differencing) +
                     "covariate series, 1 for each group, for the time periods: " +
-                    N(cov->FirstAnalysedPeriod) + " to " + N(cov->EndPeriod));
+                    cov->Calendar.Label(cov->FirstAnalysedPeriod) + " to " +
+                    cov->Calendar.Label(cov->EndPeriod));
   for (int c = 1; c <= cov->SeriesCount; ++c) {
     const bool intervention = c <= kMaxGroups && input.Setup.CovariateIsIntervention[static_cast<size_t>(c - 1)];
     AddLine(text, "Was covariate series " + N(c) + " treated as an intervention series? " +

@@ -106,20 +106,37 @@ TEST(ConsoleUiTest, TheUserGuideItemNamesTheGuidesFile) {
       << run.out;
 }
 
-TEST(ConsoleUiTest, CtrlCInterruptsTheRunningWindow) {
+// Ctrl+C reaches the calculation running now, the innermost of nested
+// ones, never a window left open by an earlier one; with none running it
+// says so.
+TEST(ConsoleUiTest, CtrlCInterruptsTheRunningCalculation) {
   std::istringstream in("");
   std::ostringstream out, err;
   ConsoleUi ui(in, out, err, {});
-  Form calc("frmCalc", "Calculation");
-  int interrupts = 0;
-  calc.onInterrupt = [&] { ++interrupts; };
-  ui.ShowForm(calc, false);
-  ui.PumpEvents();
-  EXPECT_EQ(interrupts, 0);
+  Form earlier("frmEarlier", "An earlier calculation");
+  int stale = 0, outer = 0, inner = 0;
+  earlier.onInterrupt = [&] { ++stale; };
+  ui.ShowForm(earlier, false);
+  {
+    const InterruptScope profile(ui, [&] { ++outer; });
+    ui.PumpEvents();
+    EXPECT_EQ(outer, 0);
+    {
+      const InterruptScope search(ui, [&] { ++inner; });
+      InterruptSignal() = true;
+      ui.PumpEvents();
+      ui.PumpEvents();
+    }
+    InterruptSignal() = true;
+    ui.PumpEvents();
+  }
+  EXPECT_EQ(inner, 1);
+  EXPECT_EQ(outer, 1);
+  EXPECT_EQ(out.str().find("Nothing to interrupt."), std::string::npos);
   InterruptSignal() = true;
   ui.PumpEvents();
-  ui.PumpEvents();
-  EXPECT_EQ(interrupts, 1);
+  EXPECT_EQ(stale, 0);
+  EXPECT_NE(out.str().find("Nothing to interrupt."), std::string::npos);
   EXPECT_FALSE(InterruptSignal());
 }
 

@@ -5,14 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QFileDialog>
-#include <QTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <filesystem>
 #include <fstream>
 
+#include "file_dialog_answer.h"
 #include "modal_answerer.h"
 #include "qt/qt_ui.h"
 #include "app/session.h"
@@ -20,6 +19,7 @@
 namespace quorvane::qt {
 namespace {
 
+using testing::ChooseInFileDialog;
 using testing::ModalAnswerer;
 
 TEST(FileDialogCheckTest, AnUnusableChoiceShowsTheReasonAndTheDialogAgain) {
@@ -50,20 +50,7 @@ TEST(FileDialogCheckTest, AnUnusableChoiceShowsTheReasonAndTheDialogAgain) {
       ASSERT_NE(dialog, nullptr);
       fileDialog = dialog;
       ++dialogs;
-      const QString path = QString::fromStdString(c.path);
-      dialog->selectFile(path);
-      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-      // On a busy machine the dialog may still be reading the folder and
-      // ignore the first accept: try again until it closes once.
-      auto* retry = new QTimer(dialog);
-      QObject::connect(retry, &QTimer::timeout, dialog, [dialog, path] {
-        // Not while the dialog's own question or the reason is showing.
-        if (!dialog->isVisible() || QApplication::activeModalWidget() != dialog) return;
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept");
-      });
-      QObject::connect(dialog, &QDialog::finished, retry, &QObject::deleteLater);
-      retry->start(50);
+      ChooseInFileDialog(*dialog, QString::fromStdString(c.path));
     };
     auto pressYes = [](QWidget* modal) {  // the dialog's own "already exists" question
       auto* box = qobject_cast<QMessageBox*>(modal);

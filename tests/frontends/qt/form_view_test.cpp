@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QTest>
 
 #include "qt/palette_colors.h"
+#include "qt/report_font.h"
 
 namespace quorvane::qt {
 namespace {
@@ -127,7 +129,12 @@ TEST_F(FormViewTest, ButtonClickReachesTheHandlerOnlyWhileEnabled) {
 
 TEST_F(FormViewTest, TextPaneIsFixedPitchAndKeepsCrLfBothWays) {
   auto* pane = Widget<QPlainTextEdit>("rtbReport");
-  EXPECT_TRUE(QFontInfo(pane->font()).fixedPitch());
+  // Report columns line up when narrow and wide characters advance alike
+  // (the font's own fixed-pitch flag is false for some monospace fonts).
+  const QFontMetricsF metrics(pane->font());
+  for (const QChar c : QStringLiteral("il.,:|MW@m_ "))
+    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(c), metrics.horizontalAdvance(QLatin1Char('0')))
+        << c.toLatin1();
   EXPECT_EQ(pane->lineWrapMode(), QPlainTextEdit::NoWrap);  // a report keeps its lines
 
   form_.SetText("rtbReport", "Value   1.5\r\nError   0.2");
@@ -144,6 +151,19 @@ TEST_F(FormViewTest, TextPaneIsFixedPitchAndKeepsCrLfBothWays) {
   EXPECT_EQ(form_.Text("rtbReport"), "Replaced\r\nx");
   EXPECT_EQ(changes_["rtbReport"], 2);
   EXPECT_EQ(pane->textCursor().position(), 10);  // not reset by an echo
+}
+
+TEST(ReportFontTest, ThePaneFontIsTheFirstCandidateWithEqualAdvances) {
+  QFont proportional(QStringLiteral("DejaVu Sans"));
+  QFont mono(QStringLiteral("DejaVu Sans Mono"));
+  // Both are installed with the build's dependencies.
+  ASSERT_EQ(QFontInfo(proportional).family(), QStringLiteral("DejaVu Sans"));
+  ASSERT_EQ(QFontInfo(mono).family(), QStringLiteral("DejaVu Sans Mono"));
+  EXPECT_FALSE(HasEqualAdvances(proportional));
+  EXPECT_TRUE(HasEqualAdvances(mono));
+  EXPECT_EQ(QFontInfo(FirstWithEqualAdvances({proportional, mono})).family(),
+            QStringLiteral("DejaVu Sans Mono"));
+  EXPECT_TRUE(HasEqualAdvances(ReportFont()));
 }
 
 TEST_F(FormViewTest, TextBoxTypingReachesTheModelWithoutEchoAndLeavingRunsLostFocus) {

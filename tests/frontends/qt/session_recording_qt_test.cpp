@@ -26,6 +26,7 @@
 #include "app/session.h"
 #include "base/files/text_file.h"
 #include "base/ui/recording_ui.h"
+#include "file_dialog_answer.h"
 #include "modal_answerer.h"
 #include "qt/form_view.h"
 #include "qt/main_frame.h"
@@ -52,8 +53,7 @@ std::function<void(QWidget*)> ChooseFile(const std::string& path) {
   return [path](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_NE(dialog, nullptr) << "expected a file dialog";
-    dialog->selectFile(QString::fromStdString(path));
-    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    testing::ChooseInFileDialog(*dialog, QString::fromStdString(path));
   };
 }
 

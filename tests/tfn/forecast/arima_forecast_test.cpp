@@ -10,6 +10,7 @@
 
 #include "tfn/arma_dense_oracle.h"
 #include "tfn/forecast/arma_state_space.h"
+#include "tfn/forecast/level_forecast.h"
 #include "tfn/melard_likelihood.h"
 #include "tfn/simulated_series.h"
 
@@ -116,6 +117,45 @@ TEST(ArimaForecastTest, AgreesWithTheDenseConditionalDistribution) {
       EXPECT_NEAR(twice.LevelMean[h], static_cast<double>(twiceMean), 1e-9) << h + 1;
       EXPECT_NEAR(twice.LevelVariance[h], static_cast<double>(twiceVar), 1e-8 * (1 + twiceVar)) << h + 1;
     }
+  }
+}
+
+// Undoing seasonal and regular differencing, (1 - B)(1 - B^4) X = W: from
+// known levels X(T-4..T), each future X is those levels plus a fixed
+// combination of the future W, whose weights follow the same recursion
+// written out here; its mean and variance come from the dense conditional
+// distribution of the future W. Tolerance as above.
+TEST(ArimaForecastTest, SeasonalLevelsAgreeWithTheDenseConditionalDistribution) {
+  const std::vector<double> phi{0.5}, theta{0.3, 0.0, 0.0, 0.6, -0.18};  // (1 - 0.3B)(1 - 0.6B^4)
+  constexpr size_t N = 40, H = 10, L = 5;
+  const std::vector<double> w = testing::SimulatedArmaSeries(phi, theta, N, 7);
+  const Conditional oracle = DenseConditional(testing::PsiWeightAutocovariances(phi, theta, N + H), w, H);
+  const ArmaStateSpace space(phi, theta);
+  const std::optional<ArmaFilterEnd> end = FilterArmaSeries(space, w);
+  ASSERT_TRUE(end);
+  const std::vector<double> g{1.0, 0.0, 0.0, 1.0, -1.0};  // 1 - (1 - B)(1 - B^4)
+  const std::vector<double> levels{10.0, 9.0, 12.0, 11.0, 8.0};  // X(T), X(T-1), ..., X(T-4)
+  const std::vector<double> G(H, 0.25);  // a known mean of W
+  const LevelForecast path = ForecastLevels(space, *end, G, g, levels);
+  ASSERT_EQ(path.Mean.size(), H);
+
+  // X(T+h) = known(h) + sum_j c(h, j) W(T+j): X(T+h) = W(T+h) + X(T+h-1) + X(T+h-4) - X(T+h-5).
+  std::vector<long double> known(levels.rbegin(), levels.rend());  // X(T-4..T)
+  std::vector<std::vector<long double>> c(L, std::vector<long double>(H, 0.0L));
+  for (size_t h = 0; h < H; ++h) {
+    const size_t t = L + h;
+    known.push_back(known[t - 1] + known[t - 4] - known[t - 5]);
+    std::vector<long double> weights(H, 0.0L);
+    for (size_t j = 0; j < H; ++j) weights[j] = c[t - 1][j] + c[t - 4][j] - c[t - 5][j];
+    weights[h] += 1.0L;
+    c.push_back(weights);
+    long double mean = known[t], variance = 0;
+    for (size_t i = 0; i < H; ++i) {
+      mean += weights[i] * (oracle.Mean[i] + 0.25L);
+      for (size_t j = 0; j < H; ++j) variance += weights[i] * weights[j] * oracle.Covariance[i][j];
+    }
+    EXPECT_NEAR(path.Mean[h], static_cast<double>(mean), 1e-9) << "h " << h + 1;
+    EXPECT_NEAR(path.Variance[h], static_cast<double>(variance), 1e-9 * (1 + variance)) << "h " << h + 1;
   }
 }
 

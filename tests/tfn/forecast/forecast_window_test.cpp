@@ -130,6 +130,18 @@ TEST_F(ForecastWindowTest, ThePlotDrawsEachSeriesWithItsBand) {
   EXPECT_FALSE(plot().IsOpen());
 }
 
+// The report and its plot stay open while main-menu commands close the
+// windows of the last calculation: the user may be editing the report.
+TEST_F(ForecastWindowTest, MainMenuCommandsLeaveTheForecastsOpen) {
+  ASSERT_TRUE(app_.Forecasts().ForecastPeriods(5));
+  forecasts().SetText("rtbForecast", "Edited report\r\n");
+  forecasts().Click("cmdPlotForecast");
+  session_.CloseResultWindows();
+  EXPECT_TRUE(forecasts().IsOpen());
+  EXPECT_TRUE(plot().IsOpen());
+  EXPECT_EQ(forecasts().Text("rtbForecast"), "Edited report\r\n");
+}
+
 TEST(ForecastPeriodsTest, WholeNumbersFromOneToAThousand) {
   EXPECT_EQ(ParseForecastPeriods(" 10 "), 10);
   EXPECT_EQ(ParseForecastPeriods("1000"), 1000);

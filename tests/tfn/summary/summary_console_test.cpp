@@ -7,6 +7,7 @@
 
 #include "base/files/text_file.h"
 #include "support/console_run.h"
+#include "tfn/summary/summary_fixture.h"
 
 namespace quorvane {
 namespace {
@@ -62,6 +63,52 @@ TEST(SummaryConsoleTest, WritesAndSavesTheSummaryOfTheNileSetUp) {
   EXPECT_TRUE(has("         0.2449    Logit[Phi( 1) [0; -1 < Phi < +1]]"));
   EXPECT_TRUE(has("   1970,"));
   std::remove(saved.c_str());
+}
+
+// Front and Rear seat casualties as one group, first differences, the
+// inter-series covariance removed: the period mean of the differences is
+// taken out, and the fit is an ordinary one.
+TEST(SummaryConsoleTest, FlatteningFirstDifferencesRemovesTheirPeriodMeans) {
+  const testing::ProgramRun run = testing::RunConsole(
+      "click cmdInitialize\n"
+      "set txtResDataInput examples/seatbelts.dat\n"
+      "set cboResStartTimePeriod 1\n"
+      "set cboResEndTimePeriod 192\n"
+      "set cboLastResSeries 2\n"
+      "set cboOrdinal1E 2\n"
+      "set cboResDiff 1\n"
+      "set cboResFlat Y\n"
+      "set cboARMA 1\n"
+      "uncheck chkARMALogit\n"
+      "click cmdDone\n"
+      "click cmdLoadAlg\n"
+      "no\n"
+      "click cmdEditAlg\n"
+      "dblclick grdVS 1 1\nset txtCell 0.3\n"  // Phi( 1)
+      "dblclick grdVS 3 1\nset txtCell 1\n"    // the intercept
+      "click cmdFinish\n"
+      "click cmdSimplex\n"
+      "click cmdUserSummary\n"
+      "no\n"
+      "close\n"
+      "click cmdQuit\nyes\nno\n",
+      "", QUORVANE_SOURCE_DIR);
+  ASSERT_EQ(run.status, 0) << run.output;
+  // Periods 1 to 3: Front 867, 825, 806 and Rear 269, 265, 319. First
+  // differences: Front -42, -19 and Rear -4, 54, with the means -23 and 17.5.
+  const auto table = run.output.find(
+      "The possibly differenced, flattened and/or transformed response series data:");
+  ASSERT_NE(table, std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("Time,Front,Rear\n      1,     Missing,     Missing\n"
+                            "      2,    -19.0000,     19.0000\n"
+                            "      3,    -36.5000,     36.5000\n",
+                            table),
+            std::string::npos)
+      << run.output.substr(table, 300);
+  const double r2 = std::stod(testing::ValueAfter(run.output, "The r^2 of the model is:"));
+  EXPECT_GE(r2, 0.0);
+  EXPECT_LE(r2, 1.0);
+  EXPECT_GE(std::stod(testing::ValueAfter(run.output, "The Model SS is:")), 0.0);
 }
 
 }  // namespace

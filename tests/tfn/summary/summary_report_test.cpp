@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "core/evaluate_objective.h"
 #include "base/format/format_picture.h"
+#include "base/format/right_justify.h"
 #include "tfn/series_file_fixture.h"
 #include "tfn/summary/summary_fixture.h"
 #include "tfn/summary/summary_notes.h"
@@ -31,6 +33,60 @@ TfnSetup Series(int count, int differencing, bool logits = false) {
 }
 
 class SummaryReportTest : public testing::SummarySession {};
+
+// The value of `period` in the one-column table whose title starts with `title`.
+double TableValue(const std::string& text, const std::string& title, int period) {
+  const auto table = text.find("\r\n" + title);
+  if (table == std::string::npos) return NAN;
+  const std::string row = "\r\n" + RightJustify(FormatPicture(period, "####"), 7) + ",";
+  const auto at = text.find(row, table);
+  return at == std::string::npos ? NAN : std::strtod(text.c_str() + at + row.size(), nullptr);
+}
+
+// An intercept of 1e200 makes every squared noise value overflow: the
+// objective is the model's penalty, and the summary says its statistics are
+// not defined rather than printing them as if they were.
+TEST_F(SummaryReportTest, APenaltyObjectiveIsSaidToHaveNoStatistics) {
+  SetUpModel(Series(20, 0));
+  Set(layout_.Phi(1), 0.6, 0.1);
+  Set(layout_.Intercept(1), 1e200, 1e199);
+  const std::string& text = Summarize();
+  EXPECT_NE(text.find("The objective function is Melard's exact -ln[likelihood]\r\nNote: the objective "
+                      "is the model's penalty: it could compute no likelihood at these parameter values"),
+            std::string::npos);
+
+  Set(layout_.Intercept(1), 12, 1);
+  EXPECT_EQ(Summarize().find("Note: the objective is the model's penalty"), std::string::npos);
+}
+
+// The innovations table holds what its title says: the one-step prediction
+// errors, the analysed value less its prediction, which are the
+// standardized residuals a-hat times the residual SDs.
+TEST_F(SummaryReportTest, TheInnovationsAreTheOneStepPredictionErrors) {
+  SetUpModel(Series(20, 0));
+  Set(layout_.Phi(1), 0.6, 0.1);
+  Set(layout_.Theta(1), 0.3, 0.1);
+  Set(layout_.Intercept(1), 12, 1);
+  const std::string& text = Summarize();
+  const std::string tail = " for the possibly differenced, flattened and/or transformed response series data:";
+  bool standardizedDiffers = false;
+  for (int t = 1; t <= 20; ++t) {
+    const double analysed = TableValue(text, "The possibly differenced, flattened and/or transformed", t);
+    const double fitted = TableValue(text, "Predicted fits to the possibly differenced", t);
+    const double residual = TableValue(text, "Residuals (Melard's a-hat/h-hat)" + tail, t);
+    const double sd = TableValue(text, "Residual SDs of the predicted fit", t);
+    const double innovation = TableValue(
+        text, "Innovations (one-step prediction errors: Melard's a-hat times the residual SD)" + tail, t);
+    // Each table value is rounded to 4 decimals: differences of two of them
+    // to 1e-4, products with values below 3 to about 4e-4.
+    EXPECT_NEAR(innovation, analysed - fitted, 1.1e-4) << t;
+    EXPECT_NEAR(innovation, residual * sd, 5e-4) << t;
+    standardizedDiffers = standardizedDiffers || std::fabs(innovation - residual) > 1e-2;
+  }
+  // The ARMA(1, 1) filter's early variance factors differ from 1, so the
+  // two tables differ there.
+  EXPECT_TRUE(standardizedDiffers);
+}
 
 TEST_F(SummaryReportTest, NoDifferencingHasNoCorrectedCriteria) {
   // n = 4 noise values, k = 3 (Phi, Theta, intercept), c = 1: n - k - c = 0.

@@ -84,8 +84,8 @@ TEST_F(SeatBeltSummaryTest, HasEverySectionInOrder) {
       "Predicted fits to the possibly differenced, flattened and/or transformed response series data:\r\n",
       "Residuals (Melard's a-hat/h-hat) for the possibly differenced, flattened and/or transformed "
       "response series data:\r\n",
-      "Innovations (Melard's a-hat) for the possibly differenced, flattened and/or transformed "
-      "response series data:\r\n",
+      "Innovations (one-step prediction errors: Melard's a-hat times the residual SD) for the "
+      "possibly differenced, flattened and/or transformed response series data:\r\n",
       "Predicted fit to the response (i.e., undifferenced, unflattened, untransformed) series data:\r\n"
       "Time,Front,Rear,Drivers\r\n      2,",
       "Residual SDs of the predicted fit to the possibly differenced, flattened and/or transformed "
