@@ -59,9 +59,12 @@ void TfnModel::PrepareMissingValues() {
   }
 }
 
-// A missing value before the noise series begins is out of its sight.
+// A missing value before the noise series begins is out of its sight; a
+// noise series that begins after the last period has nothing to filter.
 bool TfnModel::MissingValueInSight(int k) const {
-  return lastMissing_[static_cast<size_t>(k)] >= NoiseStart(GroupOf(k)) - static_cast<int>(differencing_.size());
+  const int start = NoiseStart(GroupOf(k));
+  return start <= response_.EndPeriod &&
+         lastMissing_[static_cast<size_t>(k)] >= start - static_cast<int>(differencing_.size());
 }
 
 // Series k's values from the period before its noise series by the order
