@@ -214,7 +214,9 @@ void InitializeWindow::Build() {
         .toolTip =
         "This allows for user-created flexible intervention series.  Note that there can be no "
         "missing values in such series!";
-  label("lblCovFurther", "Series 6 to 25:");
+  f.End();
+  f.BeginRow();
+  label("lblCovFurther", "Further covariate series to treat as intervention series (6 to 25):");
   f.Add(ControlKind::TextBox, "txtCovInterventionSeries").toolTip =
       "Further covariate series to treat as intervention series, by their ordinal numbers among "
       "the series read (for example 6, 7).  Note that there can be no missing values in such "
