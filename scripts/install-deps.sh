@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  # Series files: libcsv tokenizes delimited text, Howard Hinnant's date
+  # library reads the dates in their time column.
+  libcsv-dev libhowardhinnant-date-dev
   # Saved figures: Cairo draws them (PNG, SVG, PDF), libpng writes the PNG
   # with its resolution, and every figure is set in DejaVu Sans, found
   # through fontconfig. The tests read the PDFs back with poppler's tools.

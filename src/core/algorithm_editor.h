@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/calendar/period_calendar.h"
 #include "base/ui/form.h"
 
 namespace quorvane {
@@ -81,6 +82,12 @@ class AlgorithmEditor {
   // Tells the user why an entry changed nothing: it is not a number, or it
   // would make a value or step size that is not a finite number.
   void TellEntryIgnored(const std::string& why);
+  // Parameter i's value as the model names it: a date for a period of dated
+  // series (ValueCalendar), a plain number otherwise.
+  PeriodCalendar ValueCalendar(int i) const;
+  std::string ValueText(int i) const;
+  // Why `entry` is no period for parameter i, whose value is a date.
+  std::string NotAPeriodText(int i, const std::string& entry) const;
 
   // algorithm_editor_passes.cpp: column passes and "Edit all parameters".
   void StepPass();

@@ -20,6 +20,11 @@ std::string GridNumber(double value) {
   return value != 0.0 ? FormatPicture(value, "0.0000E+00") : "0";
 }
 
+// The whole period a value stands for, as the model reads a start period.
+std::int64_t PeriodOf(double value) {
+  return std::isfinite(value) ? static_cast<std::int64_t>(std::floor(value + 1e-6)) : 0;
+}
+
 }  // namespace
 
 void AlgorithmEditor::FillGrid() {
@@ -56,7 +61,8 @@ void AlgorithmEditor::ShowCell(int i, int column) {
   std::string text;
   bool red = false, blue = false;
   if (column == kValueColumn) {
-    text = GridNumber(data.Values[i]);
+    const PeriodCalendar calendar = ValueCalendar(i);
+    text = calendar.IsDated() ? calendar.Label(PeriodOf(data.Values[i])) : GridNumber(data.Values[i]);
     red = changed.value;
     blue = data.Values[i] != 0.0;
   } else if (column == kStepColumn) {
@@ -98,7 +104,7 @@ void AlgorithmEditor::BeginCellEdit(int i, int column) {
   const AlgorithmData& data = session_.Algorithm;
   edit_row_ = i;
   edit_column_ = column;
-  edit_shown_ = column == kValueColumn  ? PlainNumberText(data.Values[i])
+  edit_shown_ = column == kValueColumn  ? ValueText(i)
                 : column == kStepColumn ? PlainNumberText(data.Steps[i])
                                         : data.FuseCodes[i];
   const char* what = column == kValueColumn  ? "Value"
@@ -144,6 +150,20 @@ void AlgorithmEditor::CancelCellEdit() {
 // |value x StepProportion|, or |StepProportion| for a value of 0; so editing
 // a fixed parameter's value makes it free.
 void AlgorithmEditor::SetValueFromCell(int i, const std::string& entry) {
+  // A period typed as a date: it is no estimate, so its step stays.
+  if (const PeriodCalendar calendar = ValueCalendar(i); calendar.IsDated()) {
+    const std::optional<std::int64_t> period = calendar.Period(entry);
+    if (!period) {
+      if (!TrimBlanks(entry).empty())
+        TellEntryIgnored(NotAPeriodText(i, entry) + ", so the value of parameter #" + PlainNumberText(i) +
+                         " is unchanged");
+      return;
+    }
+    AlgorithmData& data = session_.Algorithm;
+    if (static_cast<double>(*period) != data.Values[i]) changed_[static_cast<std::size_t>(i - 1)].value = true;
+    data.Values[i] = static_cast<double>(*period);
+    return;
+  }
   const auto number = ParseNumber(entry);
   if (!number) {
     if (!TrimBlanks(entry).empty())
@@ -193,6 +213,23 @@ void AlgorithmEditor::SetFuseFromCell(int i, const std::string& entry) {
 
 void AlgorithmEditor::TellEntryIgnored(const std::string& why) {
   session_.ui().ShowMessage(why, "Entry ignored", Icon::Information);
+}
+
+PeriodCalendar AlgorithmEditor::ValueCalendar(int i) const {
+  const Model* model = session_.model();
+  return model ? model->ParameterCalendar(i) : PeriodCalendar();
+}
+
+std::string AlgorithmEditor::ValueText(int i) const {
+  const PeriodCalendar calendar = ValueCalendar(i);
+  const double value = session_.Algorithm.Values[i];
+  return calendar.IsDated() ? calendar.Label(PeriodOf(value)) : PlainNumberText(value);
+}
+
+std::string AlgorithmEditor::NotAPeriodText(int i, const std::string& entry) const {
+  const PeriodCalendar calendar = ValueCalendar(i);
+  return "\"" + std::string(TrimBlanks(entry)) + "\" is not a period of the series, which are " +
+         calendar.Describe() + ": type " + calendar.FormHint();
 }
 
 }  // namespace quorvane

@@ -146,13 +146,27 @@ void AlgorithmEditor::ValuePass(const std::string& title, bool proportionalSteps
     if (freeOnly && data.Steps[i] == 0.0) continue;
     Changed& changed = changed_[static_cast<std::size_t>(i - 1)];
     Highlight(i, kValueColumn);
+    // A period of dated series is typed as a date and keeps its step.
+    const PeriodCalendar calendar = ValueCalendar(i);
     while (true) {
-      const std::string answer =
-          session_.ui().AskValue("Enter the new value of parameter #" + PlainNumberText(i), title,
-                                 PlainNumberText(data.Values[i]));
+      const std::string answer = session_.ui().AskValue(
+          "Enter the new value of parameter #" + PlainNumberText(i), title, ValueText(i));
       if (answer.empty()) {
         ShowCell(i, kValueColumn);
         return;
+      }
+      if (calendar.IsDated()) {
+        const std::optional<std::int64_t> period = calendar.Period(answer);
+        if (!period) {
+          TellEntryIgnored(NotAPeriodText(i, answer) + "; please enter the value of parameter #" +
+                           PlainNumberText(i));
+          continue;
+        }
+        if (static_cast<double>(*period) != data.Values[i]) {
+          data.Values[i] = static_cast<double>(*period);
+          changed.value = true;
+        }
+        break;
       }
       const auto number = ParseNumber(answer);
       if (!number) {
@@ -176,7 +190,7 @@ void AlgorithmEditor::ValuePass(const std::string& title, bool proportionalSteps
       }
       break;
     }
-    if (proportionalSteps) {
+    if (proportionalSteps && !calendar.IsDated()) {
       const double step = proportionalStep(data.Values[i]);
       if (std::fabs(step - data.Steps[i]) >= kChangeThreshold) changed.step = true;
       data.Steps[i] = step;

@@ -6,6 +6,7 @@
 #include <vector>
 #include <string>
 
+#include "base/calendar/period_calendar.h"
 #include "core/one_based.h"
 
 namespace quorvane {
@@ -70,6 +71,12 @@ class Model {
   // is a penalty, not a value of the objective, and a search whose every
   // point has one has found no minimum. Empty: the model has no such penalty.
   virtual std::optional<double> FailurePenalty() const { return std::nullopt; }
+  // The calendar that names the value of parameter i when that value is a
+  // time period of dated series, such as the month an intervention starts:
+  // the editor and the reports then show and take it as a date. Whole
+  // periods (plain numbers) for every other parameter, and for every
+  // parameter of a model without dates.
+  virtual PeriodCalendar ParameterCalendar(int /*i*/) const { return PeriodCalendar(); }
 
   // The session gives the model its interaction port once, before any call.
   void AttachUi(Ui& ui) { ui_ = &ui; }

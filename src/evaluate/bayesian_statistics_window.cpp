@@ -3,6 +3,8 @@
 #include "app/session.h"
 #include "base/files/text_file.h"
 #include "base/format/file_names.h"
+#include "base/ui/export_csv.h"
+#include "evaluate/evaluation_series_csv.h"
 
 namespace quorvane {
 
@@ -17,6 +19,7 @@ BayesianStatisticsWindow::BayesianStatisticsWindow(Session& session)
                             "&Save Bayesian posterior distribution data as...");
   save.toolTip = "Saves the (possibly edited) output appearing in the textbox below";
   save.onClick = [this] { SaveReport(); };
+  form_.Add(ControlKind::Button, "cmdExportCsv", "Export as CSV...").onClick = [this] { ExportSeries(); };
   Control& pane = form_.Add(ControlKind::TextPane, "rtbBayesian");
   pane.readOnly = false;  // the user may edit the report before saving it
   form_.End();
@@ -25,6 +28,7 @@ BayesianStatisticsWindow::BayesianStatisticsWindow(Session& session)
 
 void BayesianStatisticsWindow::ShowReport(std::string text) {
   Ui& ui = session_.ui();
+  shown_ = session_.Evaluation;
   if (form_.IsOpen()) ui.BringToFront(form_);
   else ui.ShowForm(form_);
   form_.SetText("rtbBayesian", std::move(text));
@@ -47,6 +51,10 @@ void BayesianStatisticsWindow::SaveReport() {
     return;
   }
   form_.SetText("rtbBayesian", std::move(text));
+}
+
+void BayesianStatisticsWindow::ExportSeries() {
+  ExportCsv(session_.ui(), {EvaluationSeriesCsv(shown_), "posterior series", DateTimeFileName(".csv")});
 }
 
 void BayesianStatisticsWindow::Closed() {

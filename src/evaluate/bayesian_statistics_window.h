@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/ui/form.h"
+#include "evaluate/evaluation_series.h"
 
 namespace quorvane {
 
@@ -11,18 +12,22 @@ class Session;
 
 // The window "Bayesian statistics": the posterior report in the text pane
 // rtbBayesian, which the user may edit, the command that saves the pane as
-// a .pos file, and an interrupt command for a running posterior grid.
+// a .pos file, "Export as CSV..." for the posterior's series, and an
+// interrupt command for a running posterior grid.
 class BayesianStatisticsWindow {
  public:
   explicit BayesianStatisticsWindow(Session& session);
 
   Form& form() { return form_; }
 
-  // Replaces the pane's text with the report and shows the window.
+  // Replaces the pane's text with the report and shows the window; the
+  // session's evaluation series are the report's, kept for the export.
   void ShowReport(std::string text);
   // cmdSaveBayesian: asks for a .pos file and saves the pane, prefixed with
   // the line naming the file, atomically.
   void SaveReport();
+  // cmdExportCsv: the series of the report shown.
+  void ExportSeries();
 
   // Shows the ranking window again when that window opened this one; empty
   // while there is no ranking window.
@@ -34,6 +39,7 @@ class BayesianStatisticsWindow {
 
   Session& session_;
   Form form_;
+  EvaluationSeries shown_;  // the series of the report shown
 };
 
 }  // namespace quorvane

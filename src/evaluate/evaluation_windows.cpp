@@ -2,6 +2,8 @@
 
 #include "base/files/text_file.h"
 #include "base/format/file_names.h"
+#include "base/ui/export_csv.h"
+#include "evaluate/evaluation_series_csv.h"
 #include "evaluate/likelihood_profile.h"
 #include "evaluate/saved_report_text.h"
 #include "app/main_window.h"
@@ -55,6 +57,9 @@ EvaluationWindows::EvaluationWindows(Session& session)
   Control& save = statistics_.Add(ControlKind::Button, "cmdSaveML", "&Save maximum-likelihood data as...");
   save.toolTip = "Saves the (possibly edited) output appearing in the textbox below";
   save.onClick = [this] { SaveStatistics(); };
+  statistics_.Add(ControlKind::Button, "cmdExportCsv", "Export as CSV...").onClick = [this] {
+    ExportSeries();
+  };
   Control& pane = statistics_.Add(ControlKind::TextPane, "rtbMaxLike");
   pane.readOnly = false;  // the user may edit the report before saving it
   statistics_.End();
@@ -79,9 +84,14 @@ void EvaluationWindows::CloseChoice() {
 
 void EvaluationWindows::ShowStatistics(const std::string& report) {
   Ui& ui = session_.ui();
+  shown_ = session_.Evaluation;
   if (statistics_.IsOpen()) ui.BringToFront(statistics_);
   else ui.ShowForm(statistics_);
   statistics_.SetText("rtbMaxLike", report);
+}
+
+void EvaluationWindows::ExportSeries() {
+  ExportCsv(session_.ui(), {EvaluationSeriesCsv(shown_), "profile series", DateTimeFileName(".csv")});
 }
 
 void EvaluationWindows::SaveStatistics() {

@@ -17,6 +17,9 @@ double Seconds() {
   return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
+// How often the time-left panels of a grid change while it runs, in seconds.
+constexpr double kStatusInterval = 0.015;
+
 std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
 }  // namespace
@@ -63,6 +66,19 @@ void PosteriorGridStatus::PointStarted(int p, double value) {
 }
 
 bool PosteriorGridStatus::LevelEntered(int level, int j) {
+  // An inner level may be entered every few microseconds: its panel is set
+  // on its first entry and then about every kStatusInterval.
+  double& shownAt = levelShownAt_[static_cast<std::size_t>(level - 1)];
+  const double now = Seconds();
+  if (shownAt == 0.0 || now - shownAt >= kStatusInterval) {
+    ShowLevel(level, j);
+    shownAt = now;
+  }
+  ui_.PumpEvents();
+  return GoOn();
+}
+
+void PosteriorGridStatus::ShowLevel(int level, int j) {
   const int parameter = spec_.GridParameter[static_cast<std::size_t>(level - 1)];
   std::string text = "Parameter #" + FormatPicture(parameter, "#0") + " (point " +
                      FormatPicture(j, "##0") + " of " + FormatPicture(spec_.GridPointCount, "##0") +
@@ -75,8 +91,6 @@ bool PosteriorGridStatus::LevelEntered(int level, int j) {
   } else {
     ui_.SetStatusPanel(3, 5, levelFive_ + "  " + text);
   }
-  ui_.PumpEvents();
-  return GoOn();
 }
 
 void PosteriorGridStatus::Evaluated(std::int64_t count) {
@@ -84,7 +98,14 @@ void PosteriorGridStatus::Evaluated(std::int64_t count) {
     if (!interrupt_) ShowTimeLeft(spec_.PointCount - count, count);
     return;
   }
-  ShowTimeLeft(total_ - count, count);
+  // A grid node may take a few microseconds, far less than the eye can
+  // follow and less than the panels' texts take to build: they are shown
+  // for the first and the last node and otherwise every kStatusInterval.
+  const double now = Seconds();
+  if (count == 1 || count == total_ || now - shownAt_ >= kStatusInterval) {
+    ShowTimeLeft(total_ - count, count);
+    shownAt_ = now;
+  }
   ui_.PumpEvents();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -16,11 +17,13 @@ std::string MinutesSecondsText(std::int64_t seconds);
 std::string TimeOfDayText();
 
 // What the user sees while a posterior grid runs: bar 5 names the point,
-// bar 2 the size of the run, bar 3 one panel per grid level, bar 4 the
-// evaluations left and the estimated time; events are let through at every
-// level and the interrupt flag is read there and after each point. A set
-// flag is cleared and the user asked whether to quit (the workers of a
-// threaded run stilled first).
+// bar 2 the size of the run, bar 3 one panel per grid level (set at the
+// level's first entry and then about every 15 ms), bar 4 the evaluations
+// left and the estimated time (after the first and the last evaluation and
+// about every 15 ms between them). Events are let through at every
+// evaluation and level, and the interrupt flag is read at every level and
+// after each point: a set flag is cleared and the user asked whether to
+// quit (the workers of a threaded run stilled first).
 class PosteriorGridStatus : public PosteriorGridProgress {
  public:
   PosteriorGridStatus(Ui& ui, bool& interruptFlag, const PosteriorGridSpec& spec);
@@ -34,6 +37,8 @@ class PosteriorGridStatus : public PosteriorGridProgress {
  private:
   // False when the user confirms that the calculations should stop.
   bool GoOn();
+  // Sets the panel of grid level `level` at its point j.
+  void ShowLevel(int level, int j);
   void ShowTimeLeft(std::int64_t remaining, std::int64_t done);
 
   Ui& ui_;
@@ -41,6 +46,8 @@ class PosteriorGridStatus : public PosteriorGridProgress {
   const PosteriorGridSpec& spec_;
   double start_;
   std::int64_t total_;
+  double shownAt_ = 0.0;  // when the time-left panels were last set
+  std::array<double, kMaxGridParameters> levelShownAt_{};  // when each level's panel was; 0 never
   std::string levelFive_;  // bar 3 has five panels; levels 5 and 6 share the last
 };
 

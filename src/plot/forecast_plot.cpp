@@ -26,6 +26,7 @@ PlotFrame ForecastPlotFrame(const ForecastPlotSeries& s, bool roomForLegend) {
   take(s.Lower);
   take(s.Upper);
   PlotFrame frame;
+  frame.XCalendar = s.Calendar;
   const double firstX = s.Observed.empty() ? s.FirstForecastPeriod : s.FirstPeriod;
   const double lastX = s.Forecast.empty()
                            ? s.FirstPeriod + static_cast<double>(s.Observed.size()) - 1

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/ui/figure.h"
+#include "base/calendar/period_calendar.h"
 #include "base/ui/surface.h"
 #include "plot/plot_frame.h"
 
@@ -13,6 +14,7 @@ namespace quorvane {
 // over the past periods (NaN where missing), then the forecasts with the
 // limits of their interval over the future ones. Periods rise by one.
 struct ForecastPlotSeries {
+  PeriodCalendar Calendar;         // names the periods on the X axis
   int FirstPeriod = 0;             // of Observed and Fit
   std::vector<double> Observed;
   std::vector<double> Fit;

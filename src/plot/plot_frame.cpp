@@ -5,6 +5,7 @@
 
 #include "base/format/plain_number_text.h"
 #include "base/ui/surface_view.h"
+#include "plot/calendar_ticks.h"
 
 namespace quorvane {
 namespace {
@@ -65,7 +66,7 @@ FrameTicks PlaceTicks(const PlotFrame& frame) {
 
   // X axis: fewer ticks until the labels, with a gap of two characters, fit.
   for (int most = 10; most >= 1; --most) {
-    const AxisTicks ticks = RoundTicks(frame.X, most);
+    const AxisTicks ticks = XAxisTicks(frame, most);
     std::vector<PlacedLabel> row;
     bool fits = true;
     for (size_t i = 0; i < ticks.Values.size(); ++i) {

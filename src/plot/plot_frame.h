@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/ui/figure.h"
+#include "base/calendar/period_calendar.h"
 #include "base/ui/surface.h"
 #include "base/ui/surface_view.h"
 #include "plot/plot_range.h"
@@ -34,6 +35,9 @@ struct PlotFrame {
 
   PlotRange X;
   PlotRange Y;
+  // Names the X values when they are time periods of dated series: the X
+  // axis is then labelled by dates.
+  PeriodCalendar XCalendar{};
 
   double MapX(double x) const;
   double MapY(double y) const;

@@ -12,6 +12,7 @@ void PlotTable::Reset(int columns, int firstRow, int lastRow) {
   ColumnCentredOnZero.assign(static_cast<size_t>(ColumnCount) + 1, false);
   FirstRow = firstRow;
   LastRow = lastRow;
+  XCalendar = PeriodCalendar();
   cells_.assign(static_cast<size_t>(RowCount()) * static_cast<size_t>(ColumnCount),
                 kMissingPlotValue);
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/calendar/period_calendar.h"
+
 namespace quorvane {
 
 // The value that marks a missing cell of plot data; such cells are never drawn.
@@ -25,9 +27,13 @@ struct PlotTable {
   double XLabelMin = 0.0;
   double XLabelMax = 0.0;
   std::string PageTitle;
+  // Names the rows when they are time periods of dated series (XLabelMin
+  // and XLabelMax then are the first and last row): the X axis and the
+  // exported table show the rows as dates.
+  PeriodCalendar XCalendar;
 
   // Empties the table and gives it `columns` columns of rows first..last,
-  // every cell missing.
+  // every cell missing, and rows named by plain numbers.
   void Reset(int columns, int firstRow, int lastRow);
   int RowCount() const { return LastRow >= FirstRow ? LastRow - FirstRow + 1 : 0; }
   double& Cell(int row, int column) { return cells_[Index(row, column)]; }

@@ -3,9 +3,12 @@
 #include <cmath>
 
 #include "base/format/leading_number.h"
+#include "base/format/file_names.h"
 #include "base/format/plain_number_text.h"
+#include "base/ui/export_csv.h"
 #include "plot/plot_range.h"
 #include "plot/plot_statistics.h"
+#include "plot/plot_table_csv.h"
 
 namespace quorvane {
 namespace {
@@ -111,6 +114,7 @@ void XYPlotWindow::BuildForm() {
   form_.End();
   form_.Add(ControlKind::Button, "cmdPlot", "&Plot it!").onClick = [this] { PlotIt(); };
   form_.Add(ControlKind::Button, "cmdClear", "&Clear Plot && Reset Axes").onClick = [this] { ClearPlot(); };
+  form_.Add(ControlKind::Button, "cmdExportCsv", "Export as CSV...").onClick = [this] { ExportTable(); };
   form_.Add(ControlKind::Button, "cmdNext_Page", "&Next Plot Page").onClick = [this] {
     ui_.CloseForm(form_);
   };
@@ -158,6 +162,15 @@ double XYPlotWindow::Value(int column, int row) const {
   return table_.Cell(row, column);
 }
 
+std::string XYPlotWindow::XText(double x, bool xIsColumn) const {
+  if (xIsColumn || !table_.XCalendar.IsDated()) return PlainNumberText(x);
+  return table_.XCalendar.Label(std::llround(x));
+}
+
+void XYPlotWindow::ExportTable() {
+  ExportCsv(ui_, {PlotTableCsv(table_), "plot table", DateTimeFileName(".csv")});
+}
+
 void XYPlotWindow::ClearPlot() {
   picture_.Plots.clear();
   picture_.Grid10 = picture_.Grid8 = false;
@@ -167,6 +180,7 @@ void XYPlotWindow::ClearPlot() {
     form_.SetCaption(label, "");
   FillBoxes();
   picture_.Frame.X = {table_.XLabelMin, table_.XLabelMax};
+  picture_.Frame.XCalendar = form_.Get("listXVar").selectedIndex <= 0 ? table_.XCalendar : PeriodCalendar();
   if (!(picture_.Frame.X.Min < picture_.Frame.X.Max)) picture_.Frame.X = WidenedRange(picture_.Frame.X, {});
   picture_.Frame.Y = WidenedRange({LeadingNumber(form_.Text("txtYmin")), LeadingNumber(form_.Text("txtYmax"))}, {});
   Redraw();
@@ -182,8 +196,8 @@ void XYPlotWindow::FillBoxes() {
   const int xColumn = form_.Get("listXVar").selectedIndex;
   const int yColumn = form_.Get("listYVar").selectedIndex;
   if (xColumn <= 0) {
-    form_.SetText("txtXmin", PlainNumberText(table_.XLabelMin) + " (" + PlainNumberText(table_.FirstRow) + ")");
-    form_.SetText("txtXmax", PlainNumberText(table_.XLabelMax) + " (" + PlainNumberText(table_.LastRow) + ")");
+    form_.SetText("txtXmin", XText(table_.XLabelMin, false) + " (" + PlainNumberText(table_.FirstRow) + ")");
+    form_.SetText("txtXmax", XText(table_.XLabelMax, false) + " (" + PlainNumberText(table_.LastRow) + ")");
   } else {
     form_.SetText("txtXmin", PlainNumberText(table_.ColumnMin[static_cast<size_t>(xColumn)]));
     form_.SetText("txtXmax", PlainNumberText(table_.ColumnMax[static_cast<size_t>(xColumn)]));
@@ -253,7 +267,7 @@ void XYPlotWindow::PlotIt() {
     form_.SetText("txtXmin", PlainNumberText(x.Min));
     form_.SetText("txtXmax", PlainNumberText(x.Max));
   }
-  picture_.Frame = {x, y};
+  picture_.Frame = {x, y, xIsColumn ? PeriodCalendar() : table_.XCalendar};
   picture_.XIsColumn = xIsColumn;
 
   form_.SetCaption("lblYZero", SpansZero(y) ? "Horizontal dashed line shows Y=0" : "");
@@ -262,8 +276,8 @@ void XYPlotWindow::PlotIt() {
   if (xIsColumn)
     range += "\r\nX-Max =  " + PlainNumberText(x.Max) + "\r\nX-Min =  " + PlainNumberText(x.Min);
   form_.SetCaption("lblGraphMax", range);
-  form_.SetCaption("lblXStart", PlainNumberText(x.Min));
-  form_.SetCaption("lblXEnd", PlainNumberText(x.Max));
+  form_.SetCaption("lblXStart", XText(x.Min, xIsColumn));
+  form_.SetCaption("lblXEnd", XText(x.Max, xIsColumn));
   picture_.XName = names[static_cast<size_t>(xColumn)];
   form_.SetCaption("lblYMaxMin", "Y: " + names[static_cast<size_t>(yColumn)]);
   form_.SetCaption("lblXMaxMin", "X: " + names[static_cast<size_t>(xColumn)]);

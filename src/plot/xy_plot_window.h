@@ -14,6 +14,8 @@ class Session;
 // The XY plot window frmXYPlot ("Data and prediction plots"): any column of
 // the plot table against the row number or against another column. Plots
 // accumulate on the surface Graph until "&Clear Plot && Reset Axes".
+// "Export as CSV..." saves the whole table as comma-separated text. Rows
+// that are dated periods are labelled by their dates.
 class XYPlotWindow {
  public:
   // `editorClosed` is the flag that waiting calculations poll; closing the
@@ -36,6 +38,8 @@ class XYPlotWindow {
   void PlotIt();
   // "&Clear Plot && Reset Axes".
   void ClearPlot();
+  // "Export as CSV...".
+  void ExportTable();
 
  private:
   void BuildForm();
@@ -43,6 +47,9 @@ class XYPlotWindow {
   void VariateChosen();
   void FillBoxes();  // the four boxes from the bounds of the chosen variates
   double Value(int column, int row) const;  // column 0: the row's X
+  // An X value as the boxes and labels show it: its date when X is the
+  // row of a table of dated periods.
+  std::string XText(double x, bool xIsColumn) const;
   void Redraw();
 
   Ui& ui_;

@@ -10,7 +10,7 @@
 #include "tfn/covariate_groups.h"
 #include "tfn/initialize_texts.h"
 #include "tfn/setup_limits.h"
-#include "tfn/series_file_periods.h"
+#include "tfn/series_files/series_file_periods.h"
 
 namespace quorvane {
 
@@ -22,6 +22,18 @@ constexpr long kMaxOfferedPeriods = 5000;
 std::vector<std::string> Range(int from, int to) {
   std::vector<std::string> items;
   for (int i = from; i <= to; ++i) items.push_back(std::to_string(i));
+  return items;
+}
+
+// The ordinals from..to, each with its series' name when the file gives
+// one: "2: PetrolPrice". A box holding such an item reads as its ordinal.
+std::vector<std::string> Ordinals(int from, int to, const std::vector<std::string>& names) {
+  std::vector<std::string> items;
+  for (int i = from; i <= to; ++i) {
+    const auto k = static_cast<size_t>(i - 1);
+    items.push_back(i >= 1 && k < names.size() && !names[k].empty() ? std::to_string(i) + ": " + names[k]
+                                                                      : std::to_string(i));
+  }
   return items;
 }
 
@@ -291,11 +303,13 @@ void InitializeWindow::Reset() {
   f.SetText("cboCovStartTimePeriod", "1963");
   f.SetText("cboCovEndTimePeriod", "1994");
   if (proposal_) {
-    f.SetText("cboResStartTimePeriod", std::to_string(proposal_->responseStart));
-    f.SetText("cboResEndTimePeriod", std::to_string(proposal_->responseEnd));
+    const PeriodCalendar& response = proposal_->responseCalendar;
+    f.SetText("cboResStartTimePeriod", response.Label(proposal_->responseStart));
+    f.SetText("cboResEndTimePeriod", response.Label(proposal_->responseEnd));
     if (proposal_->hasCovariates) {
-      f.SetText("cboCovStartTimePeriod", std::to_string(proposal_->covariateStart));
-      f.SetText("cboCovEndTimePeriod", std::to_string(proposal_->covariateEnd));
+      const PeriodCalendar& covariates = proposal_->covariateCalendar;
+      f.SetText("cboCovStartTimePeriod", covariates.Label(proposal_->covariateStart));
+      f.SetText("cboCovEndTimePeriod", covariates.Label(proposal_->covariateEnd));
     }
   }
   f.SetText("cboFirstResSeries", "1");
@@ -340,7 +354,7 @@ void InitializeWindow::ResponseSeriesChanged() {
   const int first = Whole(LeadingNumber(f.Text("cboFirstResSeries")));
   const int last = Whole(LeadingNumber(f.Text("cboLastResSeries")));
   const int n = last - first + 1;
-  const std::vector<std::string> ordinals = first <= last ? Range(first, last) : std::vector<std::string>{};
+  FillGroupItems();
   for (int g = 1; g <= kMaxGroups; ++g) {
     const std::string k = std::to_string(g);
     const bool on = g <= std::min(n, kMaxGroups);
@@ -348,8 +362,6 @@ void InitializeWindow::ResponseSeriesChanged() {
                                     "cboOrdinal" + k + "E", "lblIntervention" + k,
                                     "cboIntervention" + k})
       f.SetEnabled(name, on);
-    f.SetItems("cboOrdinal" + k + "S", ordinals);
-    f.SetItems("cboOrdinal" + k + "E", ordinals);
     f.SetText("cboOrdinal" + k + "S", g == 1 && n >= 1 ? std::to_string(first) : "");
     f.SetText("cboOrdinal" + k + "E", g == 1 && n >= 1 ? std::to_string(last) : "");
   }
@@ -359,6 +371,20 @@ void InitializeWindow::ResponseSeriesChanged() {
   } else {
     f.SetText("cboResFlat", "N");
     f.SetEnabled("cboResFlat", false);
+  }
+}
+
+// The group lists offer the chosen response series, by name when the file
+// gives names.
+void InitializeWindow::FillGroupItems() {
+  const int first = Whole(LeadingNumber(form_.Text("cboFirstResSeries")));
+  const int last = Whole(LeadingNumber(form_.Text("cboLastResSeries")));
+  const std::vector<std::string> ordinals =
+      first <= last ? Ordinals(first, last, response_.names) : std::vector<std::string>{};
+  for (int g = 1; g <= kMaxGroups; ++g) {
+    const std::string k = std::to_string(g);
+    form_.SetItems("cboOrdinal" + k + "S", ordinals);
+    form_.SetItems("cboOrdinal" + k + "E", ordinals);
   }
 }
 
@@ -439,7 +465,9 @@ void InitializeWindow::CovariateListsEnabled() {
 void InitializeWindow::SelectFile(bool response) {
   FileDialogRequest request;
   request.title = response ? "Load response series data file" : "Load covariate series data file";
-  request.filter = "All Files (*.*)|*.*|Time series data files (*.dat)|*.dat";
+  request.filter =
+      "All Files (*.*)|*.*|Time series data files (*.dat)|*.dat|"
+      "Delimited text (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt";
   request.filterIndex = 2;
   auto path = session_.ui().ChooseFileToOpen(request);
   if (!path) return;
@@ -449,29 +477,93 @@ void InitializeWindow::SelectFile(bool response) {
 
 // The period boxes follow the chosen file: a window that is not wholly
 // inside the file's periods becomes the file's first to last period, and
-// the drop-downs offer the file's periods. A window inside the file is the
-// user's choice and stays.
+// the drop-downs offer the file's periods, named by its calendar. A window
+// inside the file is the user's choice and stays. The series lists offer
+// the file's series by name.
 void InitializeWindow::ProposeFilePeriods(bool response) {
   const std::string side = response ? "Res" : "Cov";
   const auto periods =
       ReadSeriesFilePeriods(form_.Text(response ? "txtResDataInput" : "txtCovDataInput"));
   if (!periods) return;
+  FileOutline& outline = response ? response_ : covariate_;
+  outline = {periods->calendar, periods->names};
+  const PeriodCalendar& calendar = outline.calendar;
   const std::string startBox = "cbo" + side + "StartTimePeriod";
   const std::string endBox = "cbo" + side + "EndTimePeriod";
   if (periods->last - periods->first < kMaxOfferedPeriods) {
     std::vector<std::string> items;
-    for (long p = periods->first; p <= periods->last; ++p) items.push_back(std::to_string(p));
+    for (long p = periods->first; p <= periods->last; ++p) items.push_back(calendar.Label(p));
     form_.SetItems(startBox, items);
     form_.SetItems(endBox, std::move(items));
+  } else if (calendar.IsDated()) {
+    // Too many to list: the first and the last date show the form to type.
+    const std::vector<std::string> ends = {calendar.Label(periods->first), calendar.Label(periods->last)};
+    form_.SetItems(startBox, ends);
+    form_.SetItems(endBox, ends);
   }
-  const double start = LeadingNumber(form_.Text(startBox));
-  const double end = LeadingNumber(form_.Text(endBox));
+  ListSeries(response);
+  const double start = PeriodNumber(startBox, calendar);
+  const double end = PeriodNumber(endBox, calendar);
   const auto inside = [&](double p) {
     return p >= static_cast<double>(periods->first) && p <= static_cast<double>(periods->last);
   };
   if (inside(start) && inside(end) && start <= end) return;
-  form_.SetText(startBox, std::to_string(periods->first));
-  form_.SetText(endBox, std::to_string(periods->last));
+  form_.SetText(startBox, calendar.Label(periods->first));
+  form_.SetText(endBox, calendar.Label(periods->last));
+}
+
+void InitializeWindow::ListSeries(bool response) {
+  const FileOutline& outline = response ? response_ : covariate_;
+  if (outline.names.empty()) return;
+  const int count = static_cast<int>(std::min<size_t>(outline.names.size(), kMaxSeriesOrdinal));
+  if (response) {
+    const std::vector<std::string> items = Ordinals(1, count, outline.names);
+    form_.SetItems("cboFirstResSeries", items);
+    form_.SetItems("cboLastResSeries", items);
+    FillGroupItems();
+  } else {
+    std::vector<std::string> items{"0"};
+    for (std::string& item : Ordinals(1, count, outline.names)) items.push_back(std::move(item));
+    form_.SetItems("cboFirstCovSeries", items);
+    form_.SetItems("cboLastCovSeries", std::move(items));
+  }
+}
+
+// A period box as a number: its leading number for whole periods, and for a
+// dated file the period its date names (NaN when it names none, which the
+// check before the set-up refuses).
+double InitializeWindow::PeriodNumber(const std::string& box, const PeriodCalendar& calendar) const {
+  if (!calendar.IsDated()) return LeadingNumber(form_.Text(box));
+  const std::optional<std::int64_t> period = calendar.Period(form_.Text(box));
+  return period ? static_cast<double>(*period) : std::nan("");
+}
+
+std::optional<ValidationMessage> InitializeWindow::ReadPeriodBoxes() {
+  const auto read = [this](const std::string& path, FileOutline& outline) {
+    outline.calendar = path.empty() ? PeriodCalendar() : ReadSeriesFileCalendar(path).value_or(PeriodCalendar());
+  };
+  read(form_.Text("txtResDataInput"), response_);
+  const bool covariates = form_.Checked("optYesCov");
+  if (covariates) read(form_.Text("txtCovDataInput"), covariate_);
+  struct Box {
+    const char* name;
+    const char* which;
+    bool response;
+  };
+  for (const Box& box : {Box{"cboResStartTimePeriod", "first time period of the response", true},
+                         Box{"cboResEndTimePeriod", "last time period of the response", true},
+                         Box{"cboCovStartTimePeriod", "first time period of the covariate", false},
+                         Box{"cboCovEndTimePeriod", "last time period of the covariate", false}}) {
+    if (!box.response && !covariates) continue;
+    const PeriodCalendar& calendar = (box.response ? response_ : covariate_).calendar;
+    if (!calendar.IsDated() || calendar.Period(form_.Text(box.name))) continue;
+    return ValidationMessage{"Problem with your choice of time periods",
+                             "Your " + std::string(box.which) + " series data, '" + form_.Text(box.name) +
+                                 "', is not a period of the " + (box.response ? "response" : "covariate") +
+                                 " data file, which is " + calendar.Describe() + ": type " +
+                                 calendar.FormHint()};
+  }
+  return std::nullopt;
 }
 
 InitializeEntries InitializeWindow::ReadEntries() const {
@@ -479,14 +571,14 @@ InitializeEntries InitializeWindow::ReadEntries() const {
   const auto number = [&f](const char* name) { return LeadingNumber(f.Text(name)); };
   InitializeEntries e;
   e.ResponseFile = f.Text("txtResDataInput");
-  e.ResponseStart = number("cboResStartTimePeriod");
-  e.ResponseEnd = number("cboResEndTimePeriod");
+  e.ResponseStart = PeriodNumber("cboResStartTimePeriod", response_.calendar);
+  e.ResponseEnd = PeriodNumber("cboResEndTimePeriod", response_.calendar);
   e.FirstResponse = number("cboFirstResSeries");
   e.LastResponse = number("cboLastResSeries");
   e.UseCovariates = f.Checked("optYesCov");
   e.CovariateFile = f.Text("txtCovDataInput");
-  e.CovariateStart = number("cboCovStartTimePeriod");
-  e.CovariateEnd = number("cboCovEndTimePeriod");
+  e.CovariateStart = PeriodNumber("cboCovStartTimePeriod", covariate_.calendar);
+  e.CovariateEnd = PeriodNumber("cboCovEndTimePeriod", covariate_.calendar);
   e.FirstCovariate = number("cboFirstCovSeries");
   e.LastCovariate = number("cboLastCovSeries");
   e.ResponseDifferencing = number("cboResDiff");
@@ -511,7 +603,9 @@ InitializeEntries InitializeWindow::ReadEntries() const {
 TfnSetup InitializeWindow::ReadSetup() const {
   const Form& f = form_;
   const auto whole = [&f](const std::string& name) { return Whole(LeadingNumber(f.Text(name))); };
-  const auto period = [&f](const std::string& name) { return WholePeriod(LeadingNumber(f.Text(name))); };
+  const auto period = [this](const std::string& name, const PeriodCalendar& calendar) {
+    return WholePeriod(PeriodNumber(name, calendar));
+  };
   const auto transformation = [&f](const std::string& side) {
     if (f.Checked("optLogit" + side)) return SeriesTransformation::Logit;
     if (f.Checked("optBoxCox" + side)) return SeriesTransformation::BoxCox;
@@ -519,8 +613,8 @@ TfnSetup InitializeWindow::ReadSetup() const {
   };
   TfnSetup s;
   s.Response.FileName = f.Text("txtResDataInput");
-  s.Response.StartPeriod = period("cboResStartTimePeriod");
-  s.Response.EndPeriod = period("cboResEndTimePeriod");
+  s.Response.StartPeriod = period("cboResStartTimePeriod", response_.calendar);
+  s.Response.EndPeriod = period("cboResEndTimePeriod", response_.calendar);
   s.Response.FirstSeries = whole("cboFirstResSeries");
   s.Response.LastSeries = whole("cboLastResSeries");
   s.Response.Differencing = whole("cboResDiff");
@@ -532,8 +626,8 @@ TfnSetup InitializeWindow::ReadSetup() const {
   s.UseCovariates = f.Checked("optYesCov");
   if (s.UseCovariates) {
     s.Covariates.FileName = f.Text("txtCovDataInput");
-    s.Covariates.StartPeriod = period("cboCovStartTimePeriod");
-    s.Covariates.EndPeriod = period("cboCovEndTimePeriod");
+    s.Covariates.StartPeriod = period("cboCovStartTimePeriod", covariate_.calendar);
+    s.Covariates.EndPeriod = period("cboCovEndTimePeriod", covariate_.calendar);
     s.Covariates.FirstSeries = whole("cboFirstCovSeries");
     s.Covariates.LastSeries = whole("cboLastCovSeries");
     s.Covariates.Differencing = whole("cboCovDiff");
@@ -571,6 +665,10 @@ TfnSetup InitializeWindow::ReadSetup() const {
 }
 
 void InitializeWindow::Continue() {
+  if (auto problem = ReadPeriodBoxes()) {
+    session_.ui().ShowMessage(problem->Text, problem->Title, Icon::Information);
+    return;
+  }
   if (auto problem = ValidateInitializeEntries(ReadEntries())) {
     session_.ui().ShowMessage(problem->Text, problem->Title, Icon::Information);
     return;

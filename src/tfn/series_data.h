@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/calendar/period_calendar.h"
+
 namespace quorvane {
 
 // A value of a series in one period, or missing ("Missing" in files and reports).
@@ -77,6 +79,8 @@ struct PreparedSeries {
   SeriesTable SecondDifference;
   SeriesTable Analysed;
   std::vector<std::int32_t> MissingPerSeries;  // 1..count; element 0 unused
+  // Names the periods in reports and reads them where they are typed.
+  PeriodCalendar Calendar;
 };
 
 struct ResponseSeriesData : PreparedSeries {

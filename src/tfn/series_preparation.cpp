@@ -7,7 +7,7 @@
 #include "base/format/plain_number_text.h"
 
 #include "tfn/series_data_error.h"
-#include "tfn/series_file_reader.h"
+#include "tfn/series_files/read_series_data.h"
 #include "tfn/setup_limits.h"
 
 namespace quorvane {
@@ -15,9 +15,10 @@ namespace quorvane {
 namespace {
 
 // The logit and Box-Cox checks over every present value of `table` in
-// first..last, then the transformation itself, in place.
+// first..last, then the transformation itself, in place; `calendar` names
+// the period of a value the transformation cannot compute.
 void TransformTable(const SeriesFileChoice& choice, const std::string& kind, SeriesTable& table,
-                    int first, int last) {
+                    int first, int last, const PeriodCalendar& calendar) {
   const SeriesTransformation how = choice.Transformation;
   if (how == SeriesTransformation::None) return;
   const double lambda = choice.BoxCoxLambda;
@@ -53,7 +54,7 @@ void TransformTable(const SeriesFileChoice& choice, const std::string& kind, Ser
                               "The Box-Cox transformation with lambda " + PlainNumberText(lambda) +
                                   " and constant " + PlainNumberText(constant) + " of the " + kind +
                                   " series value " + PlainNumberText(before) + " (period " +
-                                  PlainNumberText(t) + ") is too large to compute");
+                                  calendar.Label(t) + ") is too large to compute");
     }
 }
 
@@ -83,14 +84,17 @@ void ReadAndDifference(const SeriesFileChoice& choice, const std::string& kind, 
   data.SeriesCount = static_cast<std::int16_t>(choice.LastSeries - choice.FirstSeries + 1);
   data.Differencing = choice.Differencing;
   data.SeasonalDifferencingLag = seasonalLag;
-  data.Raw = ReadSeriesFile(choice, kind, data.Names);
+  SeriesFileData file = ReadSeriesData(choice, kind);
+  data.Raw = std::move(file.Values);
+  data.Names = std::move(file.Names);
+  data.Calendar = file.Calendar;
 
   const int start = choice.StartPeriod;
   const int end = choice.EndPeriod;
   const int count = data.SeriesCount;
   const int d = choice.Differencing;
   // Differencing uses up the first d + seasonal lag periods of the window.
-  if (auto problem = DifferencingWindowProblem(start, end, d, seasonalLag, kind))
+  if (auto problem = DifferencingWindowProblem(start, end, d, seasonalLag, kind, data.Calendar))
     throw SeriesDataError("Fatal data input error", problem->Text);
 
   data.FirstDifference = SeriesTable(start, end, count);
@@ -105,7 +109,7 @@ void ReadAndDifference(const SeriesFileChoice& choice, const std::string& kind, 
   SeriesTable levels, first, second;
   if (choice.TransformBeforeDifferencing && choice.Transformation != SeriesTransformation::None) {
     levels = data.Raw;
-    TransformTable(choice, kind, levels, start, end);
+    TransformTable(choice, kind, levels, start, end, data.Calendar);
     first = SeriesTable(start, end, count);
     second = SeriesTable(start, end, count);
     for (int k = 1; k <= count; ++k) {
@@ -139,7 +143,7 @@ void RefuseValuesBeyondRange(const std::string& kind, const PreparedSeries& data
         throw SeriesDataError("Fatal data input error",
                               "The analysed value of " + kind + " series " +
                                   PlainNumberText(data.FirstSeries + k - 1) + " at period " +
-                                  PlainNumberText(t) +
+                                  data.Calendar.Label(t) +
                                   " is beyond the range of numbers after differencing or "
                                   "flattening; better rescale the data");
     }
@@ -175,7 +179,7 @@ void RefuseSquaresBeyondRange(const std::string& kind, const PreparedSeries& dat
 // transformation itself; nothing when it came before differencing.
 void Transform(const SeriesFileChoice& choice, const std::string& kind, PreparedSeries& data) {
   if (choice.TransformBeforeDifferencing) return;
-  TransformTable(choice, kind, data.Analysed, data.StartPeriod, data.EndPeriod);
+  TransformTable(choice, kind, data.Analysed, data.StartPeriod, data.EndPeriod, data.Calendar);
 }
 
 // The mean of the present values of series k over start..end, 0 without any.

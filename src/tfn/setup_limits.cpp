@@ -86,14 +86,15 @@ std::optional<ValidationMessage> SeasonalProblem(const SetupExtent& e, long long
 }  // namespace
 
 std::optional<ValidationMessage> DifferencingWindowProblem(long long start, long long end, int d,
-                                                           int seasonalLag, const std::string& kind) {
+                                                           int seasonalLag, const std::string& kind,
+                                                           const PeriodCalendar& calendar) {
   const long long used = d + seasonalLag;
   if (end - start + 1 > used) return std::nullopt;
   std::string differencing = "differencing of degree " + std::to_string(d);
   if (seasonalLag > 0) differencing += " and seasonal differencing at lag " + std::to_string(seasonalLag);
   return ValidationMessage{"Problem with your choice of time periods",
-                           "The " + kind + " time periods " + PlainNumberText(start) + " to " +
-                               PlainNumberText(end) + " are too few for " + differencing +
+                           "The " + kind + " time periods " + calendar.Label(start) + " to " +
+                               calendar.Label(end) + " are too few for " + differencing +
                                ": at least " + PlainNumberText(used + 1) + " periods are needed"};
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "base/calendar/period_calendar.h"
 #include "tfn/tfn_setup.h"
 #include "tfn/validation_message.h"
 
@@ -71,8 +72,10 @@ std::optional<ValidationMessage> SetupExtentProblem(const SetupExtent& extent);
 
 // The periods that differencing of degree d and seasonal differencing at
 // lag `seasonalLag` (0 for none) use up, and a message when the window
-// start..end of the `kind` ("response") series holds no more than that.
+// start..end of the `kind` ("response") series holds no more than that,
+// naming the periods by `calendar`.
 std::optional<ValidationMessage> DifferencingWindowProblem(long long start, long long end, int d,
-                                                           int seasonalLag, const std::string& kind);
+                                                           int seasonalLag, const std::string& kind,
+                                                           const PeriodCalendar& calendar = {});
 
 }  // namespace quorvane

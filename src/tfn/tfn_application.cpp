@@ -36,13 +36,17 @@ std::optional<ValidationMessage> TfnApplication::RunSetUp(Session& session, cons
   summary_->Reset();
   forecasts_->Reset();
 
+  // The next set-up is proposed the first analysed period, as regular
+  // differencing leaves it; not a season later still, which every new
+  // set-up with seasonal differencing would otherwise cut off again.
   const ResponseSeriesData& response = model_.Response();
-  InitializeWindow::PeriodProposal proposal{response.FirstAnalysedPeriod, response.EndPeriod, 0, 0,
-                                            false};
+  InitializeWindow::PeriodProposal proposal{response.FirstAnalysedPeriod - response.SeasonalDifferencingLag,
+                                            response.EndPeriod, 0, 0, false, response.Calendar, {}};
   if (const auto& covariates = model_.Covariates()) {
     proposal.covariateStart = covariates->FirstAnalysedPeriod;
     proposal.covariateEnd = covariates->EndPeriod;
     proposal.hasCovariates = true;
+    proposal.covariateCalendar = covariates->Calendar;
   }
   window_->ProposePeriods(proposal);
   return std::nullopt;

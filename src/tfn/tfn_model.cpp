@@ -39,6 +39,13 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   ResponseSeriesData response = ReadResponseSeries(setup);
   std::optional<CovariateSeriesData> covariates;
   if (setup.UseCovariates) covariates = ReadCovariateSeries(setup);
+  // The model's periods are one count for both files: a monthly response
+  // and a quarterly covariate file would pair periods that are not the same.
+  if (covariates && covariates->Calendar != response.Calendar)
+    throw SeriesDataError("Problem with your choice of time periods",
+                          "The response data file is " + response.Calendar.Describe() +
+                              " and the covariate data file is " + covariates->Calendar.Describe() +
+                              ": both files must count time in the same periods");
   // A series without a single analysed value has no likelihood to fit.
   for (int k = 1; k <= response.SeriesCount; ++k)
     if (response.MissingPerSeries[static_cast<size_t>(k)] == response.AnalysedPeriods)
@@ -46,8 +53,8 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
                             "Response series " + std::to_string(response.FirstSeries + k - 1) + " (" +
                                 response.Names[static_cast<size_t>(k)] +
                                 ") has no value in the analysed time periods " +
-                                std::to_string(response.FirstAnalysedPeriod) + " to " +
-                                std::to_string(response.EndPeriod));
+                                response.Calendar.Label(response.FirstAnalysedPeriod) + " to " +
+                                response.Calendar.Label(response.EndPeriod));
   std::vector<int> seriesGroup(static_cast<size_t>(response.SeriesCount + 1), 0);
   for (int k = 1; k <= response.SeriesCount; ++k) {
     seriesGroup[static_cast<size_t>(k)] = setup.GroupOfSeries(k);
@@ -135,6 +142,13 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   transferOrder_.assign(shape_.Transfers.size(), -1);
   m_ = m2_ = 0;
   setUp_ = true;
+}
+
+PeriodCalendar TfnModel::ParameterCalendar(int i) const {
+  if (!setUp_ || !response_.Calendar.IsDated()) return PeriodCalendar();
+  for (int b = 1; b <= setup_.InterventionTotal(); ++b)
+    if (i == layout_.InterventionBase(b) + 1) return response_.Calendar;
+  return PeriodCalendar();
 }
 
 int TfnModel::NoiseStart(int group) const {

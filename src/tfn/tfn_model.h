@@ -68,6 +68,9 @@ class TfnModel : public Model {
   // F when no series gives a likelihood, and in place of any F that is not finite.
   static constexpr double kFailurePenalty = 1e40;
 
+  // An intervention's start period, of a dated response file, is a date.
+  PeriodCalendar ParameterCalendar(int i) const override;
+
   void SetPendingSetup(const TfnSetup& setup) { pending_ = setup; }
 
   void MODEL(double& F, OneBased<double>& P, OneBased<double>& STP, OneBased<std::string>& DESC,

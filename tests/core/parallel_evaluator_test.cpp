@@ -16,6 +16,7 @@
 #include "core/model_outputs.h"
 #include "core/objective.h"
 #include "core/counting_normal_model.h"
+#include "support/allocation_counter.h"
 
 namespace quorvane {
 namespace {
@@ -99,19 +100,23 @@ TEST(ParallelEvaluatorTest, WhileWorkersAreHeldTheCallerEvaluatesAheadAndWaitsOn
     }
     NodeOnFirstParameter(i, P);
   };
-  const std::int64_t count = 2000;
+  const std::int64_t window = 2 * ParallelEvaluator::kWindowPerWorker;
+  const std::int64_t count = 3 * window;
   ParallelEvaluator workers(o.objective, 2, false);
   workers.Start(count, held);
   // Both workers hold nodes 0 and 1 before the caller asks for node 0.
   while (heldWorkers < 2) std::this_thread::sleep_for(std::chrono::microseconds(200));
-  long atFirstWait = -1;
+  // The caller also lets events through between its own blocks on a slow
+  // machine; it waits once two calls find the same count of its nodes.
+  long atWait = -1;
   const double first = workers.Next([&] {
-    if (atFirstWait < 0) atFirstWait = o.tally->callingThread;
-    released = true;
+    const long own = o.tally->callingThread;
+    if (own == atWait) released = true;
+    atWait = own;
   });
-  // The two held workers claimed two nodes; the caller filled the rest of
-  // the window of 2 x 256 before it had to wait.
-  EXPECT_EQ(atFirstWait, 2 * 256 - 2);
+  // The two held workers claimed one node each; the caller filled the rest
+  // of the window before it had to wait.
+  EXPECT_EQ(atWait, window - 2);
   OneBased<double> P = o.data.Values;
   NodeOnFirstParameter(0, P);
   EXPECT_EQ(first, o.objective.Evaluate(P, 1, false));
@@ -150,6 +155,109 @@ TEST(ParallelEvaluatorTest, APauseStillsEveryWorkerWithinOneEvaluationUntilResum
   const long atStop = o.tally->evaluations;
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
   EXPECT_EQ(o.tally->evaluations, atStop);
+}
+
+// Node i as NodeOnFirstParameter, after `work` of busy computing: an
+// evaluation of that length that no sleep can stand for at microsecond scale.
+NodeVector SpinningNode(std::chrono::microseconds work) {
+  return [work](std::int64_t i, OneBased<double>& P) {
+    const auto end = std::chrono::steady_clock::now() + work;
+    while (std::chrono::steady_clock::now() < end) {
+    }
+    NodeOnFirstParameter(i, P);
+  };
+}
+
+TEST(ParallelEvaluatorTest, BlocksGrowForCheapEvaluationsAndStayOneNodeForSlowOnes) {
+  struct Case {
+    std::chrono::microseconds pause;
+    std::int64_t count;
+  };
+  const Case cases[] = {{std::chrono::microseconds(0), 20000}, {std::chrono::microseconds(2000), 12}};
+  for (const Case& c : cases) {
+    CountingObjective o;
+    o.model.pause = c.pause;
+    ParallelEvaluator workers(o.objective, 2, false);
+    workers.Start(c.count, NodeOnFirstParameter);
+    for (std::int64_t i = 0; i < c.count; ++i) workers.Next();
+    // A block takes about 100 us: hundreds of evaluations of a fraction of
+    // a microsecond (tens under a sanitizer), one of 2 ms.
+    if (c.pause.count() == 0)
+      EXPECT_GE(workers.BlockSize(), 10);
+    else
+      EXPECT_EQ(workers.BlockSize(), 1);
+  }
+}
+
+TEST(ParallelEvaluatorTest, APauseInsideBlocksStillsTheWorkersAndEveryNodeIsEvaluatedOnce) {
+  CountingObjective o;
+  const std::int64_t count = 8000;
+  ParallelEvaluator workers(o.objective, 2, false);
+  // About 20 nodes a block; nodes begun once the pause was asked for are counted.
+  std::atomic<bool> pauseAsked{false};
+  std::atomic<int> begunAfterAsking{0};
+  const NodeVector spinning = SpinningNode(std::chrono::microseconds(5));
+  workers.Start(count, [&](std::int64_t i, OneBased<double>& P) {
+    if (pauseAsked) ++begunAfterAsking;
+    spinning(i, P);
+  });
+  std::vector<double> values;
+  for (int i = 0; i < 2000; ++i) values.push_back(workers.Next());
+  ASSERT_GT(workers.BlockSize(), 2);
+  pauseAsked = true;
+  workers.Pause();
+  // Each worker may have begun one node while the pause was on its way,
+  // and left the rest of its block.
+  EXPECT_LE(begunAfterAsking, 2);
+  const long atPause = o.tally->evaluations;
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_EQ(o.tally->evaluations, atPause);
+  pauseAsked = false;
+  workers.Resume();
+  while (static_cast<std::int64_t>(values.size()) < count) values.push_back(workers.Next());
+  // The rest of a block left at the pause was taken up where it stopped,
+  // by its own worker: no node was skipped, none evaluated twice.
+  EXPECT_EQ(o.tally->evaluations, count);
+  OneBased<double> P = o.data.Values;
+  for (std::int64_t i = 0; i < count; ++i) {
+    NodeOnFirstParameter(i, P);
+    ASSERT_EQ(values[static_cast<std::size_t>(i)], o.objective.Evaluate(P, 1, false)) << "node " << i;
+  }
+}
+
+TEST(ParallelEvaluatorTest, AFailedNodeComesOutAtItsTurnAfterEveryValueBeforeIt) {
+  CountingObjective o;
+  ParallelEvaluator workers(o.objective, 2, false);
+  const std::int64_t failing = 3000;
+  workers.Start(5000, [failing](std::int64_t i, OneBased<double>& P) {
+    if (i == failing) throw std::runtime_error("node failed");
+    NodeOnFirstParameter(i, P);
+  });
+  OneBased<double> P = o.data.Values;
+  for (std::int64_t i = 0; i < failing; ++i) {
+    NodeOnFirstParameter(i, P);
+    ASSERT_EQ(workers.Next(), o.objective.Evaluate(P, 1, false)) << "node " << i;
+  }
+  EXPECT_THROW(workers.Next(), std::runtime_error);
+}
+
+TEST(ParallelEvaluatorTest, NeitherTheCallerNorTheWorkersAllocateWhileNodesAreEvaluated) {
+  CountingObjective o;
+  ParallelEvaluator workers(o.objective, 2, false);
+  const std::int64_t count = 30000;
+  workers.Start(count, NodeOnFirstParameter);
+  double sum = 0.0;
+  long callerAllocations = -1, workerAllocations = -1;
+  {
+    testing::OtherThreadsAllocationCounter others;
+    testing::AllocationCounter caller;
+    for (std::int64_t i = 0; i < count; ++i) sum += workers.Next([] {});
+    callerAllocations = caller.Count();
+    workerAllocations = others.Count();
+  }
+  EXPECT_GT(sum, 0.0);
+  EXPECT_EQ(callerAllocations, 0);
+  EXPECT_EQ(workerAllocations, 0);
 }
 
 TEST(ParallelEvaluatorTest, WaitingLetsTheCallerPumpAndAFailureComesOutOnItsThread) {

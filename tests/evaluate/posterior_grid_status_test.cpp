@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
+
 #include "support/scripted_ui.h"
 
 namespace quorvane {
@@ -43,6 +46,27 @@ TEST(PosteriorGridStatusTest, PanelsOfARunningGrid) {
   status.Evaluated(1);
   EXPECT_EQ((ui.StatusPanels[{4, 1}]), "Function calls remaining:  18224");
   EXPECT_TRUE((ui.StatusPanels[{4, 2}]).starts_with("Estimated time remaining (m:s): "));
+}
+
+TEST(PosteriorGridStatusTest, TheTimeLeftOfAFastGridIsShownAtItsEndsAndAboutEvery15Ms) {
+  testing::ScriptedUi ui;
+  bool interrupt = false;
+  const PosteriorGridSpec spec = SixLevels();  // 18225 evaluations
+  PosteriorGridStatus status(ui, interrupt, spec);
+  const auto begun = std::chrono::steady_clock::now();
+  for (std::int64_t count = 1; count <= 18225; ++count) {
+    status.Evaluated(count);
+    if (count == 1) {
+      EXPECT_EQ((ui.StatusPanels[{4, 1}]), "Function calls remaining:  18224");
+    }
+  }
+  const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
+  // Every evaluation lets events through; the panels and the bar change at
+  // the first and the last and at most once per 15 ms between them.
+  EXPECT_EQ(ui.PumpCount, 18225);
+  EXPECT_LE(static_cast<double>(ui.Progress.size()), 2.0 + elapsed / 0.015 + 1.0);
+  EXPECT_EQ(ui.Progress.back(), 1.0);
+  EXPECT_EQ((ui.StatusPanels[{4, 1}]), "Function calls remaining:  0");
 }
 
 TEST(PosteriorGridStatusTest, AnInterruptIsClearedAndTheUserDecides) {

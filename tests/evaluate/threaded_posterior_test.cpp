@@ -168,6 +168,22 @@ TEST(ThreadedPosteriorTest, AnInterruptIsAskedWithTheWorkersStillAndHonouredEith
   EXPECT_EQ(tally->evaluations, after);
 }
 
+// Cheap nodes go out in blocks of many, so the interrupt finds the workers
+// inside them: they leave their blocks, and No takes them up where they
+// were left.
+TEST(ThreadedPosteriorTest, AnInterruptAmongBlocksOfCheapNodesGoesOnToTheSameResult) {
+  const auto tally = std::make_shared<EvaluationTally>();
+  CountingNormalModel model(4, tally);
+  ModelObjective o(model);
+  const PosteriorGridSpec spec = Spec(o, 9, 3, 15);  // 3375 nodes and 3615 level entries a point
+  const PosteriorGridResult plain = Integrate(o, spec, 1);
+  for (const int threads : {2, 4}) {
+    InterruptingProgress goOn(tally, 5000, false);
+    ExpectSameResult(Integrate(o, spec, threads, goOn), plain);
+    EXPECT_EQ(goOn.questions, 1);
+  }
+}
+
 TEST(ThreadedPosteriorTest, AModelThatCannotBeCopiedIsEvaluatedOnTheCallingThread) {
   const auto tally = std::make_shared<EvaluationTally>();
   CountingNormalModel model(4, tally, /*copyable=*/false);

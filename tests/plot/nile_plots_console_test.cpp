@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "base/files/text_file.h"
 #include "support/console_run.h"
 #include "support/png_chunks.h"
@@ -79,7 +81,7 @@ class NilePlotsConsoleTest : public ::testing::Test {
     ReplaceAll(script, "build/nile-fit.png", png_);
     ReplaceAll(script, "build/nile-fit.svg", svg_);
     ReplaceAll(script, "build/nile-fit.pdf", pdf_);
-    const std::string scriptPath = ::testing::TempDir() + "quorvane_nile_fit_figure.txt";
+    const std::string scriptPath = stem_ + ".txt";
     ASSERT_EQ(WriteTextFileAtomically(scriptPath, script), std::nullopt);
     const testing::ProgramRun run = testing::RunConsoleScript(scriptPath, "--quiet");
     std::remove(scriptPath.c_str());
@@ -89,9 +91,13 @@ class NilePlotsConsoleTest : public ::testing::Test {
     for (const std::string* path : {&png_, &svg_, &pdf_}) std::remove(path->c_str());
   }
 
-  static inline const std::string png_ = ::testing::TempDir() + "quorvane_nile_fit_figure.png";
-  static inline const std::string svg_ = ::testing::TempDir() + "quorvane_nile_fit_figure.svg";
-  static inline const std::string pdf_ = ::testing::TempDir() + "quorvane_nile_fit_figure.pdf";
+  // Each test runs in its own process, and ctest runs them side by side:
+  // the process id keeps one run's figures from being removed under another.
+  static inline const std::string stem_ =
+      ::testing::TempDir() + "quorvane_nile_fit_figure_" + std::to_string(getpid());
+  static inline const std::string png_ = stem_ + ".png";
+  static inline const std::string svg_ = stem_ + ".svg";
+  static inline const std::string pdf_ = stem_ + ".pdf";
 };
 
 TEST_F(NilePlotsConsoleTest, ThePngHasTheChosenPixelsAndResolution) {

@@ -4,10 +4,13 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 
 namespace quorvane::testing {
 
@@ -64,6 +67,39 @@ inline std::string ReadAll(const std::string& path) {
 inline void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
+}
+
+// Runs the example script examples/`example` from the source folder with
+// QUORVANE_THREADS = threads, the files it saves (`files`, as the script
+// names them) redirected to the running test's temporary names: the same
+// names on every run, since a saved report names its own file. Returns the
+// saved bytes by the script's name of the file.
+inline std::map<std::string, std::string> RunExampleScript(const std::string& example,
+                                                           const std::vector<std::string>& files,
+                                                           const std::string& threads) {
+  std::ifstream in(std::string(QUORVANE_SOURCE_DIR) + "/examples/" + example);
+  std::stringstream script;
+  script << in.rdbuf();
+  std::string text = script.str();
+  std::map<std::string, std::string> paths;
+  for (const std::string& file : files) {
+    const std::string path = TestTempPath(file.substr(file.find('/') + 1));
+    std::remove(path.c_str());
+    const size_t at = text.find(file);
+    EXPECT_NE(at, std::string::npos) << file;
+    if (at != std::string::npos) text.replace(at, file.size(), path);
+    paths[file] = path;
+  }
+  setenv("QUORVANE_THREADS", threads.c_str(), 1);
+  const ProgramRun run = RunConsole(text, "--quiet", QUORVANE_SOURCE_DIR);
+  unsetenv("QUORVANE_THREADS");
+  EXPECT_EQ(run.status, 0) << run.output;
+  std::map<std::string, std::string> bytes;
+  for (const auto& [file, path] : paths) {
+    bytes[file] = ReadAll(path);
+    std::remove(path.c_str());
+  }
+  return bytes;
 }
 
 }  // namespace quorvane::testing

@@ -22,6 +22,18 @@ inline TfnSetup NileSetup() {
   return s;
 }
 
+// The level of Lake Huron 1875-1972: one series, lag order 2 and one
+// intervention (a linear trend from 1875 when its code is 3): 12 parameters.
+inline TfnSetup LakeHuronSetup() {
+  TfnSetup s;
+  s.Response = {ExamplePath("lakehuron.dat"), 1875, 1972, 1, 1, 0, SeriesTransformation::None, 1, 0};
+  s.GroupFirst[0] = s.GroupLast[0] = 1;
+  s.Interventions[0] = 1;
+  s.LagOrder = 2;
+  s.EstimateLogits = false;
+  return s;
+}
+
 // The seat-belt example: three series in three groups, first differences,
 // lag order 2, one covariate per group with the law (series 3) treated as
 // an intervention: 28 parameters.

@@ -290,7 +290,9 @@ TEST_F(InitializeWindowTest, SelectFileFillsTheBoxUnlessCancelled) {
   f().Click("cmdSelectRes");
   EXPECT_EQ(f().Text("txtResDataInput"), "/data/belts.dat");
   EXPECT_EQ(ui_.FileRequests[0].title, "Load response series data file");
-  EXPECT_EQ(ui_.FileRequests[0].filter, "All Files (*.*)|*.*|Time series data files (*.dat)|*.dat");
+  EXPECT_EQ(ui_.FileRequests[0].filter,
+            "All Files (*.*)|*.*|Time series data files (*.dat)|*.dat|"
+            "Delimited text (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt");
   EXPECT_EQ(ui_.FileRequests[0].filterIndex, 2);
 }
 
@@ -336,6 +338,62 @@ TEST_F(InitializeWindowTest, ChoosingAFileProposesItsPeriodsWhenTheWindowLiesOut
   f().Type("txtCovDataInput", ::testing::TempDir() + "no_such_file.dat");
   EXPECT_EQ(f().Text("cboCovStartTimePeriod"), "1");
   EXPECT_EQ(f().Text("cboResStartTimePeriod"), "1900");
+}
+
+}  // namespace
+}  // namespace quorvane
+
+namespace quorvane {
+namespace {
+
+// A monthly file of delimited text: the boxes take and show dates, the
+// lists name the series.
+TEST_F(InitializeWindowTest, ADatedFileIsSetUpByDatesAndListsItsSeriesByName) {
+  const std::string path = ::testing::TempDir() + "initialize_months.csv";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "Month,Front,PetrolPrice\n";
+    for (int m = 0; m < 24; ++m)
+      out << 1969 + m / 12 << "-" << std::setw(2) << std::setfill('0') << m % 12 + 1 << ",1,2\n";
+  }
+  ui_.File(path);
+  f().Click("cmdSelectRes");
+  EXPECT_EQ(f().Text("cboResStartTimePeriod"), "1969-01");
+  EXPECT_EQ(f().Text("cboResEndTimePeriod"), "1970-12");
+  EXPECT_EQ(f().Get("cboResEndTimePeriod").items.size(), 24u);
+  EXPECT_EQ(f().Get("cboResEndTimePeriod").items[1], "1969-02");
+  EXPECT_EQ(f().Get("cboLastResSeries").items,
+            (std::vector<std::string>{"1: Front", "2: PetrolPrice"}));
+  EXPECT_EQ(f().Get("cboOrdinal1E").items, (std::vector<std::string>{"1: Front"}));
+  f().Choose("optYesCov");
+  ui_.File(path);
+  f().Click("cmdSelectCov");
+  EXPECT_EQ(f().Get("cboFirstCovSeries").items,
+            (std::vector<std::string>{"0", "1: Front", "2: PetrolPrice"}));
+  f().Choose("optNoCov");
+
+  // A date that is no month of the file is refused before anything is read.
+  f().Type("cboResStartTimePeriod", "1969-13");
+  f().Click("cmdDone");
+  ASSERT_FALSE(ui_.Log.empty());
+  EXPECT_EQ(ui_.Log.back().title, "Problem with your choice of time periods");
+  EXPECT_EQ(ui_.Log.back().text,
+            "Your first time period of the response series data, '1969-13', is not a period of the "
+            "response data file, which is monthly: type a month such as 1983-02");
+  EXPECT_TRUE(setups_.empty());
+
+  f().Type("cboResStartTimePeriod", "1969-03");
+  f().Type("cboResEndTimePeriod", "1970-06");
+  f().Click("cmdDone");
+  ASSERT_EQ(setups_.size(), 1u);
+  EXPECT_EQ(setups_[0].Response.StartPeriod, 12 * 1969 + 2);
+  EXPECT_EQ(setups_[0].Response.EndPeriod, 12 * 1970 + 5);
+
+  // Reopened after the set-up, the boxes propose its periods by date.
+  window_.ProposePeriods({12 * 1969 + 2, 12 * 1970 + 5, 0, 0, false, PeriodCalendar::Months(), {}});
+  window_.Open();
+  EXPECT_EQ(f().Text("cboResStartTimePeriod"), "1969-03");
+  EXPECT_EQ(f().Text("cboResEndTimePeriod"), "1970-06");
 }
 
 }  // namespace

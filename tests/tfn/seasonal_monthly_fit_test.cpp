@@ -2,10 +2,12 @@
 // airline model (0,1,1)(0,1,1)12 and the seasonal AR model
 // (1,1,0)(1,1,0)12 of the airline passengers, 1949-1960, on the logarithm
 // of the series taken before differencing; and the airline model of the
-// accidental deaths in the USA, 1973-1978, as read. Simplex, then
-// Marquardt, must reach the exact maximum-likelihood fit computed
-// independently, and the grid-3 standard errors must agree with that fit's;
-// the deaths' forecasts on their original scale too.
+// accidental deaths in the USA, 1973-1978, as read. The passengers' airline
+// model is fitted from both forms of their file: months numbered 1 to 144,
+// and the CSV form whose months are dates (1949-01 is period 12 x 1949).
+// Simplex, then Marquardt, must reach the exact maximum-likelihood fit
+// computed independently, and the grid-3 standard errors must agree with
+// that fit's; the deaths' forecasts on their original scale too.
 //
 // The reference values were computed with numpy/scipy from the values of
 // the differenced series w = (1 - B)(1 - B^12) x (x = ln y for the
@@ -52,7 +54,7 @@ const double kDeathsForecast[][2] = {
 struct AirlineCase {
   const char* name;
   const char* file;
-  int periods;
+  int first, last;  // the periods of the window
   bool logarithm;       // of the series as read, before differencing
   bool autoregressive;  // Phi(1) and Phi_s(1); else Theta(1) and Theta_s(1)
   double start;
@@ -62,11 +64,14 @@ struct AirlineCase {
 };
 
 const AirlineCase kCases[] = {
-    {"AirlineModel", "airpassengers.dat", 144, true, false, 0.3, 0.4018231265222816, 0.5569365038181113,
+    {"AirlineModel", "airpassengers.dat", 1, 144, true, false, 0.3, 0.4018231265222816, 0.5569365038181113,
      -430.577434682673, 0.0896446519270677, 0.07310510015839983, nullptr},
-    {"SeasonalAutoregression", "airpassengers.dat", 144, true, true, -0.3, -0.37446432938784524,
+    {"AirlineModelOfDatedMonths", "airpassengers.csv", 12 * 1949, 12 * 1960 + 11, true, false, 0.3,
+     0.4018231265222816, 0.5569365038181113, -430.577434682673, 0.0896446519270677, 0.07310510015839983,
+     nullptr},
+    {"SeasonalAutoregression", "airpassengers.dat", 1, 144, true, true, -0.3, -0.37446432938784524,
      -0.4637200068586361, -426.2873573227131, 0.08081914688945967, 0.0807944580233502, nullptr},
-    {"AccidentalDeaths", "usaccdeaths.dat", 72, false, false, 0.3, 0.4302705269702123, 0.552728297335971,
+    {"AccidentalDeaths", "usaccdeaths.dat", 1, 72, false, false, 0.3, 0.4302705269702123, 0.552728297335971,
      341.72372897177456, 0.12280700176871147, 0.1783641061181241, kDeathsForecast},
 };
 
@@ -83,8 +88,8 @@ TEST_P(SeasonalMonthlyFitTest, MinimisersReachTheExactFitAndItsStandardErrors) {
   session.Start();
   TfnSetup setup;
   setup.Response = {testing::ExamplePath(c.file),
-                    1,
-                    c.periods,
+                    c.first,
+                    c.last,
                     1,
                     1,
                     1,

@@ -90,7 +90,19 @@ INSTANTIATE_TEST_SUITE_P(
                         "exceeds the last time period (2) in the data"},
         ReaderErrorCase{"BadPeriod", {{"T", "A"}, {"x1", "1"}}, 1, 2,
                         "Line 2 of the response data: the time period field reads 'x1', which is "
-                        "not a whole number of time periods"}),
+                        "not a whole number of time periods"},
+        // A number longer than its field used to be cut at 7 characters.
+        ReaderErrorCase{"ValueRunsPastItsField", {{"T", "A"}, {"1871", "1120"}, {"1872", "3518.5837720206"}},
+                        1871, 1872,
+                        "Line 3 of the response data does not keep to the fixed layout: columns 17 and "
+                        "18, after the field of series 1, read '37' where a comma and a blank belong. A "
+                        "field holds at most 7 characters; data with more digits can be read from a "
+                        "delimited (CSV) file"},
+        ReaderErrorCase{"PeriodRunsPastItsField", {{"T", "A"}, {"1", "1"}, {"20000000", "2"}}, 1, 2,
+                        "Line 3 of the response data does not keep to the fixed layout: columns 8 and 9, "
+                        "after the field of the time period, read '0,' where a comma and a blank belong. "
+                        "A field holds at most 7 characters; data with more digits can be read from a "
+                        "delimited (CSV) file"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(SeriesReaderTest, SkipsEarlierRecordsAndStopsAtTheWindowEnd) {

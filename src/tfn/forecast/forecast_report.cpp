@@ -1,5 +1,6 @@
 #include "tfn/forecast/forecast_report.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/format/format_picture.h"
@@ -23,17 +24,25 @@ std::string Value(double v) {
   return RightJustify(FormatPicture(v, fixed ? "##0.0000" : "0.000000E+00"), kValueWidth);
 }
 
-std::string Heading() {
-  return RightJustify("Period", kPeriodWidth) + RightJustify("Forecast", kValueWidth) +
+// The period column: 8 characters, wider for dates that need more.
+int PeriodWidth(const std::vector<ForecastRow>& rows, const PeriodCalendar& calendar) {
+  if (!calendar.IsDated() || rows.empty()) return kPeriodWidth;
+  return std::max<int>(kPeriodWidth, static_cast<int>(calendar.Label(rows.front().Period).size()) + 1);
+}
+
+std::string Heading(int periodWidth) {
+  return RightJustify("Period", periodWidth) + RightJustify("Forecast", kValueWidth) +
          RightJustify("Std. error", kValueWidth) + RightJustify("Lower 95%", kValueWidth) +
          RightJustify("Upper 95%", kValueWidth);
 }
 
-void Rows(std::string& text, const std::vector<ForecastRow>& rows) {
-  Line(text, Heading());
+void Rows(std::string& text, const std::vector<ForecastRow>& rows, const PeriodCalendar& calendar) {
+  const int width = PeriodWidth(rows, calendar);
+  Line(text, Heading(width));
   for (const ForecastRow& row : rows)
-    Line(text, RightJustify(row.Period, kPeriodWidth) + Value(row.Forecast) +
-                   Value(row.StandardError) + Value(row.Lower) + Value(row.Upper));
+    Line(text, (calendar.IsDated() ? RightJustify(calendar.Label(row.Period), width)
+                                   : RightJustify(row.Period, kPeriodWidth)) +
+                   Value(row.Forecast) + Value(row.StandardError) + Value(row.Lower) + Value(row.Upper));
 }
 
 }  // namespace
@@ -44,7 +53,7 @@ std::string WriteForecastReport(const TfnForecast& forecast, const ForecastRepor
   Line(text);
   Line(text, "Response series data file: " + source.DataFileName);
   if (!source.AlgorithmFileName.empty()) Line(text, "Algorithm data file: " + source.AlgorithmFileName);
-  Line(text, "Last period of the data: " + PlainNumberText(source.EndPeriod));
+  Line(text, "Last period of the data: " + source.Calendar.Label(source.EndPeriod));
   Line(text, "Periods ahead: " + PlainNumberText(forecast.Horizon) +
                  (forecast.Horizon < forecast.Requested
                       ? " (of " + PlainNumberText(forecast.Requested) + " asked for)"
@@ -93,16 +102,16 @@ std::string WriteForecastReport(const TfnForecast& forecast, const ForecastRepor
     Line(text, "Response series " + PlainNumberText(series.Series) + ": " + series.Name);
     Line(text);
     Line(text, "On the analysed (perhaps transformed or differenced) scale:");
-    Rows(text, series.Analysed);
+    Rows(text, series.Analysed, source.Calendar);
     Line(text);
     if (!series.Transformed.empty()) {
       Line(text, "On the transformed scale of the undifferenced series:");
-      Rows(text, series.Transformed);
+      Rows(text, series.Transformed, source.Calendar);
       Line(text);
     }
     Line(text, "On the original (untransformed and undifferenced) scale of the data as read:");
     if (series.Original.empty()) Line(text, series.OriginalNote);
-    else Rows(text, series.Original);
+    else Rows(text, series.Original, source.Calendar);
   }
   Line(text);
   Line(text, "Forecasts complete");

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/calendar/period_calendar.h"
 #include "tfn/forecast/tfn_forecast.h"
 #include "tfn/tfn_setup.h"
 
@@ -19,6 +20,7 @@ struct ForecastReportSource {
   SeriesTransformation Transformation = SeriesTransformation::None;
   int SeasonalDifferencingLag = 0;  // s with seasonal differencing, else 0
   bool TransformBeforeDifferencing = false;
+  PeriodCalendar Calendar;  // names the periods: dates for a dated file
 };
 
 // The fixed-pitch text of the window "Forecasts": a heading with what the

@@ -6,10 +6,12 @@
 
 #include "app/session.h"
 #include "base/files/text_file.h"
+#include "base/ui/export_csv.h"
 #include "base/ui/finite_answer.h"
 #include "core/evaluate_objective.h"
 #include "core/fuse_groups.h"
 #include "plot/forecast_plot.h"
+#include "tfn/forecast/forecast_csv.h"
 #include "tfn/forecast/forecast_report.h"
 #include "tfn/summary/back_transform.h"
 #include "tfn/summary/summary_file.h"
@@ -44,6 +46,9 @@ ForecastWindow::ForecastWindow(Session& session, const TfnModel& model)
   form_.BeginColumn();
   form_.BeginRow();
   form_.Add(ControlKind::Button, "cmdSaveForecast", "&Save forecasts").onClick = [this] { SaveForecasts(); };
+  form_.Add(ControlKind::Button, "cmdExportCsv", "Export as CSV...").onClick = [this] {
+    ExportForecastsCsv();
+  };
   form_.Add(ControlKind::Button, "cmdPlotForecast", "&Plot forecasts...").onClick = [this] { ShowPlot(); };
   form_.End();
   Control& pane = form_.Add(ControlKind::TextPane, "rtbForecast");
@@ -123,7 +128,8 @@ bool ForecastWindow::ForecastPeriods(int periods) {
                                     response.Differencing,
                                     model_.Setup().Response.Transformation,
                                     response.SeasonalDifferencingLag,
-                                    model_.Setup().Response.TransformBeforeDifferencing};
+                                    model_.Setup().Response.TransformBeforeDifferencing,
+                                    response.Calendar};
   if (form_.IsOpen()) ui.BringToFront(form_);
   else ui.ShowForm(form_);
   form_.SetText("rtbForecast", WriteForecastReport(*forecast_, source));
@@ -148,6 +154,14 @@ void ForecastWindow::SaveForecasts() {
     return;
   }
   form_.SetText("rtbForecast", std::move(text));
+}
+
+void ForecastWindow::ExportForecastsCsv() {
+  if (!forecast_) return;
+  const ResponseSeriesData& response = model_.Response();
+  ExportCsv(session_.ui(), {ForecastCsv(*forecast_, response.Names.empty() ? "" : response.Names[0],
+                                        response.Calendar),
+                            "forecasts", kDefaultForecastCsvName});
 }
 
 void ForecastWindow::ShowPlot() {
@@ -179,6 +193,7 @@ void ForecastWindow::DrawPlot() {
   const std::vector<ForecastRow>& rows = original ? series.Original : series.Analysed;
 
   ForecastPlotSeries picture;
+  picture.Calendar = response.Calendar;
   picture.FirstPeriod = response.FirstAnalysedPeriod;
   picture.FirstForecastPeriod = response.EndPeriod + 1;
   BackTransformedFit back;
@@ -198,10 +213,11 @@ void ForecastWindow::DrawPlot() {
     picture.Lower.push_back(row.Lower);
     picture.Upper.push_back(row.Upper);
   }
+  const PeriodCalendar& calendar = response.Calendar;
   std::string note = series.Name + (original ? ", original scale" : ", analysed scale") + ": periods " +
-                     std::to_string(picture.FirstPeriod) + " to " +
-                     std::to_string(picture.FirstForecastPeriod + static_cast<int>(rows.size()) - 1) +
-                     "; forecasts from period " + std::to_string(picture.FirstForecastPeriod) + ".";
+                     calendar.Label(picture.FirstPeriod) + " to " +
+                     calendar.Label(picture.FirstForecastPeriod + static_cast<int>(rows.size()) - 1) +
+                     "; forecasts from period " + calendar.Label(picture.FirstForecastPeriod) + ".";
   if (plot_.Checked("optOriginalScale") && series.Original.empty()) note += "  " + series.OriginalNote;
   // The saved figure: the note as its title, the data file's name of the
   // time column and the series' name on the axes.

@@ -11,8 +11,9 @@ namespace quorvane {
 class Session;
 
 // The window "Forecasts" (frmForecast): the report in the text pane
-// rtbForecast, which the user may edit, "&Save forecasts" (a .qvf file) and
-// "&Plot forecasts..."; and the window "Forecast plot" (frmForecastPlot),
+// rtbForecast, which the user may edit, "&Save forecasts" (a .qvf file),
+// "Export as CSV..." (the forecasts with their limits as one
+// comma-separated table) and "&Plot forecasts..."; and the window "Forecast plot" (frmForecastPlot),
 // which draws one response series at a time on its surface Graph: the
 // observed series, the fit, the forecasts and their 95% band, on the
 // analysed or the original scale.
@@ -30,6 +31,7 @@ class ForecastWindow {
   // Forecasts `periods` ahead without asking; false when the model refused.
   bool ForecastPeriods(int periods);
   void SaveForecasts();
+  void ExportForecastsCsv();
   void ShowPlot();
   // A new set-up: the last forecasts belong to the old model.
   void Reset();

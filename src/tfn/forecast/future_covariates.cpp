@@ -7,7 +7,7 @@
 
 #include "tfn/forecast/scale_transform.h"
 #include "tfn/series_data_error.h"
-#include "tfn/series_file_reader.h"
+#include "tfn/series_files/read_series_data.h"
 
 namespace quorvane {
 namespace {
@@ -18,9 +18,8 @@ std::optional<SeriesTable> ReadThrough(const SeriesFileChoice& choice, int start
   SeriesFileChoice through = choice;
   through.StartPeriod = static_cast<decltype(through.StartPeriod)>(start);
   through.EndPeriod = static_cast<decltype(through.EndPeriod)>(end);
-  std::vector<std::string> names;
   try {
-    return ReadSeriesFile(through, "covariate", names);
+    return ReadSeriesData(through, "covariate").Values;
   } catch (const SeriesDataError&) {
     return std::nullopt;
   }

@@ -73,14 +73,15 @@ int CovariateHorizon(const TfnModel& model, const std::vector<std::vector<double
     horizon = std::min(horizon, reach);
     const std::string& name = cov->Names[static_cast<size_t>(c)];
     notes.push_back("Covariate series " + name + " has " + Text(known) +
-                    " usable value(s) in its file after period " + Text(cov->EndPeriod) +
+                    " usable value(s) in its file after period " + cov->Calendar.Label(cov->EndPeriod) +
                     "; with its backward shift of " + Text(shift) +
                     " the forecasts of group " + Text(g) + " reach " + Text(reach) +
                     " period(s) ahead.");
   }
   if (horizon == 0)
     throw ForecastError(kRefusedTitle,
-                        "The covariate series have no values after period " + Text(cov->EndPeriod) +
+                        "The covariate series have no values after period " +
+                            cov->Calendar.Label(cov->EndPeriod) +
                             " in their file, and a backward shift of 0 needs the covariate in the "
                             "forecast period itself.  Add the future covariate values to the "
                             "covariate file to forecast this model.");
@@ -258,7 +259,7 @@ void FillOriginalScale(const TfnModel& model, int k, const ArmaStateSpace& space
                                                                       : SeriesValue();
   if (!last || (d == 2 && !before)) {
     out.OriginalNote = "The original scale is not given: the value as read in period " +
-                       Text(d == 2 && last ? T - 1 : T) +
+                       response.Calendar.Label(d == 2 && last ? T - 1 : T) +
                        " is missing, so the differencing cannot be undone.";
     return;
   }

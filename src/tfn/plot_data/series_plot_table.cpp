@@ -48,6 +48,7 @@ void FillSeriesPlotTable(PlotTable& table, const ResponseSeriesData& response,
       "time series data ";
   table.XLabelMin = first;
   table.XLabelMax = last;
+  table.XCalendar = response.Calendar;
 
   WholeBound m1, m2, m3, m4;
   for (int t = response.FirstAnalysedPeriod; t <= last; ++t)

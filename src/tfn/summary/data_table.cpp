@@ -33,14 +33,15 @@ std::vector<SeriesValue> PeriodColumn(const PeriodSeries& series, int first, int
   return values;
 }
 
-void WriteDataTable(std::string& text, std::string_view title, const DataTable& table) {
+void WriteDataTable(std::string& text, std::string_view title, const DataTable& table,
+                    const PeriodCalendar& calendar) {
   AddLine(text, title);
   std::string header = "Time,";
   for (size_t c = 0; c < table.Names.size(); ++c) header += (c ? "," : "") + table.Names[c];
   AddLine(text, header);
   for (int t = table.FirstPeriod; t <= table.LastPeriod; ++t) {
     // "###0" rather than "####", which would leave a period 0 blank.
-    std::string line = RightJustify(FormatPicture(t, "###0"), 7);
+    std::string line = RightJustify(calendar.IsDated() ? calendar.Label(t) : FormatPicture(t, "###0"), 7);
     for (const auto& column : table.Columns) {
       const SeriesValue& v = column[static_cast<size_t>(t - table.FirstPeriod)];
       line += ",";

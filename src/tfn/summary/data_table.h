@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/calendar/period_calendar.h"
 #include "tfn/series_data.h"
 
 namespace quorvane {
@@ -28,10 +29,12 @@ DataTable SeriesColumns(const SeriesTable& table, const std::vector<std::string>
 std::vector<SeriesValue> PeriodColumn(const PeriodSeries& series, int first, int last);
 
 // Appends the title line, the header "Time," and the column names joined by
-// ",", then one line per period: the period ("####", right-justified in 7)
-// and each value ("##0.0000", right-justified in kDataTableValueWidth, or
-// "Missing"), separated by ",". Lines end with CR LF.
-void WriteDataTable(std::string& text, std::string_view title, const DataTable& table);
+// ",", then one line per period: the period ("####", right-justified in 7;
+// a dated period by its date, as `calendar` names it) and each value
+// ("##0.0000", right-justified in kDataTableValueWidth, or "Missing"),
+// separated by ",". Lines end with CR LF.
+void WriteDataTable(std::string& text, std::string_view title, const DataTable& table,
+                    const PeriodCalendar& calendar = PeriodCalendar());
 
 inline constexpr std::size_t kDataTableValueWidth = 12;
 

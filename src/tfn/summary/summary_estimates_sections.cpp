@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "base/format/plain_number_text.h"
+#include "base/format/right_justify.h"
 #include "tfn/parameter_layout.h"
 #include "tfn/summary/report_text.h"
 #include "tfn/summary/summary_sections.h"
@@ -14,12 +15,17 @@ std::string N(long long value) { return PlainNumberText(value); }
 
 // Writes parameters first..last, each as five blanks, its kept value, four
 // blanks and its description. With the logit flag, the Phi, Theta and
-// Delta parameters are shown as the coefficients their logits stand for.
+// Delta parameters are shown as the coefficients their logits stand for;
+// for dated series the start periods of interventions are shown as dates.
 class ParameterLines {
  public:
   explicit ParameterLines(const SummaryInput& input)
       : input_(input), shape_(BuildModelShape(input.Setup)), layout_(shape_) {
     const int p = input.Setup.LagOrder;
+    period_.assign(static_cast<size_t>(layout_.Count() + 1), false);
+    if (input.Response.Calendar.IsDated())
+      for (int b = 1; b <= input.Setup.InterventionTotal(); ++b)
+        period_[static_cast<size_t>(layout_.InterventionBase(b) + 1)] = true;
     coefficient_.assign(static_cast<size_t>(layout_.Count() + 1), false);
     if (!input.Setup.EstimateLogits) return;
     for (size_t i = 0; i < shape_.Noise.size(); ++i)
@@ -38,7 +44,11 @@ class ParameterLines {
       // 2 (e^x / (e^x + 1) - 0.5) = tanh(x / 2), which cannot overflow.
       if (coefficient_[static_cast<size_t>(i)]) value = std::tanh(value / 2.0);
       const std::string description = i <= descriptions.size() ? descriptions[i] : "";
-      AddLine(text, "     " + NumberField(value, "###0.0000", 10) + "    " + description);
+      const std::string shown =
+          period_[static_cast<size_t>(i)]
+              ? RightJustify(input_.Response.Calendar.Label(static_cast<std::int64_t>(std::floor(value + 1e-6))), 10)
+              : NumberField(value, "###0.0000", 10);
+      AddLine(text, "     " + shown + "    " + description);
     }
   }
 
@@ -50,6 +60,7 @@ class ParameterLines {
   ModelShape shape_;
   ParameterLayout layout_;
   std::vector<bool> coefficient_;
+  std::vector<bool> period_;  // a start period, shown as its date
 };
 
 }  // namespace
@@ -107,7 +118,7 @@ void WriteEstimatesSections(std::string& text, const SummaryInput& input, const 
   AddLine(text);
 
   AddLine(text, "A complete series has " + N(r.AnalysedPeriods) + " time periods of data starting in " +
-                    N(r.FirstAnalysedPeriod));
+                    r.Calendar.Label(r.FirstAnalysedPeriod));
   for (int k = 1; k <= r.SeriesCount; ++k) {
     const int missing = r.MissingPerSeries[static_cast<size_t>(k)];
     if (missing > 0)

@@ -68,8 +68,8 @@ void WriteResponse(std::string& text, const SummaryInput& input) {
                   : r.Differencing == 2 ? " 2nd and seasonally differenced "
                                         : " seasonally differenced ";
   AddLine(text, "This is an analysis of " + N(r.SeriesCount) + differenced +
-                    "response series for the time periods: " + N(r.FirstAnalysedPeriod) + " to " +
-                    N(r.EndPeriod));
+                    "response series for the time periods: " + r.Calendar.Label(r.FirstAnalysedPeriod) +
+                    " to " + r.Calendar.Label(r.EndPeriod));
   AddLine(text);
   WriteSeasonalTerms(text, setup);
 
@@ -79,7 +79,8 @@ void WriteResponse(std::string& text, const SummaryInput& input) {
     AddLine(text, "      Intra-period inter-series covariance among the response series has been removed.");
     if (!r.UnflattenedPeriods.empty()) {
       std::string periods;
-      for (std::int32_t t : r.UnflattenedPeriods) periods += (periods.empty() ? "" : ", ") + N(t);
+      for (std::int32_t t : r.UnflattenedPeriods)
+        periods += (periods.empty() ? "" : ", ") + r.Calendar.Label(t);
       AddLine(text, "      It was not removed in these time periods, where fewer than two response "
                     "series have a value: " + periods);
     }
@@ -146,14 +147,14 @@ void WriteCovariates(std::string& text, const SummaryInput& input) {
   AddLine(text, "The covariate series file name is:");
   AddLine(text, cov->FileName);
   const TfnSetup& setup = input.Setup;
+  const std::string periods =
+      cov->Calendar.Label(cov->FirstAnalysedPeriod) + " to " + cov->Calendar.Label(cov->EndPeriod);
   if (setup.CovariatesOnePerGroup()) {
     AddLine(text, "This analysis includes " + N(cov->SeriesCount) + DifferencedWords(cov->Differencing) +
-                      "covariate series, 1 for each group, for the time periods: " +
-                      N(cov->FirstAnalysedPeriod) + " to " + N(cov->EndPeriod));
+                      "covariate series, 1 for each group, for the time periods: " + periods);
   } else {
     AddLine(text, "This analysis includes " + N(cov->SeriesCount) + DifferencedWords(cov->Differencing) +
-                      "covariate series for the time periods: " + N(cov->FirstAnalysedPeriod) + " to " +
-                      N(cov->EndPeriod));
+                      "covariate series for the time periods: " + periods);
     // Each group's prediction sums the transfer functions of the series it lists.
     for (int g = 1; g <= setup.GroupCount; ++g) {
       std::string listed;

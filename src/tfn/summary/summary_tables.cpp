@@ -9,8 +9,9 @@ namespace quorvane {
 
 namespace {
 
-void Table(std::string& text, std::string_view title, const DataTable& table) {
-  WriteDataTable(text, title, table);
+void Table(std::string& text, std::string_view title, const DataTable& table,
+           const PeriodCalendar& calendar) {
+  WriteDataTable(text, title, table, calendar);
   AddLine(text);
 }
 
@@ -28,11 +29,11 @@ void WriteDataTables(std::string& text, const SummaryInput& input, const BackTra
   Table(text,
         "The time period, then mean over all " + PlainNumberText(r.SeriesCount) +
             " untransformed response series, then the 1st and 2nd differenced series means:",
-        means);
+        means, r.Calendar);
 
   // The data as read, differenced and analysed: from the first period read.
   const auto data = [&](std::string_view title, const SeriesTable& table) {
-    Table(text, title, SeriesColumns(table, r.Names, r.StartPeriod, last));
+    Table(text, title, SeriesColumns(table, r.Names, r.StartPeriod, last), r.Calendar);
   };
   data("Observed (i.e., undifferenced, unflattened, untransformed) response series data:", r.Raw);
   data("The 1st differenced and possibly flattened response series data:", r.FirstDifference);
@@ -41,7 +42,7 @@ void WriteDataTables(std::string& text, const SummaryInput& input, const BackTra
 
   // What the fit kept: over the analysed periods.
   const auto kept = [&](std::string_view title, const SeriesTable& table) {
-    Table(text, title, SeriesColumns(table, r.Names, first, last));
+    Table(text, title, SeriesColumns(table, r.Names, first, last), r.Calendar);
   };
   const TfnBestEvaluation& best = input.Best;
   kept("Predicted fits to the possibly differenced, flattened and/or transformed response series data:",
@@ -77,7 +78,7 @@ void WriteDataTables(std::string& text, const SummaryInput& input, const BackTra
     Table(text,
           "The time period, the untransformed and undifferenced covariate series " + PlainNumberText(c) +
               " (" + name + ") the 1st and 2nd differenced series, then the possibly transformed series:",
-          table);
+          table, cov->Calendar);
   }
 }
 

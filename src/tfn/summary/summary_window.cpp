@@ -1,9 +1,11 @@
 #include "tfn/summary/summary_window.h"
 
 #include "base/files/text_file.h"
+#include "base/ui/export_csv.h"
 #include "app/session.h"
 #include "plot/xy_plot_window.h"
 #include "tfn/plot_data/series_plot_table.h"
+#include "tfn/summary/summary_csv.h"
 #include "tfn/summary/summary_file.h"
 
 namespace quorvane {
@@ -15,12 +17,15 @@ SummaryWindow::SummaryWindow(Session& session, const TfnModel& model)
   const auto forecast = [this] {
     if (onForecast) onForecast();
   };
+  const auto exportCsv = [this] { ExportSummaryCsv(); };
   MenuItem results = MenuCommand("mnuResults", "&Results", "", nullptr);
-  results.items = {MenuCommand("mnuForecast", "&Forecast...", "Ctrl+F", forecast)};
+  results.items = {MenuCommand("mnuForecast", "&Forecast...", "Ctrl+F", forecast),
+                   MenuCommand("mnuExportCsv", "Export as CSV...", "", exportCsv)};
   form_.AddMenu(std::move(results));
   form_.BeginColumn();
   form_.BeginRow();
   form_.Add(ControlKind::Button, "cmdSaveSummary", "Save summary").onClick = [this] { SaveSummary(); };
+  form_.Add(ControlKind::Button, "cmdExportCsv", "Export as CSV...").onClick = exportCsv;
   form_.Add(ControlKind::Button, "cmdForecast", "&Forecast...").onClick = forecast;
   form_.End();
   Control& pane = form_.Add(ControlKind::TextPane, "rtbOut");
@@ -62,6 +67,18 @@ void SummaryWindow::AskForPlots() {
   FillSeriesPlotTable(session_.Plots, input.Response, input.Covariates, input.Best,
                       results_->BackTransformed);
   ShowXYPlot(session_);
+}
+
+void SummaryWindow::ExportSummaryCsv() {
+  Ui& ui = session_.ui();
+  if (!results_) {
+    ui.ShowMessage("The summary holds no fit whose series could be exported.", "Export as CSV",
+                   Icon::Information);
+    return;
+  }
+  const SummaryInput input =
+      SummaryInput::Of(model_, session_.Algorithm, session_.State.AlgorithmFileName);
+  ExportCsv(ui, {SummaryCsv(input, results_->BackTransformed), "summary table", kDefaultSummaryCsvName});
 }
 
 void SummaryWindow::SaveSummary() {

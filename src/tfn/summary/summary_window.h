@@ -13,8 +13,10 @@ namespace quorvane {
 class Session;
 
 // The results summary window frmSummary: the report in the text pane
-// rtbOut, which the user may edit, and the command "Save summary", which
-// saves the pane as a .qvo file. Closing it shows the main menu again.
+// rtbOut, which the user may edit, the command "Save summary", which saves
+// the pane as a .qvo file, and "Export as CSV...", which saves the series
+// of the summary's tables as one comma-separated table. Closing it shows
+// the main menu again.
 class SummaryWindow {
  public:
   SummaryWindow(Session& session, const TfnModel& model);
@@ -26,6 +28,8 @@ class SummaryWindow {
   void WriteSummary();
   // "Save summary".
   void SaveSummary();
+  // "Export as CSV..." (button cmdExportCsv and menu item Results>Export as CSV...).
+  void ExportSummaryCsv();
   // A new set-up: the held diagnostics and the last results are forgotten.
   void Reset();
 

@@ -1,7 +1,7 @@
 // The summary of a seasonal model: the seasonal set-up, the seasonal
 // parameters, criteria that count the seasonal differencing as they count
 // d, and a fit on the original scale when the logarithm came before the
-// differencing.
+// differencing; and the periods the next set-up is proposed.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -76,6 +76,17 @@ TEST_F(SummarySeasonalTest, AirlineModelReportsItsSeasonalTermsAndCounts) {
   ASSERT_NE(row, std::string::npos);
   const double december1960 = std::stod(text.substr(row + 11));
   EXPECT_NEAR(december1960, 432.0, 432.0 * 0.1);  // observed 432
+}
+
+// Reopened, the Initialize window proposes the first period the regular
+// differencing leaves (month 2), not the first one analysed after the
+// seasonal difference too (month 14), which a repeated set-up would lose.
+TEST_F(SummarySeasonalTest, ReopeningProposesTheStartBeforeTheSeasonalDifference) {
+  SetUpModel(Airline());
+  ASSERT_EQ(model().Response().FirstAnalysedPeriod, 14);
+  app_.Window().Open();
+  EXPECT_EQ(app_.Window().form().Text("cboResStartTimePeriod"), "2");
+  EXPECT_EQ(app_.Window().form().Text("cboResEndTimePeriod"), "144");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "tfn/series_file_periods.h"
+#include "tfn/series_files/series_file_periods.h"
 
 #include <gtest/gtest.h>
 

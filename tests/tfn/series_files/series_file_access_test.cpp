@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "tfn/series_data_error.h"
-#include "tfn/series_file_reader.h"
+#include "tfn/series_files/read_series_data.h"
 
 namespace quorvane {
 namespace {
@@ -47,9 +47,8 @@ TEST(SeriesFileAccessTest, WhatIsNoDataFileIsNamedForWhatItIs) {
     choice.EndPeriod = 2;
     choice.FirstSeries = 1;
     choice.LastSeries = 1;
-    std::vector<std::string> names;
     try {
-      ReadSeriesFile(choice, "response", names);
+      ReadSeriesData(choice, "response");
       ADD_FAILURE() << "no error";
     } catch (const SeriesDataError& e) {
       EXPECT_EQ(e.Title, "Fatal data input error");

@@ -1,4 +1,4 @@
-#include "tfn/series_file_reader.h"
+#include "tfn/series_files/fixed_width_series_file.h"
 
 #include <cerrno>
 #include <charconv>
@@ -110,6 +110,7 @@ class SeriesFileScanner {
                                 " data: the time period field reads '" + text +
                                 "', outside the time periods a series data file can hold (" +
                                 PlainNumberText(kMinPeriod) + " to " + PlainNumberText(kMaxPeriod) + ")");
+    CheckSeparatorAfter(line, 0);
     return static_cast<std::int32_t>(*period);
   }
 
@@ -122,8 +123,12 @@ class SeriesFileScanner {
                                 " (columns " + std::to_string(kFieldPitch * static_cast<size_t>(ordinal) + 1) +
                                 " to " + std::to_string(kFieldPitch * static_cast<size_t>(ordinal) + kFieldWidth) + ")");
     const std::string_view text = Trim(*field);
-    if (text == "Missing") return std::nullopt;
-    if (auto value = ParseNumber(text)) return *value;
+    SeriesValue value;
+    if (text != "Missing") value = ParseNumber(text);
+    if (value || text == "Missing") {
+      CheckSeparatorAfter(line, ordinal);
+      return value;
+    }
     throw SeriesDataError(kInputErrorTitle,
                           "Line " + std::to_string(line_number_) + " of the " + kind_ +
                               " data: the field of series " + std::to_string(ordinal) + " reads '" +
@@ -131,6 +136,24 @@ class SeriesFileScanner {
   }
 
  private:
+  // The two columns after field j separate it from the next: anything but
+  // a comma or a blank there is a number running past its 7 characters (or
+  // a line out of step), which would otherwise be cut without a word.
+  void CheckSeparatorAfter(std::string_view line, int j) const {
+    const size_t at = kFieldPitch * static_cast<size_t>(j) + kFieldWidth;
+    const std::string_view separator = line.size() > at ? line.substr(at, 2) : std::string_view{};
+    if (separator.find_first_not_of(", ") == std::string_view::npos) return;
+    throw SeriesDataError(
+        kInputErrorTitle,
+        "Line " + std::to_string(line_number_) + " of the " + kind_ +
+            " data does not keep to the fixed layout: column" + (separator.size() > 1 ? "s " : " ") +
+            std::to_string(at + 1) + (separator.size() > 1 ? " and " + std::to_string(at + 2) : "") +
+            ", after the field of " + (j == 0 ? std::string("the time period") : "series " + std::to_string(j)) +
+            ", read" + (separator.size() > 1 ? "" : "s") + " '" + std::string(separator) +
+            "' where a comma and a blank belong. A field holds at most 7 characters; data with more "
+            "digits can be read from a delimited (CSV) file");
+  }
+
   bool IsMissing() const {
     struct stat info {};
     return ::stat(path_.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
@@ -144,8 +167,8 @@ class SeriesFileScanner {
 
 }  // namespace
 
-SeriesTable ReadSeriesFile(const SeriesFileChoice& choice, const std::string& kind,
-                           std::vector<std::string>& names) {
+SeriesTable ReadFixedWidthSeriesFile(const SeriesFileChoice& choice, const std::string& kind,
+                                      std::vector<std::string>& names) {
   const std::int32_t start = choice.StartPeriod;
   const std::int32_t end = choice.EndPeriod;
   if (choice.FirstSeries < 1 || choice.LastSeries < choice.FirstSeries)
