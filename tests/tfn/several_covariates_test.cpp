@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/example_setups.h"
+#include "tfn/forecast/tfn_forecast.h"
 #include "tfn/parameter_layout.h"
 #include "tfn/series_file_fixture.h"
 #include "tfn/tfn_model_harness.h"
@@ -20,6 +21,7 @@ using testing::SeriesFile;
 using testing::TfnModelHarness;
 
 constexpr int kPeriods = 40;
+constexpr int kFuture = 6;  // covariate values after the response's last period
 
 // Whole-number series, so that x1 + x2 and its centre are exact.
 double Y(int t) { return 10 + (t * 7) % 11 + 0.5 * ((t * 3) % 5); }
@@ -29,8 +31,8 @@ double X2(int t) { return 20 + (t * 4) % 7 - (t % 3); }
 // A response series over 1..40 and covariate series x1, x2 and x1 + x2.
 TfnSetup ResponseSetup() {
   std::vector<std::vector<std::string>> response = {{"T", "Y"}}, covariates = {{"T", "X1", "X2", "Sum"}};
-  for (int t = 1; t <= kPeriods; ++t) {
-    response.push_back({std::to_string(t), std::to_string(Y(t)).substr(0, 4)});
+  for (int t = 1; t <= kPeriods + kFuture; ++t) {
+    if (t <= kPeriods) response.push_back({std::to_string(t), std::to_string(Y(t)).substr(0, 4)});
     covariates.push_back({std::to_string(t), std::to_string(static_cast<int>(X1(t))),
                           std::to_string(static_cast<int>(X2(t))),
                           std::to_string(static_cast<int>(X1(t) + X2(t)))});
@@ -113,6 +115,18 @@ TEST(SeveralCovariatesTest, TwoCovariatesWithOneTransferFunctionAreTheirSum) {
   const double expected = Evaluate(single, WithCovariates(3, 3), 12.0, {sum});
   EXPECT_NEAR(F, expected, 1e-12 * std::abs(expected));
   EXPECT_EQ(both.model.Best().TotalNoiseCount, single.model.Best().TotalNoiseCount);
+
+  // The forecasts take both series' future values from the file: with the
+  // shift of 1 they reach kFuture + 1 periods ahead, as x1 + x2 does.
+  const TfnForecast two = ForecastTfnModel(both.model, both.P, both.STP, 10);
+  const TfnForecast one = ForecastTfnModel(single.model, single.P, single.STP, 10);
+  ASSERT_EQ(two.Series.size(), 1u);
+  ASSERT_EQ(two.Series[0].Analysed.size(), static_cast<size_t>(kFuture + 1));
+  ASSERT_EQ(one.Series[0].Analysed.size(), two.Series[0].Analysed.size());
+  for (size_t h = 0; h < two.Series[0].Analysed.size(); ++h) {
+    EXPECT_NEAR(two.Series[0].Analysed[h].Forecast, one.Series[0].Analysed[h].Forecast, 1e-10) << h;
+    EXPECT_NEAR(two.Series[0].Analysed[h].StandardError, one.Series[0].Analysed[h].StandardError, 1e-10) << h;
+  }
 }
 
 TEST(SeveralCovariatesTest, DescriptionsNameTheSeriesAndItsGroup) {
