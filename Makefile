@@ -4,8 +4,10 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 # GUI=OFF builds everything but the desktop application, without Qt.
 GUI ?= ON
+# Where `make install` puts Quorvane; DESTDIR, when set, is put before it.
+PREFIX ?= /usr/local
 
-.PHONY: deps configure build test sanitize run console gui bench screens clean
+.PHONY: deps configure build test sanitize run console gui bench screens install package clean
 
 deps:
 	QUORVANE_GUI=$(GUI) bash scripts/install-deps.sh
@@ -59,6 +61,22 @@ screens: configure
 
 bench: build
 	for b in $(BUILD)/bench/bench_*; do $$b; done
+
+# Installs the programs, the user guide, the examples, the manual pages and
+# the desktop entry, icon and file types under PREFIX (DESTDIR before it,
+# for a staging folder). Builds only what is installed.
+install: configure
+	cmake --build $(BUILD) --target quorvane_installed
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package $(BUILD)/quorvane_VERSION_ARCH.deb, built by CPack from
+# the same install rules, then checked: its file list, its control data
+# and, where lintian is installed, lintian's verdict.
+package: configure
+	@if [ "$(GUI)" = OFF ]; then echo "The package holds the desktop application: make package needs GUI=ON"; exit 1; fi
+	cmake --build $(BUILD) --target quorvane_installed
+	cd $(BUILD) && cpack -G DEB
+	bash packaging/check-package.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

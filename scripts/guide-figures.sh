@@ -17,7 +17,7 @@ sed "s|build/guide-|$work/guide-|g" examples/guide-walkthrough.txt > "$work/walk
 sed "s|build/nile-forecast|$work/nile-forecast|g" examples/nile-forecast.txt > "$work/forecast.txt"
 "$console" --quiet --script "$work/forecast.txt" >> "$work/transcript.txt"
 mkdir -p docs/figures
-for name in fit profile posterior posterior-bivariate; do
+for name in fit acf profile posterior posterior-bivariate; do
   cp "$work/guide-$name.png" "docs/figures/nile-$name.png"
 done
 cp "$work/nile-forecast.png" docs/figures/nile-forecast.png

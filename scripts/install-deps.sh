@@ -13,14 +13,19 @@ packages=(
   # with its resolution, and every figure is set in DejaVu Sans, found
   # through fontconfig. The tests read the PDFs back with poppler's tools.
   libcairo2-dev libpng-dev fonts-dejavu-core poppler-utils
+  # The check of an installation (packaging/check-install.sh) renders the
+  # manual pages with man and groff and builds a file-type database.
+  man-db groff-base shared-mime-info
 )
 
 # The desktop application (skipped with QUORVANE_GUI=OFF, for servers):
 # Qt 6 (its SVG module reads saved figures back in the tests), the OpenGL
 # headers find_package(Qt6) asks for, and a virtual X server for
-# screenshots without a screen.
+# screenshots without a screen. rsvg-convert renders the icon from its SVG;
+# the desktop entry and the AppStream data are validated by their tools.
 if [ "${QUORVANE_GUI:-ON}" != "OFF" ]; then
-  packages+=(qt6-base-dev qt6-svg-dev libgl-dev xvfb xauth)
+  packages+=(qt6-base-dev qt6-svg-dev libgl-dev xvfb xauth
+             librsvg2-bin desktop-file-utils appstream)
 fi
 
 missing=()

@@ -4,7 +4,8 @@
 # application walks through the Nile analysis (quorvane --screens) and saves
 # a PNG of the main window with the main menu, the Initialize window filled
 # for the Nile data (at its top and scrolled to its end), the algorithm data
-# editor, the Simplex report and the results summary, three times:
+# editor, the Simplex report, the results summary and its residual plots,
+# three times:
 #   docs/screens/            the default screen of xvfb-run (1280x1024)
 #   $BUILD/screens/1280x800  a laptop screen of 1280x800
 #   $BUILD/screens/scale2    the default screen with QT_SCALE_FACTOR=2

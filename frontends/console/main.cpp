@@ -23,10 +23,21 @@ void OnInterruptSignal(int) {
 }
 
 int Usage(std::ostream& out, int status) {
-  out << "Usage: quorvane-console [--script FILE] [--quiet] [--version]\n"
-         "Reads commands from the terminal, or from FILE with --script.\n"
-         "--version prints the version and exits.\n"
-         "Type help at the prompt for the commands.\n";
+  out << "Usage: quorvane-console [--script FILE] [--quiet]\n"
+         "       quorvane-console --version | --help\n"
+         "Shows as text what the desktop application quorvane shows, and reads commands\n"
+         "and answers from the terminal, or from FILE.\n"
+         "\n"
+         "  --script FILE  read the commands and answers from FILE, echoing each line\n"
+         "  --quiet        print only messages and questions, not the windows\n"
+         "  --version      print the version and exit\n"
+         "  --help         print this text and exit\n"
+         "\n"
+         "Environment:\n"
+         "  QUORVANE_THREADS  the number of threads the covariance and posterior grids\n"
+         "                    evaluate on, 1 to 256 (otherwise one per core)\n"
+         "\n"
+         "Type help at the prompt for the commands; the manual page: man quorvane-console.\n";
   return status;
 }
 

@@ -22,6 +22,7 @@
 #include "qt/form_view.h"
 #include "qt/form_windows.h"
 #include "qt/main_frame.h"
+#include "qt/opened_file.h"
 #include "qt/status_area.h"
 #include "qt/text_convert.h"
 #include "qt/user_action.h"
@@ -146,8 +147,11 @@ std::string QtUi::AskValue(const std::string& prompt, const std::string& title,
 }
 
 std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request, bool forSaving) {
+  FileDialogRequest shown = request;
+  if (!forSaving) shown.proposedName = ProposedFileToOpen(request, startedWith_);
+  const bool proposesStartFile = !startedWith_.empty() && shown.proposedName != request.proposedName;
   QFileDialog dialog(DialogParent());
-  SetUpFileDialog(dialog, request, forSaving);
+  SetUpFileDialog(dialog, shown, forSaving);
   while (true) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const std::string path = dialog.selectedFiles().first().toStdString();
@@ -155,7 +159,10 @@ std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request, bo
     // that may not be written) is answered with the reason and the dialog
     // again, as the console's prompt does.
     const auto problem = forSaving ? CheckFileToSave(path).Problem : ProblemOpeningFile(path);
-    if (!problem) return path;
+    if (!problem) {
+      if (proposesStartFile) startedWith_.clear();
+      return path;
+    }
     ShowMessage(*problem, request.title, Icon::Exclamation);
   }
 }

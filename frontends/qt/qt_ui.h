@@ -50,6 +50,11 @@ class QtUi : public Ui {
   // event loops the call comes from.
   void SetExitAction(std::function<void(int)> action) { exit_ = std::move(action); }
 
+  // The file the application was started with (`quorvane FILE`): the file
+  // choosers for opening that offer its kind propose it, until one of them
+  // has given a file back (opened_file.h).
+  void ProposeForOpening(std::string path) { startedWith_ = std::move(path); }
+
   void ShowMessage(const std::string& text, const std::string& title, Icon icon) override;
   Answer AskYesNo(const std::string& text, const std::string& title, Icon icon,
                   bool noIsDefault) override;
@@ -99,6 +104,7 @@ class QtUi : public Ui {
   std::map<std::string, QRect> placement_;  // where each form's child window was last
   QElapsedTimer pumpClock_;
   std::function<void(int)> exit_;
+  std::string startedWith_;
 };
 
 }  // namespace quorvane::qt

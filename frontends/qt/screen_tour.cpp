@@ -48,6 +48,16 @@ void ScrollToEnd(SelfAnsweringUi& ui, const Form& form) {
   }
 }
 
+// The examples to walk through: examples/ in the current folder (the source
+// folder, where scripts/screens.sh runs the tour), otherwise the installed
+// ones, PREFIX/share/quorvane/examples beside the program's PREFIX/bin.
+QDir ExamplesFolder() {
+  if (QFileInfo::exists(QStringLiteral("examples/nile.dat")))
+    return QDir(QDir::current().absoluteFilePath(QStringLiteral("examples")));
+  return QDir(QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/../share/quorvane/examples")));
+}
+
 }  // namespace
 
 Answer SelfAnsweringUi::Next(Answer otherwise) {
@@ -101,11 +111,13 @@ int RunScreenTour(SelfAnsweringUi& ui, const QString& folder) {
     std::cerr << "Cannot make the folder " << folder.toStdString() << "\n";
     return 1;
   }
-  const auto example = [](const char* name) {
-    return QFileInfo(QStringLiteral("examples/%1").arg(QLatin1String(name))).absoluteFilePath().toStdString();
+  const QDir examples = ExamplesFolder();
+  const auto example = [&examples](const char* name) {
+    return examples.absoluteFilePath(QLatin1String(name)).toStdString();
   };
   if (!QFileInfo::exists(QString::fromStdString(example("nile.dat")))) {
-    std::cerr << "examples/nile.dat is not here: run from the source folder\n";
+    std::cerr << "nile.dat is neither in examples/ of the current folder nor in "
+              << examples.absolutePath().toStdString() << "\n";
     return 1;
   }
   const auto shoot = [&](const char* name) {
@@ -146,6 +158,9 @@ int RunScreenTour(SelfAnsweringUi& ui, const QString& folder) {
 
     Need(ui, "frmMenu").Click("cmdUserSummary");  // No to the plots
     shoot("summary.png");
+
+    Need(ui, "frmSummary").Click("cmdResidualPlots");
+    shoot("residual-plots.png");
   } catch (const std::exception& error) {
     std::cerr << "The walk-through stopped: " << error.what() << "\n";
     return 1;

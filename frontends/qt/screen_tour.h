@@ -34,8 +34,8 @@ class SelfAnsweringUi : public QtUi {
   Answer Next(Answer otherwise);
 };
 
-// Walks through the Nile analysis of examples/ (run from the source folder)
-// in the real windows and saves a PNG of the main window at each step into
+// Walks through the Nile analysis of the examples (examples/ of the current
+// folder, else the installed ones) in the real windows and saves a PNG of the main window at each step into
 // `folder`: the main menu, the Initialize window filled for the Nile data
 // (at its top and scrolled to its end), the algorithm data editor with a
 // cell being edited, the Simplex report and the results summary. Gives the

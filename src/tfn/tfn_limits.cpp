@@ -10,10 +10,9 @@
 
 namespace quorvane {
 
-std::vector<std::string> TfnModel::LimitNotes(const OneBased<double>& P) const {
-  std::vector<std::string> notes;
-  if (!setUp_ || setup_.EstimateLogits || p_ == 0 || P.size() < layout_.Count()) return notes;
-  const std::vector<std::string> descriptions = DescribeParameters(setup_);
+std::vector<ParameterOnLimit> TfnModel::ParametersOnLimit(const OneBased<double>& P) const {
+  std::vector<ParameterOnLimit> limits;
+  if (!setUp_ || setup_.EstimateLogits || p_ == 0 || P.size() < layout_.Count()) return limits;
   std::vector<double> c, r;
   // The polynomial of the parameters first, first + 1, ..., first + order - 1:
   // each is held inside its own region, so each is checked on its own.
@@ -22,19 +21,28 @@ std::vector<std::string> TfnModel::LimitNotes(const OneBased<double>& P) const {
     r.resize(static_cast<size_t>(order));
     for (int j = 0; j < order; ++j) c[static_cast<size_t>(j)] = P[first + j];
     if (PartialAutocorrelations(c, r)) return;
-    for (int j = 0; j < order; ++j) {
-      if (c[static_cast<size_t>(j)] == 0.0) continue;
-      std::string name = descriptions[static_cast<size_t>(first + j - 1)];
-      name = name.substr(0, name.find(" ["));
-      notes.push_back("Parameter " + FormatPicture(first + j, "##0") + ", " + name +
-                      ", is on the limit of the " + region + " region");
-    }
+    for (int j = 0; j < order; ++j)
+      if (c[static_cast<size_t>(j)] != 0.0) limits.push_back({first + j, region});
   };
   for (size_t i = 0; i < shape_.Noise.size(); ++i)
     check(layout_.Coefficient(i, 1), shape_.Noise[i].Order,
           shape_.Noise[i].Side == LagSide::Autoregressive ? "stationary" : "invertible");
   for (size_t b = 0; b < shape_.Transfers.size(); ++b)
     check(layout_.BlockDelta(layout_.TransferBase(b), 1), p_, "stable");
+  return limits;
+}
+
+std::vector<std::string> TfnModel::LimitNotes(const OneBased<double>& P) const {
+  std::vector<std::string> notes;
+  const std::vector<ParameterOnLimit> limits = ParametersOnLimit(P);
+  if (limits.empty()) return notes;
+  const std::vector<std::string> descriptions = DescribeParameters(setup_);
+  for (const ParameterOnLimit& limit : limits) {
+    std::string name = descriptions[static_cast<size_t>(limit.Parameter - 1)];
+    name = name.substr(0, name.find(" ["));
+    notes.push_back("Parameter " + FormatPicture(limit.Parameter, "##0") + ", " + name +
+                    ", is on the limit of the " + limit.Region + " region");
+  }
   return notes;
 }
 

@@ -12,6 +12,7 @@
 #include "tfn/melard_workspace.h"
 #include "tfn/model_shape.h"
 #include "tfn/parameter_layout.h"
+#include "tfn/parameters_on_limit.h"
 #include "tfn/series_data.h"
 #include "tfn/tfn_setup.h"
 
@@ -63,6 +64,8 @@ class TfnModel : public Model {
   // Estimated directly, a Phi, Theta or Delta polynomial outside its
   // stationary (invertible, stable) region is held on its limit.
   std::vector<std::string> LimitNotes(const OneBased<double>& P) const override;
+  // The same parameters by number and region, in the order of the notes.
+  std::vector<ParameterOnLimit> ParametersOnLimit(const OneBased<double>& P) const;
   std::optional<double> FailurePenalty() const override { return kFailurePenalty; }
 
   // F when no series gives a likelihood, and in place of any F that is not finite.

@@ -1,8 +1,10 @@
 #include "tfn/summary/summary_diagnostics.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
+#include "tfn/diagnostics/central_moments.h"
 #include "tfn/summary/kept_series.h"
 
 namespace quorvane {
@@ -35,6 +37,13 @@ DiagnosticsRun SummaryDiagnostics::Run(const ResponseSeriesData& response,
     held_.Kurtosis = *kurtosis;
     run.Kurtosis = true;
   }
+  const CentralMoments moments = ComputeCentralMoments(residuals);
+  if (moments.M2 > 0.0)
+    if (auto jb = JarqueBeraTest(moments.M3 / std::pow(moments.M2, 1.5),
+                                 moments.M4 / (moments.M2 * moments.M2) - 3, moments.Count)) {
+      held_.JarqueBera = *jb;
+      run.JarqueBera = true;
+    }
   if (auto level = VarianceTrendTest(levelResiduals, levels, VarianceTrendMode::Level, ui)) {
     held_.Level = *level;
     run.Level = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/ui/ui.h"
+#include "tfn/diagnostics/jarque_bera.h"
 #include "tfn/diagnostics/kurtosis_test.h"
 #include "tfn/diagnostics/skewness_test.h"
 #include "tfn/diagnostics/variance_trend_test.h"
@@ -16,6 +17,9 @@ struct HeldDiagnostics {
   KurtosisResult Kurtosis;
   VarianceTrendResult Level;  // v1: variance against the fitted level
   VarianceTrendResult Time;   // v2: variance against time
+  // From the sample skewness and excess kurtosis of the same residuals
+  // (m3 / m2^1.5 and m4 / m2^2 - 3, as g1 and g2).
+  JarqueBeraResult JarqueBera;
 };
 
 // Which tests produced a result for the current fit.
@@ -24,6 +28,7 @@ struct DiagnosticsRun {
   bool Kurtosis = false;
   bool Level = false;
   bool Time = false;
+  bool JarqueBera = false;
 };
 
 // Runs the residual diagnostics of the summary and holds their values from

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/ui/form.h"
+#include "tfn/summary/residual_plot_window.h"
 #include "tfn/summary/summary_diagnostics.h"
 #include "tfn/summary/write_summary.h"
 #include "tfn/tfn_model.h"
@@ -14,9 +15,11 @@ class Session;
 
 // The results summary window frmSummary: the report in the text pane
 // rtbOut, which the user may edit, the command "Save summary", which saves
-// the pane as a .qvo file, and "Export as CSV...", which saves the series
-// of the summary's tables as one comma-separated table. Closing it shows
-// the main menu again.
+// the pane as a .qvo file, "Export as CSV...", which saves the series of
+// the summary's tables as one comma-separated table, and "&Residual
+// plots..." (button cmdResidualPlots and menu item Results>Residual
+// plots...), which opens the plots of the residuals of the fit summarised.
+// Closing it shows the main menu again.
 class SummaryWindow {
  public:
   SummaryWindow(Session& session, const TfnModel& model);
@@ -46,6 +49,11 @@ class SummaryWindow {
   // empty: nothing happens.
   std::function<void()> onForecast;
 
+  // "&Residual plots...": the ACF, PACF and normal Q-Q plots of the
+  // residuals of the last summary; nothing before one.
+  void ShowResidualPlots();
+  ResidualPlotWindow& ResidualPlots() { return residualPlots_; }
+
  private:
   void AskForPlots();
 
@@ -54,6 +62,7 @@ class SummaryWindow {
   Form form_;
   SummaryDiagnostics diagnostics_;
   std::optional<SummaryResults> results_;
+  ResidualPlotWindow residualPlots_;
 };
 
 }  // namespace quorvane

@@ -1,9 +1,15 @@
 #include "tfn/summary/write_summary.h"
 
 #include "tfn/summary/report_text.h"
+#include "tfn/summary/summary_review_sections.h"
 #include "tfn/summary/summary_sections.h"
 
 namespace quorvane {
+
+int NoiseSeasonalPeriod(const TfnSetup& setup) {
+  const bool seasonal = setup.SeasonalDifferencing > 0 || setup.SeasonalArOrder > 0 || setup.SeasonalMaOrder > 0;
+  return seasonal && setup.SeasonalPeriod > 0 ? setup.SeasonalPeriod : 0;
+}
 
 SummaryReport WriteSummary(const SummaryInput& input, SummaryDiagnostics& diagnostics, Ui& ui) {
   SummaryReport report;
@@ -25,8 +31,15 @@ SummaryReport WriteSummary(const SummaryInput& input, SummaryDiagnostics& diagno
 
   WriteSetupSections(text, input);
   WriteDiagnosticsSection(text, diagnostics.Held(), run);
+  WriteNormalitySection(text, diagnostics.Held(), run);
   WriteFitSections(text, input, results.Fit);
+  WriteComparableCriteriaSection(text, ComputeComparableCriteria(input.Best, input.Algorithm),
+                                 results.Fit.Counts.K);
   WriteEstimatesSections(text, input, results.Fit);
+  WriteCoefficientTableSection(
+      text, BuildCoefficientTable(input.Algorithm, input.Best.Parameters, input.StandardErrors, input.OnLimit));
+  results.Residuals = ComputeResidualCorrelation(input, NoiseSeasonalPeriod(input.Setup));
+  WriteResidualCorrelationSection(text, results.Residuals);
   WriteDataTables(text, input, results.BackTransformed);
   report.Results = std::move(results);
   return report;

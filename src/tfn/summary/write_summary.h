@@ -6,18 +6,26 @@
 #include "base/ui/ui.h"
 #include "tfn/summary/back_transform.h"
 #include "tfn/summary/fit_statistics.h"
+#include "tfn/summary/residual_correlation.h"
 #include "tfn/summary/summary_diagnostics.h"
 #include "tfn/summary/summary_input.h"
 
 namespace quorvane {
 
-// What a results summary computed besides its text: the fit statistics and
+// What a results summary computed besides its text: the fit statistics,
 // the fit and residuals in the units of the observed series, which the
-// series plots draw.
+// series plots draw, and the residual autocorrelations, which the residual
+// plots draw.
 struct SummaryResults {
   FitStatistics Fit;
   BackTransformedFit BackTransformed;
+  ResidualCorrelation Residuals;
 };
+
+// The seasonal period s of a set-up with seasonal terms (differencing or
+// seasonal Phi or Theta), 0 for none: it sets the lags of the residual
+// autocorrelations and their tests.
+int NoiseSeasonalPeriod(const TfnSetup& setup);
 
 struct SummaryReport {
   std::string Text;                      // lines ended by CR LF

@@ -28,7 +28,7 @@ TEST(GuideWalkthroughScriptTest, RunsEveryStepAndSavesWhatTheGuideShows) {
   for (size_t at = script.find(target); at != std::string::npos; at = script.find(target, at))
     script.replace(at, target.size(), prefix);
   const std::vector<std::string> saved = {
-      "step.alg", "fit.png", "nile.qvo", "step.cov", "profile.png", "profile.mlc",
+      "step.alg", "fit.png", "acf.png", "nile.qvo", "step.cov", "table.qvo", "profile.png", "profile.mlc",
       "posterior.png", "posterior-bivariate.png", "posterior.grd", "posterior.pos",
       "phi.pri", "plain.alg", "plain.cov", "ranks.mms"};
   for (const auto& name : saved) std::filesystem::remove(prefix + name);
@@ -40,9 +40,15 @@ TEST(GuideWalkthroughScriptTest, RunsEveryStepAndSavesWhatTheGuideShows) {
     EXPECT_GT(std::filesystem::exists(prefix + name) ? std::filesystem::file_size(prefix + name) : 0u,
               0u);
   }
-  // The numbers the guide quotes: the minimum of the fit with the step, and
-  // two models in the ranking.
-  EXPECT_NE(ReadFile(prefix + "nile.qvo").find("The objective function minimum is:             482.6451"),
+  // The numbers the guide quotes: the minimum of the fit with the step, its
+  // Ljung-Box test, the table of estimates after the covariances, and two
+  // models in the ranking.
+  const std::string summary = ReadFile(prefix + "nile.qvo");
+  EXPECT_NE(summary.find("The objective function minimum is:             482.6451"), std::string::npos);
+  EXPECT_NE(summary.find("to lag  10 are:      9.4778,   9,  0.3944"), std::string::npos);
+  EXPECT_NE(ReadFile(prefix + "table.qvo")
+                .find("Estimates with standard errors from grid 3 (grid factor 0.01) of the numerical covariance "
+                      "analysis:\r\nPar#     Estimate   Std. error       z    P>|z|"),
             std::string::npos);
   EXPECT_EQ(ReadFile(prefix + "ranks.mms").rfind("     2 < Number of models ranked", 0), 0u);
   for (const auto& name : saved) std::filesystem::remove(prefix + name);
