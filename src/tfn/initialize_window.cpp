@@ -452,11 +452,13 @@ void InitializeWindow::CovariatesChanged() {
 }
 
 // A group's list of covariate series is open while covariates are used and
-// the group is.
+// the group is; a group that closes loses its list, which the user could
+// no longer change.
 void InitializeWindow::CovariateListsEnabled() {
   const bool on = form_.Checked("optYesCov");
   for (int g = 1; g <= kMaxGroups; ++g) {
     const bool group = form_.IsEnabled("lblGroup" + std::to_string(g));
+    if (!group) form_.SetText(CovariateListBox(g), "");
     form_.SetEnabled(CovariateListLabel(g), on && group);
     form_.SetEnabled(CovariateListBox(g), on && group);
   }

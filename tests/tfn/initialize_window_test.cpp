@@ -228,6 +228,15 @@ TEST_F(InitializeWindowTest, GroupsListTheirCovariateSeries) {
   for (int c = 1; c <= 7; ++c) EXPECT_EQ(s.GroupOfCovariate(c), c == 1 || c == 3 ? 1 : 2) << c;
   for (int c = 1; c <= 7; ++c) EXPECT_EQ(s.CovariateAsIntervention(c), c == 3 || c == 7) << c;
   EXPECT_FALSE(s.CovariatesOnePerGroup());
+
+  // A group that closes loses its list.
+  window_.Open();
+  f().Choose("optYesCov");
+  f().Type("cboLastResSeries", "2");
+  f().Type("txtCovGroup2", "1");
+  f().Type("cboLastResSeries", "1");
+  EXPECT_FALSE(f().IsEnabled("txtCovGroup2"));
+  EXPECT_EQ(f().Text("txtCovGroup2"), "");
 }
 
 TEST_F(InitializeWindowTest, ContinueRefusesNumbersTheModelCannotTake) {
