@@ -1,15 +1,25 @@
 // How the cost of a fit grows with the length of the series: simulated
 // ARMA(1,1) and ARMA(2,1) series of 100 to 1,000,000 points around a mean
 // of 5, written once with a fixed seed as series data files, then
-//   BM_Evaluation: one objective evaluation near the estimates;
+//   BM_Likelihood: the exact likelihood alone, on the simulated series with
+//                  the coefficients the model passes it (p = q = m);
+//   BM_Evaluation: one objective evaluation of the whole model near the
+//                  estimates;
 //   BM_Fit:        Simplex then Marquardt (numerical derivatives) from a
 //                  fixed starting point.
-// The counter "per point" is the time of one evaluation or of the whole fit
-// divided by the number of points, which should stay flat as series grow.
+// The counter "per point" is the time of one likelihood, one evaluation or
+// the whole fit divided by the number of points, which should stay flat as
+// series grow; the fit's "per point per call" divides it by the number of
+// evaluations as well.
+//
+// With QUORVANE_BENCH_SERIES set to a folder, the series files are written
+// there and kept (bench/fit_scale_r.sh fits the same files with R).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <limits>
@@ -27,6 +37,7 @@
 #include "minimize/marquardt_window.h"
 #include "minimize/simplex_run.h"
 #include "app/session.h"
+#include "tfn/melard_likelihood.h"
 #include "tfn/simulated_series.h"
 #include "tfn/tfn_application.h"
 
@@ -46,12 +57,16 @@ struct ArmaModel {
 const ArmaModel kArma11{"arma11", {0.6}, {0.3}, {0.3, 0.0, 0.0, 4.5}};
 const ArmaModel kArma21{"arma21", {0.5, -0.3}, {-0.4}, {0.3, 0.0, 0.0, 4.5}};
 
-// The folder of this process's series files, removed when the program ends.
+// The folder of this process's series files, removed when the program ends
+// unless QUORVANE_BENCH_SERIES names a folder to keep them in.
 struct SeriesFolder {
-  std::filesystem::path Path = std::filesystem::temp_directory_path() /
-                               ("quorvane_bench_" + std::to_string(::getpid()));
+  const char* Kept = std::getenv("QUORVANE_BENCH_SERIES");
+  std::filesystem::path Path = Kept && *Kept ? std::filesystem::path(Kept)
+                                             : std::filesystem::temp_directory_path() /
+                                                   ("quorvane_bench_" + std::to_string(::getpid()));
   SeriesFolder() { std::filesystem::create_directories(Path); }
   ~SeriesFolder() {
+    if (Kept && *Kept) return;
     std::error_code ignored;
     std::filesystem::remove_all(Path, ignored);
   }
@@ -139,6 +154,24 @@ void PerPoint(benchmark::State& state, std::int64_t n) {
       static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// The likelihood alone on the simulated series less its mean of 0, with
+// the coefficients as the model passes them at lag order 2: Phi(1..m) and
+// Theta(1..m), m the highest lag in use.
+void Likelihood(benchmark::State& state, const ArmaModel& model) {
+  const auto n = static_cast<std::size_t>(state.range(0));
+  const std::vector<double> w = testing::SimulatedArmaSeries(model.Phi, model.Theta, n, 2024);
+  const std::size_t m = std::max(model.Phi.size(), model.Theta.size());
+  std::vector<double> phi(m, 0.0), theta(m, 0.0), a(n), h(n);
+  std::copy(model.Phi.begin(), model.Phi.end(), phi.begin());
+  std::copy(model.Theta.begin(), model.Theta.end(), theta.begin());
+  MelardWorkspace work(m);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(MelardLikelihood(phi, theta, w, a, h, work));
+    benchmark::ClobberMemory();
+  }
+  PerPoint(state, state.range(0));
+}
+
 void Evaluation(benchmark::State& state, const ArmaModel& model) {
   const std::int64_t n = state.range(0);
   auto fit = std::make_unique<FitSession>();
@@ -178,10 +211,15 @@ void Fit(benchmark::State& state, const ArmaModel& model) {
   }
   PerPoint(state, n);
   state.counters["calls"] = static_cast<double>(calls) / static_cast<double>(state.iterations());
+  state.counters["per point per call"] =
+      benchmark::Counter(static_cast<double>(n) * static_cast<double>(calls),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   OneBased<double> P = session.Algorithm.Values;
   state.counters["-ln[L]"] = EvaluateObjective(session, P, 2, false);
 }
 
+void BM_LikelihoodArma11(benchmark::State& state) { Likelihood(state, kArma11); }
+void BM_LikelihoodArma21(benchmark::State& state) { Likelihood(state, kArma21); }
 void BM_EvaluationArma11(benchmark::State& state) { Evaluation(state, kArma11); }
 void BM_EvaluationArma21(benchmark::State& state) { Evaluation(state, kArma21); }
 void BM_FitArma11(benchmark::State& state) { Fit(state, kArma11); }
@@ -191,6 +229,8 @@ void Lengths(benchmark::internal::Benchmark* b) {
   for (std::int64_t n : {100, 1000, 10000, 100000, 1000000}) b->Arg(n);
 }
 
+BENCHMARK(BM_LikelihoodArma11)->Apply(Lengths)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LikelihoodArma21)->Apply(Lengths)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EvaluationArma11)->Apply(Lengths)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EvaluationArma21)->Apply(Lengths)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FitArma11)->Apply(Lengths)->Unit(benchmark::kMillisecond);

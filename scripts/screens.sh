@@ -2,13 +2,15 @@
 # Pictures of the desktop application's main windows, for the README and for
 # checking that no window is clipped or collapsed. Under xvfb-run, the
 # application walks through the Nile analysis (quorvane --screens) and saves
-# a PNG of the main window with the main menu, the Initialize window filled
-# for the Nile data (at its top and scrolled to its end), the algorithm data
-# editor, the Simplex report, the results summary and its residual plots,
-# three times:
-#   docs/screens/            the default screen of xvfb-run (1280x1024)
-#   $BUILD/screens/1280x800  a laptop screen of 1280x800
-#   $BUILD/screens/scale2    the default screen with QT_SCALE_FACTOR=2
+# a PNG of the main window at each step (the main menu, the Initialize window
+# filled for the Nile data at its top and scrolled to its end, the algorithm
+# data editor, the Simplex and Marquardt reports, the results summary and
+# its residual plots, the covariances and a likelihood profile) and of each
+# plot dialog, four times:
+#   docs/screens/             the default screen of xvfb-run (1280x1024)
+#   $BUILD/screens/1280x800   a laptop screen of 1280x800
+#   $BUILD/screens/1920x1080  a desktop screen of 1920x1080
+#   $BUILD/screens/scale2     a screen of 2560x1600 with QT_SCALE_FACTOR=2
 # Run it from anywhere; it works in the source folder. BUILD defaults to build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,4 +39,5 @@ shoot() {
 
 shoot docs/screens 1280x1024 QT_QPA_PLATFORM=xcb
 shoot "$BUILD/screens/1280x800" 1280x800 QT_QPA_PLATFORM=xcb
-shoot "$BUILD/screens/scale2" 1280x1024 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2
+shoot "$BUILD/screens/1920x1080" 1920x1080 QT_QPA_PLATFORM=xcb
+shoot "$BUILD/screens/scale2" 2560x1600 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=2

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 #include <istream>
 #include <ostream>
 #include <stdexcept>
@@ -9,6 +11,7 @@
 #include "console/application_exit.h"
 #include "console/form_printer.h"
 #include "base/files/file_path_check.h"
+#include "base/files/installed_data.h"
 #include "base/ui/status_bars.h"
 
 namespace quorvane::console {
@@ -176,6 +179,17 @@ std::optional<std::string> ConsoleUi::ChooseFileToSave(const FileDialogRequest& 
 void ConsoleUi::SetStatusPanel(int bar, int panel, const std::string& text) {
   if (!IsStatusPanel(bar, panel)) return;
   status_[static_cast<size_t>(bar)][static_cast<size_t>(panel - 1)] = text;
+}
+
+void ConsoleUi::OpenUserGuide() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  const InstalledFile guide = FindUserGuide(program);
+  if (guide.found.empty())
+    ShowMessage("The user guide was not found. It is expected at " + guide.expected.string() + ".",
+                "User guide", Icon::Exclamation);
+  else
+    ShowMessage("The user guide is " + guide.found.string(), "User guide", Icon::Information);
 }
 
 void ConsoleUi::ShowStatusBar(int bar, bool visible) {

@@ -44,6 +44,8 @@ class ConsoleUi : public Ui {
   std::optional<std::string> ChooseFileToSave(const FileDialogRequest& request) override;
   void SetStatusPanel(int bar, int panel, const std::string& text) override;
   void ShowStatusBar(int bar, bool visible) override;
+  // A terminal has no viewer to start: it names the guide's file.
+  void OpenUserGuide() override;
   void PumpEvents() override;
   void Beep() override;
   void ShowForm(Form& form, bool modal) override;

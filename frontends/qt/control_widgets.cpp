@@ -153,11 +153,12 @@ class ReportEdit : public QPlainTextEdit {
         metrics.horizontalAdvance(QLatin1Char('0')) * 82 + verticalScrollBar()->sizeHint().width(),
         metrics.lineSpacing() * 24};
   }
-  // However small its window, a pane keeps room for half a report line and
-  // a few lines; the window scrolls to the rest.
+  // However small its window, a pane keeps room for 32 characters and a
+  // few lines (a laptop screen fits a column of panes beside a form); the
+  // window scrolls to the rest.
   QSize minimumSizeHint() const override {
     const QFontMetrics metrics(font());
-    return {metrics.horizontalAdvance(QLatin1Char('0')) * 40 +
+    return {metrics.horizontalAdvance(QLatin1Char('0')) * 32 +
                 verticalScrollBar()->sizeHint().width(),
             metrics.lineSpacing() * 6};
   }
@@ -281,7 +282,8 @@ class ComboBoxBinding : public ControlBinding {
     combo_->setEditable(!control.readOnly);
     combo_->setInsertPolicy(QComboBox::NoInsert);
     combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo_->setMinimumContentsLength(12);
+    // Room for a date such as 1960-01-31; a row with room to spare widens it.
+    combo_->setMinimumContentsLength(10);
     SetWidgets(combo_, caption_.outer());
     QObject::connect(combo_, &QComboBox::activated, [this](int index) {
       Act([this, index] { this->form().Select(name(), index); });

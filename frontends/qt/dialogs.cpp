@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include "qt/dialog_memory.h"
 #include "qt/text_convert.h"
 
 namespace quorvane::qt {
@@ -85,7 +86,8 @@ void SetUpInputDialog(QInputDialog& dialog, const std::string& prompt, const std
   });
 }
 
-void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool forSaving) {
+void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool forSaving,
+                     const DialogMemory& memory, const std::string& kind) {
   dialog.setWindowTitle(ToQt(request.title));
   const QStringList filters = QtNameFilters(request.filter);
   dialog.setNameFilters(filters);
@@ -105,7 +107,7 @@ void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
-  if (!request.proposedName.empty()) dialog.selectFile(ToQt(request.proposedName));
+  memory.Prepare(dialog, kind, request.proposedName);
 }
 
 }  // namespace quorvane::qt

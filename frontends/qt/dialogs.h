@@ -11,6 +11,8 @@ class QInputDialog;
 
 namespace quorvane::qt {
 
+class DialogMemory;
+
 // Turns a filter of "description|pattern" pairs ("All files (*.*)|*.*|
 // Algorithm files (*.alg)|*.alg") into Qt's name filters ("All files (*)",
 // "Algorithm files (*.alg)"). Patterns separated by ";" are separated by
@@ -35,9 +37,11 @@ void SetUpInputDialog(QInputDialog& dialog, const std::string& prompt, const std
                       const std::string& defaultText);
 
 // A file dialog with the request's title, filters (the 1-based filterIndex
-// pair chosen first; out of range gives the first) and proposed name. A
-// dialog for saving asks before it replaces a file and adds the chosen
-// filter's extension to a name typed without one.
-void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool forSaving);
+// pair chosen first; out of range gives the first) and proposed name, open
+// in the folder `memory` keeps for files of `kind`. A dialog for saving
+// asks before it replaces a file and adds the chosen filter's extension to
+// a name typed without one.
+void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool forSaving,
+                     const DialogMemory& memory, const std::string& kind);
 
 }  // namespace quorvane::qt

@@ -37,19 +37,26 @@ MdiFormWindow::MdiFormWindow(FormView* view, CloseHooks hooks)
 
 void MdiFormWindow::Dismiss() {
   hooks_ = {};
-  close();
+  dismissed_ = true;
+  // Inside the close event the widget is already closing, and close() would
+  // do nothing; the event is accepted there instead.
+  if (!asking_) close();
 }
 
 // The hooks run from copies: the form's logic may dismiss the window while
 // it is being asked.
 void MdiFormWindow::closeEvent(QCloseEvent* event) {
   if (closed_) return;
-  const auto query = hooks_.queryClose;
-  if (query && !query()) {
-    event->ignore();
-    return;
+  if (!dismissed_) {
+    const auto query = hooks_.queryClose;
+    asking_ = true;
+    const bool mayClose = !query || query();
+    asking_ = false;
+    if (!mayClose && !dismissed_) {
+      event->ignore();
+      return;
+    }
   }
-  if (closed_) return;  // dismissed while asked
   QMdiSubWindow::closeEvent(event);
   if (!event->isAccepted()) return;
   closed_ = true;

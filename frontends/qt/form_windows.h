@@ -23,8 +23,9 @@ QSize WindowSizeFor(FormView* view, QSize frame, QSize room);
 // What a window that holds a form does when the user closes it (its close
 // box, or Escape in a dialog): queryClose may keep it open; otherwise
 // `closed` runs once the window has gone. Dismiss closes it for the window
-// logic, without either. The window deletes itself later, never while one
-// of its own handlers still runs.
+// logic, without either, also while queryClose runs: a form whose close box
+// finishes its work and closes it (the editors) closes. The window deletes
+// itself later, never while one of its own handlers still runs.
 struct CloseHooks {
   std::function<bool()> queryClose;
   std::function<void()> closed;
@@ -45,6 +46,8 @@ class MdiFormWindow : public QMdiSubWindow {
   FormView* view_;
   CloseHooks hooks_;
   bool closed_ = false;
+  bool asking_ = false;     // queryClose runs
+  bool dismissed_ = false;  // the window logic closed it
 };
 
 // A modal form: a dialog over the active window.

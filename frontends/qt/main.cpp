@@ -114,6 +114,7 @@ int main(int argc, char** argv) {
       ui.ProposeForOpening(file.absoluteFilePath().toStdString());
     }
   }
+  ui.SetDataFileSource([&session] { return session.State.DataFileName; });
   session.Start();
   if (startFileProblem)
     ui.ShowMessage(*startFileProblem, "Quorvane", quorvane::Icon::Exclamation);

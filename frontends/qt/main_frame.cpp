@@ -1,5 +1,7 @@
 #include "qt/main_frame.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -11,6 +13,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "qt/event_hook.h"
 #include "qt/form_view.h"
 #include "qt/form_windows.h"
 #include "qt/menu_binder.h"
@@ -33,6 +36,9 @@ MainFrame::MainFrame() {
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
   setCentralWidget(mdi_);
+  // A workspace that shrinks (a smaller main window, a status bar that
+  // grows a row) keeps its windows inside it.
+  new EventHook(mdi_->viewport(), QEvent::Resize, [this](QEvent*) { KeepWindowsInView(); });
 
   status_ = new StatusArea;
   statusBar()->addWidget(status_, 1);
@@ -61,6 +67,21 @@ void MainFrame::FitToScreen() {
 }
 
 MainFrame::~MainFrame() = default;
+
+// Each window that reaches past the workspace moves in, and shrinks if it
+// is larger, so its title bar and close box stay within reach.
+void MainFrame::KeepWindowsInView() {
+  const QSize area = mdi_->viewport()->size();
+  if (area.isEmpty()) return;
+  for (QMdiSubWindow* window : mdi_->subWindowList()) {
+    if (!window->isVisible() || window->isMinimized() || window->isMaximized()) continue;
+    QRect r = window->geometry();
+    r.setSize(r.size().boundedTo(area));
+    r.moveLeft(std::clamp(r.left(), 0, area.width() - r.width()));
+    r.moveTop(std::clamp(r.top(), 0, area.height() - r.height()));
+    if (r != window->geometry()) window->setGeometry(r);
+  }
+}
 
 void MainFrame::Bind(Form& form) {
   if (form_ == &form) return;

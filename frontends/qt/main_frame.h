@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "base/ui/form.h"
+#include "qt/dialog_memory.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -29,6 +30,8 @@ class MainFrame : public QMainWindow {
   void OnChange(const std::string& control, FormProperty property);
 
   QMdiArea* Mdi() const { return mdi_; }
+  // What the session's dialogs remember.
+  DialogMemory& Dialogs() { return dialogs_; }
   StatusArea* Status() const { return status_; }
   MenuBinder* Menus() const { return menus_.get(); }
 
@@ -46,6 +49,7 @@ class MainFrame : public QMainWindow {
 
  private:
   void ApplyEnabled();
+  void KeepWindowsInView();
   std::vector<QMdiSubWindow*> Arrangeable() const;
 
   Form* form_ = nullptr;
@@ -53,6 +57,7 @@ class MainFrame : public QMainWindow {
   StatusArea* status_;
   std::unique_ptr<MenuBinder> menus_;
   std::vector<QAction*> windowList_;
+  DialogMemory dialogs_;
 };
 
 }  // namespace quorvane::qt

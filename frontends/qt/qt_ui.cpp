@@ -1,6 +1,7 @@
 #include "qt/qt_ui.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMdiArea>
@@ -8,6 +9,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <optional>
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include <memory>
 
 #include "base/files/file_path_check.h"
+#include "base/files/installed_data.h"
 #include "qt/control_registry.h"
 #include "qt/dialogs.h"
 #include "qt/event_hook.h"
@@ -86,6 +89,10 @@ void QtUi::AttachMainWindow(MainWindow& main) {
   frame_->onQueryClose = [this] { return mainForm_->QueryClose(); };
 }
 
+void QtUi::SetDataFileSource(std::function<std::string()> dataFile) {
+  frame_->Dialogs().dataFile = std::move(dataFile);
+}
+
 FormView* QtUi::ViewOf(const Form& form) const {
   auto it = open_.find(&form);
   return it == open_.end() ? nullptr : it->second.view;
@@ -97,6 +104,7 @@ QWidget* QtUi::WindowOf(const Form& form) const {
 }
 
 Form* QtUi::OpenForm(const std::string& name) const {
+  if (mainForm_ && mainForm_->Name() == name && mainForm_->IsOpen()) return mainForm_;
   for (const auto& [form, window] : open_)
     if (form->Name() == name) return const_cast<Form*>(form);
   return nullptr;
@@ -151,7 +159,9 @@ std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request, bo
   if (!forSaving) shown.proposedName = ProposedFileToOpen(request, startedWith_);
   const bool proposesStartFile = !startedWith_.empty() && shown.proposedName != request.proposedName;
   QFileDialog dialog(DialogParent());
-  SetUpFileDialog(dialog, shown, forSaving);
+  DialogMemory& memory = frame_->Dialogs();
+  const std::string kind = DialogMemory::KindOf(request.filter);
+  SetUpFileDialog(dialog, shown, forSaving, memory, kind);
   while (true) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const std::string path = dialog.selectedFiles().first().toStdString();
@@ -161,6 +171,7 @@ std::optional<std::string> QtUi::ChooseFile(const FileDialogRequest& request, bo
     const auto problem = forSaving ? CheckFileToSave(path).Problem : ProblemOpeningFile(path);
     if (!problem) {
       if (proposesStartFile) startedWith_.clear();
+      memory.Chose(kind, path);
       return path;
     }
     ShowMessage(*problem, request.title, Icon::Exclamation);
@@ -182,6 +193,24 @@ void QtUi::SetStatusPanel(int bar, int panel, const std::string& text) {
 void QtUi::ShowStatusBar(int bar, bool visible) { frame_->Status()->ShowBar(bar, visible); }
 
 void QtUi::SetProgress(double fraction) { frame_->Status()->SetProgress(fraction); }
+
+void QtUi::ShowRecording(const std::string& scriptPath) {
+  frame_->Status()->ShowRecording(ToQt(scriptPath));
+}
+
+void QtUi::OpenUserGuide() {
+  const InstalledFile guide =
+      FindUserGuide(QCoreApplication::applicationFilePath().toStdString());
+  if (guide.found.empty()) {
+    ShowMessage("The user guide was not found. It is expected at " + guide.expected.string() + ".",
+                "User guide", Icon::Exclamation);
+    return;
+  }
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide.found.string()))))
+    ShowMessage("No viewer could be started for the user guide. It is at " + guide.found.string() +
+                    ".",
+                "User guide", Icon::Exclamation);
+}
 
 void QtUi::PumpEvents() {
   if (pumpClock_.isValid() && pumpClock_.elapsed() < kPumpIntervalMs) return;
@@ -225,6 +254,16 @@ void QtUi::Open(Form& form, bool modal) {
     auto* dialog = new FormDialog(view, std::move(hooks), DialogParent());
     view->onCaption = [dialog](const QString& caption) { dialog->setWindowTitle(caption); };
     SizeDialog(dialog, view);
+    // A dialog whose form grows (a plot's statistics filled in) grows with
+    // it, within the screen.
+    auto needed = std::make_shared<QSize>(view->sizeHint());
+    new EventHook(view, QEvent::LayoutRequest, [this, dialog = QPointer<FormDialog>(dialog), needed](QEvent*) {
+      QTimer::singleShot(0, dialog, [this, dialog, needed] {
+        if (!dialog || dialog->view()->sizeHint() == *needed) return;
+        *needed = dialog->view()->sizeHint();
+        GrowToShow(dialog);
+      });
+    });
     window = dialog;
   } else {
     QMdiSubWindow* wasActive = frame_->Mdi()->activeSubWindow();
@@ -336,6 +375,22 @@ void QtUi::SizeDialog(QDialog* dialog, FormView* view) {
   if (!screen) return;
   const QSize room = screen->availableGeometry().size() * 0.92;
   dialog->resize(WindowSizeFor(view, QSize(0, 0), room));
+}
+
+// A dialog grows as a child window does, within most of the screen, and
+// moves up and left as far as it must to stay on it.
+void QtUi::GrowToShow(FormDialog* dialog) {
+  const QScreen* screen = dialog->screen();
+  if (!screen || dialog->isMaximized()) return;
+  const QRect available = screen->availableGeometry();
+  const QSize room = available.size() * 0.92;
+  const QSize wanted =
+      dialog->size().expandedTo(WindowSizeFor(dialog->view(), QSize(0, 0), room)).boundedTo(room);
+  if (wanted == dialog->size()) return;
+  dialog->resize(wanted);
+  const QRect frame = dialog->frameGeometry();
+  QPoint shift(std::min(0, available.right() - frame.right()), std::min(0, available.bottom() - frame.bottom()));
+  if (!shift.isNull()) dialog->move(dialog->pos() + shift);
 }
 
 void QtUi::CloseForm(Form& form) {

@@ -20,6 +20,7 @@ namespace quorvane::qt {
 class FormView;
 class MainFrame;
 class MdiFormWindow;
+class FormDialog;
 class ControlRegistry;
 
 // The Qt front end's answer to the interaction port: the main window's form
@@ -36,13 +37,16 @@ class QtUi : public Ui {
   // The main window's form becomes the frame, and its window arrangements
   // act on the child windows. Call it before the session starts.
   void AttachMainWindow(MainWindow& main);
+  // Where the session's data file is ("" before there is one): the file
+  // choosers first open in its folder.
+  void SetDataFileSource(std::function<std::string()> dataFile);
 
   MainFrame& Frame() const { return *frame_; }
   // The view of an open form (not the main window's), or null.
   FormView* ViewOf(const Form& form) const;
   // The window holding an open form: the child window or the dialog.
   QWidget* WindowOf(const Form& form) const;
-  // An open form (not the main window's) by its name, or null.
+  // An open form by its name, the main window's too, or null.
   Form* OpenForm(const std::string& name) const;
 
   // What EndApplication does with the status. By default it flushes the
@@ -68,6 +72,10 @@ class QtUi : public Ui {
   void SetStatusPanel(int bar, int panel, const std::string& text) override;
   void ShowStatusBar(int bar, bool visible) override;
   void SetProgress(double fraction) override;
+  void ShowRecording(const std::string& scriptPath) override;
+  // Opens the guide found beside the program or in its installed place with
+  // the system's viewer; otherwise says where it is expected.
+  void OpenUserGuide() override;
   // Processes pending events at most once every kPumpIntervalMs; between
   // those it only reads a clock.
   void PumpEvents() override;
@@ -90,6 +98,7 @@ class QtUi : public Ui {
   void Place(MdiFormWindow* child, const Form& form);
   void SizeDialog(QDialog* dialog, FormView* view);
   void GrowToShow(MdiFormWindow* child);
+  void GrowToShow(FormDialog* dialog);
   void WindowClosed(Form& form);
   QWidget* DialogParent() const;
   Answer Ask(const std::string& text, const std::string& title, Icon icon,

@@ -1,7 +1,10 @@
 #include "qt/status_area.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
+#include <QTimer>
 #include <QProgressBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -57,12 +60,21 @@ StatusArea::StatusArea() {
       panels_[static_cast<size_t>(bar)].push_back(widget);
     }
     if (bar == kStatusBarCount - 1) {
+      recording_ = new QLabel;
+      recording_->setObjectName(QStringLiteral("lblRecording"));
+      recording_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; padding: 0 4px; }"));
+      recording_->hide();
+      layout->addWidget(recording_);
       progress_ = new QProgressBar;
       progress_->setRange(0, 1000);
       progress_->setTextVisible(true);
       progress_->setMaximumWidth(160);
       progress_->hide();
       layout->addWidget(progress_);
+      hideProgress_ = new QTimer(this);
+      hideProgress_->setSingleShot(true);
+      hideProgress_->setInterval(kFinishedShownMs);
+      connect(hideProgress_, &QTimer::timeout, progress_, &QWidget::hide);
     }
     row->setObjectName(QStringLiteral("statusBar%1").arg(bar));
     row->setVisible(StatusBarVisibleAtStart(bar));
@@ -91,14 +103,29 @@ void StatusArea::SetPanel(int bar, int panel, const QString& text) {
     layout->setStretchFactor(widget, static_cast<int>(std::min<qsizetype>(text.size(), 400)) + 4);
 }
 
+void StatusArea::ShowRecording(const QString& scriptPath) {
+  if (scriptPath.isEmpty()) {
+    recording_->hide();
+    recording_->clear();
+    return;
+  }
+  recording_->setText(QStringLiteral("Recording to %1").arg(QFileInfo(scriptPath).fileName()));
+  recording_->setToolTip(QStringLiteral("This session is being recorded as the console script %1")
+                             .arg(scriptPath));
+  recording_->show();
+}
+
 void StatusArea::ShowBar(int bar, bool visible) {
   if (QWidget* row = Bar(bar)) row->setVisible(visible);
 }
 
 void StatusArea::SetProgress(double fraction) {
-  if (!(fraction >= 0.0)) {  // negative or NaN
-    progress_->hide();
-    return;
+  if (!(fraction >= 0.0)) {  // negative or NaN: the run is over
+    if (progress_->isHidden() || hideProgress_->isActive()) return;
+    fraction = 1.0;
+    hideProgress_->start();
+  } else {
+    hideProgress_->stop();
   }
   const int value = static_cast<int>(std::lround(std::min(fraction, 1.0) * 1000));
   if (progress_->isHidden()) progress_->show();

@@ -8,6 +8,8 @@
 #include "base/ui/status_bars.h"
 
 class QProgressBar;
+class QLabel;
+class QTimer;
 
 namespace quorvane::qt {
 
@@ -30,8 +32,8 @@ class StatusPanel : public QFrame {
 };
 
 // The main window's six status bars, stacked, with their panels (2, 2, 3,
-// 5, 2 and 4), and a progress bar beside the last one that calculations
-// can drive.
+// 5, 2 and 4), and beside the last one a progress bar that calculations
+// can drive and the name of the script a session is recorded into.
 class StatusArea : public QWidget {
  public:
   StatusArea();
@@ -40,8 +42,17 @@ class StatusArea : public QWidget {
   // even while a calculation keeps the event loop busy.
   void SetPanel(int bar, int panel, const QString& text);
   void ShowBar(int bar, bool visible);
-  // A fraction 0..1 shows the progress bar; a negative or undefined value hides it.
+  // A fraction 0..1 shows the progress bar. A negative or undefined value
+  // ends the run: the bar shows it complete for kFinishedShownMs, then
+  // hides, unless a new run shows progress meanwhile.
   void SetProgress(double fraction);
+  static constexpr int kFinishedShownMs = 700;
+
+  // "Recording to NAME" beside the progress bar while a session is
+  // recorded into `scriptPath` (the whole path in its tool tip); an empty
+  // path hides it.
+  void ShowRecording(const QString& scriptPath);
+  QLabel* Recording() const { return recording_; }
 
   QWidget* Bar(int bar) const;
   StatusPanel* Panel(int bar, int panel) const;
@@ -51,6 +62,8 @@ class StatusArea : public QWidget {
   std::array<QWidget*, kStatusBarCount> bars_{};
   std::array<std::vector<StatusPanel*>, kStatusBarCount> panels_;
   QProgressBar* progress_ = nullptr;
+  QTimer* hideProgress_ = nullptr;
+  QLabel* recording_ = nullptr;
 };
 
 }  // namespace quorvane::qt

@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "base/format/file_names.h"
 #include "figure/save_figure.h"
 #include "qt/control_registry.h"
+#include "qt/dialog_memory.h"
 #include "qt/dialogs.h"
 #include "qt/figure_save_dialog.h"
 #include "qt/surface_painter.h"
@@ -52,27 +52,34 @@ class SurfaceWidget : public QWidget {
   }
 
   // The figure's size, resolution and format first, then its file. The
-  // choices stay for the next figure of the session.
+  // choices stay for the next figure of the session, and the file chooser
+  // opens where the last figure went, proposing the data file's name and
+  // the figure's number ("nile-plot1.png").
   void SaveImageAs() {
-    static FigureOptions options;
-    static FigureSaveDialog::Format format = FigureSaveDialog::Format::Png;
-    FigureSaveDialog choices(options, format, this);
+    DialogMemory& memory = DialogMemoryOf(this);
+    FigureSaveDialog choices(memory.figureOptions,
+                             static_cast<FigureSaveDialog::Format>(memory.figureFormat), this);
     if (choices.exec() != QDialog::Accepted) return;
-    options = choices.Options();
-    format = choices.ChosenFormat();
+    memory.figureOptions = choices.Options();
+    const FigureSaveDialog::Format format = choices.ChosenFormat();
+    memory.figureFormat = static_cast<int>(format);
     const std::string extension = FigureSaveDialog::Extension(format);
     const std::string pattern = "*" + extension;
+    const std::string kind = DialogMemory::kFigures;
     const FileDialogRequest request{
         "Save figure as", "All files (*.*)|*.*|Figures (" + pattern + ")|" + pattern + "|", 2,
-        DateTimeFileName(extension)};
+        memory.FigureName(memory.FolderFor(kind), extension)};
     QFileDialog dialog(this);
-    SetUpFileDialog(dialog, request, true);
+    SetUpFileDialog(dialog, request, true, memory, kind);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const std::string path = dialog.selectedFiles().first().toStdString();
-    if (auto error = figure::SaveSurface(control_, path, options))
+    memory.Chose(kind, path);
+    if (auto error = figure::SaveSurface(control_, path, memory.figureOptions)) {
       QMessageBox::warning(this, QStringLiteral("Save figure as"), ToQt(*error));
-    else if (onSaved)
-      onSaved(path, options);
+      return;
+    }
+    memory.FigureSaved();
+    if (onSaved) onSaved(path, memory.figureOptions);
   }
 
   // Told each figure saved, for a session being recorded.

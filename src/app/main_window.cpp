@@ -33,7 +33,8 @@ MainWindow::MainWindow(Session& session) : session_(session), form_("frmMain", "
   form_.AddMenu(MenuCommand("mnuDefaults", "&Defaults etc.", "", [this] { session_.Info().ShowDefaults(); }));
   form_.AddMenu(MenuCommand("mnuWisdom", "&Wisdom", "", [this] { session_.Info().ShowWisdom(); }));
   MenuItem about = MenuCommand("mnuAbout", "&About", "", nullptr);
-  about.items = {MenuCommand("mnuCredits", "&Credits", "", [this] { session_.Info().ShowCredits(); })};
+  about.items = {MenuCommand("mnuCredits", "&Credits", "", [this] { session_.Info().ShowCredits(); }),
+                 MenuCommand("mnuUserGuide", "&User guide", "F1", [this] { session_.ui().OpenUserGuide(); })};
   form_.AddMenu(std::move(about));
 
   // Closing the main window is quitting; declining keeps it open.

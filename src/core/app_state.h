@@ -49,6 +49,7 @@ struct AppState {
   bool PriorsOpenedFromMenu = false;
   bool PriorsOpenedFromRanking = false;  // the ranking window is shown again when the priors close
   std::string ModelName;
+  std::string DataFileName;  // the response data file as chosen
   std::string DataFileTitle;
   EditorRestrictionSwitches EditorRestrictions;
 };

@@ -173,6 +173,7 @@ void NumericalGrids(Session& session) {
     }
     InvertAndStore(session, GridHessian(grid, cov, g), g, grid.Summary);
   }
+  windows.CalculationsEnded();
   ui.SetStatusPanel(5, 2, "");
   ui.SetProgress(-1.0);
 }
@@ -236,6 +237,7 @@ void Analytical(Session& session) {
         if (k == m || !cov.Optimistic) H(k, m) = modelHessian(cov.CovIndex[k], cov.CovIndex[m]);
     InvertAndStore(session, H, g);
   }
+  session.CovarianceView().CalculationsEnded();
   ui.SetStatusPanel(5, 1, "");
 }
 

@@ -70,6 +70,8 @@ void CovarianceWindows::OpenDataWindow() {
   session_.Covariance.CovInterrupt = false;
 }
 
+void CovarianceWindows::CalculationsEnded() { data_.SetEnabled("cmdStop", false); }
+
 void CovarianceWindows::Append(const std::string& text) {
   data_.SetText(kPane, data_.Text(kPane) + text);
 }

@@ -22,6 +22,9 @@ class CovarianceWindows {
   // frmCovData opened afresh for a calculation: empty pane, cmdStop interrupts.
   void OpenDataWindow();
   void Append(const std::string& text);
+  // The grids are done: cmdStop, with nothing left to interrupt, is off
+  // until the report makes it the way to the display.
+  void CalculationsEnded();
 
   // frmCovDisplay opened on the stored results (CovDisplayMode tells whether
   // they are new).

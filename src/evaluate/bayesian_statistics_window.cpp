@@ -13,6 +13,7 @@ BayesianStatisticsWindow::BayesianStatisticsWindow(Session& session)
   MenuItem interrupt = MenuCommand("mnuInterrupt", "&Interrupt", "", nullptr);
   interrupt.items = {MenuCommand("mnuInterruptBayesianGrid", "&Interrupt calculations", "",
                                  [this] { session_.State.PosteriorInterrupt = true; })};
+  interrupt.items.front().enabled = false;  // until a grid runs
   form_.AddMenu(std::move(interrupt));
   form_.BeginColumn();
   Control& save = form_.Add(ControlKind::Button, "cmdSaveBayesian",
@@ -32,6 +33,10 @@ void BayesianStatisticsWindow::ShowReport(std::string text) {
   if (form_.IsOpen()) ui.BringToFront(form_);
   else ui.ShowForm(form_);
   form_.SetText("rtbBayesian", std::move(text));
+}
+
+void BayesianStatisticsWindow::SetInterruptEnabled(bool enabled) {
+  form_.SetMenuEnabled("mnuInterruptBayesianGrid", enabled);
 }
 
 void BayesianStatisticsWindow::SaveReport() {

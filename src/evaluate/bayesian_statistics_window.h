@@ -26,6 +26,8 @@ class BayesianStatisticsWindow {
   // cmdSaveBayesian: asks for a .pos file and saves the pane, prefixed with
   // the line naming the file, atomically.
   void SaveReport();
+  // The interrupt command is enabled only while a posterior grid runs.
+  void SetInterruptEnabled(bool enabled);
   // cmdExportCsv: the series of the report shown.
   void ExportSeries();
 

@@ -302,6 +302,7 @@ class PosteriorRun {
     ui_.ShowStatusBar(4, true);
     MainWindow& main = session_.Main();
     main.ShowPosteriorInterrupt(true);
+    session_.BayesianView().SetInterruptEnabled(true);
     main.ShowSecondaryMenus(false);
     session_.HideMainMenu();
     ui_.PumpEvents();
@@ -418,6 +419,7 @@ class PosteriorRun {
     for (int bar : {2, 3, 4}) ui_.ShowStatusBar(bar, false);
     MainWindow& main = session_.Main();
     main.ShowPosteriorInterrupt(false);
+    session_.BayesianView().SetInterruptEnabled(false);
     main.ShowSecondaryMenus(true);
     ui_.SetStatusPanel(5, 1, "");
     for (int panel = 1; panel <= 5; ++panel) ui_.SetStatusPanel(3, panel, "");

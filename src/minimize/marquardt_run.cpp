@@ -277,6 +277,7 @@ MarquardtOutcome MarquardtRun::Frustration() {
 }
 
 MarquardtOutcome MarquardtRun::End(MarquardtOutcome outcome) {
+  form_.SetEnabled("cmdStop", false);  // nothing is left to interrupt
   for (int panel = 1; panel <= 4; ++panel) Panel(panel, "");
   if (!profile_) ui_.SetProgress(-1.0);
   ui_.PumpEvents();

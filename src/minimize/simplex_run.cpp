@@ -90,6 +90,11 @@ SimplexOutcome RunSimplex(Session& session, ProfilePointLink* profile) {
   Ui& ui = session.ui();
   Form& window = session.SimplexView().form();
   if (n < 1) return SimplexOutcome::Finished;  // nothing to vary
+  // However the run ends, nothing is left to interrupt.
+  struct StopButtonOff {
+    Form& window;
+    ~StopButtonOff() { window.SetEnabled(SimplexWindow::kStop, false); }
+  } stopButtonOff{window};
 
   session.SimplexView().Load();
   const InterruptScope interruptible(ui, window.onInterrupt);

@@ -188,8 +188,10 @@ void InitializeWindow::Build() {
   combo("cboCovStartTimePeriod", Range(1900, 2005));
   label("lblCovTo", "to");
   combo("cboCovEndTimePeriod", Range(1900, 2005));
-  label("lblCovWarning", "< - Last time periods of response && covariate series must coincide!");
   f.End();
+  // The warning on a line of its own keeps the window narrow enough for a
+  // laptop screen.
+  label("lblCovWarning", "< - Last time periods of response && covariate series must coincide!");
   f.BeginRow();
   label("lblCovSeries", "Read series from ordinal number:");
   combo("cboFirstCovSeries", Range(0, kMaxCovariateSeries)).toolTip =
@@ -218,8 +220,8 @@ void InitializeWindow::Build() {
   combo("cboBoxCoxConstantCov", {"10", "100", "1000"});
   f.End();
   f.End();
-  f.BeginRow();
   label("lblCovIntervention", "Check to treat a covariate series as an intervention series:");
+  f.BeginRow();
   for (int c = 1; c <= kMaxGroups; ++c)
     f.Add(ControlKind::CheckBox, "chkCovSeries" + std::to_string(c),
           "Series " + std::to_string(c) + ":")
@@ -685,6 +687,7 @@ void InitializeWindow::Continue() {
     }
   }
   session_.State.InitializeAlready = true;
+  session_.State.DataFileName = setup.Response.FileName;
   session_.State.DataFileTitle = FileTitle(setup.Response.FileName);
   session_.ShowMainMenu();
   session_.UseResultsSummaryCaption();

@@ -6,51 +6,50 @@
 #include <cstddef>
 
 #include "tfn/arma_autocovariance.h"
+#include "tfn/melard_phases.h"
 
 namespace quorvane {
 namespace {
 
-// Multiplies the determinant mantissa by `factor` and brings it back into
-// [1/16, 1), moving the base-2 exponent in steps of 4. A mantissa that has
-// underflowed to 0 stays 0.
-void MultiplyDeterminant(double factor, double& mantissa, double& exponent) {
-  mantissa *= factor;
-  while (std::fabs(mantissa) >= 1.0) {
-    mantissa *= 0.0625;
-    exponent += 4.0;
+using melard::FilterVectors;
+using melard::Sums;
+
+// The recursion from its starting state in the workspace, with the vectors
+// of dimension R held in registers (R = 0: any dimension, in the workspace).
+template <std::size_t R, class Noise>
+MelardResult Recursion(std::size_t p, std::size_t q, std::size_t dimension, double h1,
+                       const Noise& w, std::span<double> a, std::span<double> h,
+                       MelardWorkspace& work) {
+  const std::size_t n = w.size();
+  FilterVectors<R> v(work, dimension);
+  Sums sums;
+  double factor = h1;  // h(t) of the coming step
+
+  // Pure autoregression: the full recursion for the first p steps only.
+  const std::size_t gainSteps = q == 0 ? std::min(p, n) : n;
+  const melard::GainPhaseEnd end = melard::GainPhase(v, w, a, h, gainSteps, q > 0, factor, sums);
+  if (end.Failed) return {sums.SumSq, 0.0};
+  const std::size_t t = end.Steps;
+  if (end.Settled || t < n) {
+    if (!melard::UsableVarianceFactor(factor)) return {sums.SumSq, 0.0};
+    if (end.Settled)
+      melard::SettledPhase(v, w, a, h, t, factor, sums);
+    else
+      melard::AutoregressivePhase(v, p, w, a, h, t, factor, sums);
   }
-  while (mantissa != 0.0 && std::fabs(mantissa) < 0.0625) {
-    mantissa *= 16.0;
-    exponent -= 4.0;
-  }
+  return {sums.SumSq, sums.Determinant.Root(n)};
 }
 
-// With a moving-average part the gain L shrinks geometrically and would end
-// as subnormal numbers that rounding keeps from ever reaching 0; every later
-// step would then pay for subnormal arithmetic. A component of K or L below
-// kNegligibleGain is set to exactly 0 instead. Its effect on the state,
-// about kNegligibleGain times numbers of order 1, lies far below the last
-// bit of anything the recursion computes. The components of L shrink
-// together, so they are examined only once L_1 is below kSmallGain: a test
-// of every component at every step would cost a fifth of the step.
-constexpr double kNegligibleGain = 1e-290;
-constexpr double kSmallGain = 1e-200;
-
-double Negligible(double gain) { return std::fabs(gain) < kNegligibleGain ? 0.0 : gain; }
-
-}  // namespace
-
-MelardResult MelardLikelihood(std::span<const double> phi, std::span<const double> theta,
-                              std::span<const double> w, std::span<double> a,
-                              std::span<double> h, MelardWorkspace& work) {
-  const std::size_t n = w.size();
-  assert(a.size() >= n && h.size() >= n);
-  if (n == 0) return {};
+// Stage 1 into the workspace: the autocovariances, then K = L = T S e_1
+// and xhat = 0. Gives the dimension the recursion runs on, 0 when the
+// process has no usable starting state.
+std::size_t StartingState(std::span<const double> phi, std::span<const double> theta,
+                          MelardWorkspace& work) {
   const std::size_t p = phi.size();
   const std::size_t q = theta.size();
   const std::size_t r = ArmaStateDimension(p, q);
 
-  if (!ArmaAutocovariance(phi, theta, work)) return {};
+  if (!ArmaAutocovariance(phi, theta, work)) return 0;
   const double* gamma = work.Gamma.data();
   const double* c = work.Cross.data();
 
@@ -82,86 +81,93 @@ MelardResult MelardLikelihood(std::span<const double> phi, std::span<const doubl
   std::fill(x, x + r + 2, 0.0);
   k[r + 1] = l[r + 1] = m[r + 1] = 0.0;
 
-  double factor = gamma[0];  // h(t) of the coming step
-  double mantissa = 1.0;
-  double exponent = 0.0;
-  double sumSq = 0.0;
-  std::size_t t = 0;  // step t + 1
-  bool steady = false;
-  for (; t < n; ++t) {
-    if (factor < kVarianceFactorFloor) return {sumSq, 0.0};
-    if (!(factor > 0.0) || !std::isfinite(factor)) return {sumSq, 0.0};
-    if (q == 0 && t == p) break;  // pure autoregression: plain residuals from here on
-
-    MultiplyDeterminant(factor, mantissa, exponent);
-    const double e = w[t] - x[1];
-    a[t] = e / std::sqrt(factor);
-    h[t] = factor;
-    sumSq += e * e / factor;
-
-    // xhat <- T xhat + (e / h) K;  M = T L;  L <- M - alpha K;
-    // K <- K - alpha M;  h <- h - alpha L_1, with alpha = L_1 / h.
-    const double l1 = l[1];
-    const double x1 = x[1];
-    const double alpha = l1 / factor;
-    const double gain = e / factor;
-    for (std::size_t j = 1; j <= r; ++j) {
-      m[j] = l[j + 1] + ph[j] * l1;
-      x[j] = x[j + 1] + ph[j] * x1 + gain * k[j];
-    }
-    for (std::size_t j = 1; j <= r; ++j) {
-      const double kj = k[j];
-      k[j] = kj - alpha * m[j];
-      l[j] = m[j] - alpha * kj;
-    }
-    factor -= alpha * l1;
-
-    if (std::fabs(l1) < kSmallGain) {
-      bool lLeft = false;
-      for (std::size_t j = 1; j <= r; ++j) {
-        k[j] = Negligible(k[j]);
-        l[j] = Negligible(l[j]);
-        lLeft |= l[j] != 0.0;
-      }
-      if (!lLeft && q > 0) {
-        ++t;
-        steady = true;
-        break;
-      }
-    }
+  // A last component with phi_r = K_r = L_r = 0 (and xhat_r = 0) stays
+  // exactly 0 at every step: M_r = phi_r L_1 = 0, so K_r and L_r keep 0,
+  // and xhat_r <- 0 + phi_r xhat_1 + (e / h) K_r = 0. It then adds exactly
+  // 0 to component r - 1, as the constant 0 beyond the end of a shorter
+  // state does. So the recursion runs on the shorter state, with the same
+  // numbers. This is how zero coefficients at the top lags cost nothing:
+  // the model passes p = q = m with Theta(m) = 0 for an ARMA(m, m - 1).
+  std::size_t dimension = r;
+  while (dimension > 1 && ph[dimension] == 0.0 && k[dimension] == 0.0 && l[dimension] == 0.0) {
+    k[dimension] = l[dimension] = 0.0;
+    --dimension;
   }
 
-  // L is 0 throughout: the recursion has reached its steady state. Then
-  // alpha = 0 and M = 0, so K and h keep their values and only the state
-  // moves on, xhat <- T xhat + (e / h) K. These are the steps of the loop
-  // above without the terms that are exactly 0.
-  if (steady) {
-    if (factor < kVarianceFactorFloor) return {sumSq, 0.0};
-    if (!(factor > 0.0) || !std::isfinite(factor)) return {sumSq, 0.0};
-    const double root = std::sqrt(factor);
-    for (; t < n; ++t) {
-      MultiplyDeterminant(factor, mantissa, exponent);
-      const double e = w[t] - x[1];
-      a[t] = e / root;
-      h[t] = factor;
-      sumSq += e * e / factor;
-      const double x1 = x[1];
-      const double gain = e / factor;
-      for (std::size_t j = 1; j <= r; ++j) x[j] = x[j + 1] + ph[j] * x1 + gain * k[j];
-    }
-  }
+  return dimension;
+}
 
-  // a(t) = w(t) - sum_{l=1..p} phi_l w(t-l); h keeps its last value.
-  for (; t < n; ++t) {
-    double e = w[t];
-    for (std::size_t j = 1; j <= p; ++j) e -= ph[j] * w[t - j];
-    a[t] = e;
-    h[t] = factor;
-    sumSq += e * e;
+template <class Noise>
+MelardResult Likelihood(std::span<const double> phi, std::span<const double> theta, const Noise& w,
+                        std::span<double> a, std::span<double> h, MelardWorkspace& work) {
+  const std::size_t n = w.size();
+  assert(a.size() >= n && h.size() >= n);
+  if (n == 0) return {};
+  const std::size_t dimension = StartingState(phi, theta, work);
+  if (dimension == 0) return {};
+  const std::size_t p = phi.size();
+  const std::size_t q = theta.size();
+  const double h1 = work.Gamma[0];
+  // The orders the time-series model uses (r = m + 1 for p = q = m) run
+  // with their vectors in registers.
+  switch (dimension) {
+    case 1:
+      return Recursion<1>(p, q, dimension, h1, w, a, h, work);
+    case 2:
+      return Recursion<2>(p, q, dimension, h1, w, a, h, work);
+    case 3:
+      return Recursion<3>(p, q, dimension, h1, w, a, h, work);
+    case 4:
+      return Recursion<4>(p, q, dimension, h1, w, a, h, work);
+    case 5:
+      return Recursion<5>(p, q, dimension, h1, w, a, h, work);
+    case 6:
+      return Recursion<6>(p, q, dimension, h1, w, a, h, work);
+    default:
+      return Recursion<0>(p, q, dimension, h1, w, a, h, work);
   }
+}
 
-  const double steps = static_cast<double>(n);
-  return {sumSq, std::pow(mantissa, 1.0 / steps) * std::exp2(exponent / steps)};
+// w(t) = y(t) - g(t), read as the recursion goes.
+struct Difference {
+  const double* Observed;
+  const double* Prediction;
+  std::size_t Count;
+  std::size_t size() const { return Count; }
+  double operator[](std::size_t t) const { return Observed[t] - Prediction[t]; }
+};
+
+// The same with missing values, whose w(t) is 0.
+struct DifferenceWithGaps {
+  const double* Observed;
+  const double* Prediction;
+  const unsigned char* Present;
+  std::size_t Count;
+  std::size_t size() const { return Count; }
+  double operator[](std::size_t t) const { return Present[t] ? Observed[t] - Prediction[t] : 0.0; }
+};
+
+}  // namespace
+
+MelardResult MelardLikelihood(std::span<const double> phi, std::span<const double> theta,
+                              std::span<const double> w, std::span<double> a, std::span<double> h,
+                              MelardWorkspace& work) {
+  return Likelihood(phi, theta, w, a, h, work);
+}
+
+MelardResult MelardLikelihoodOfDifference(std::span<const double> phi,
+                                          std::span<const double> theta, const NoiseDifference& w,
+                                          std::span<double> a, std::span<double> h,
+                                          MelardWorkspace& work) {
+  assert(w.Prediction.size() == w.Observed.size());
+  assert(w.Present.empty() || w.Present.size() == w.Observed.size());
+  const std::size_t n = w.Observed.size();
+  if (w.Present.empty())
+    return Likelihood(phi, theta, Difference{w.Observed.data(), w.Prediction.data(), n}, a, h,
+                      work);
+  return Likelihood(phi, theta,
+                    DifferenceWithGaps{w.Observed.data(), w.Prediction.data(), w.Present.data(), n},
+                    a, h, work);
 }
 
 }  // namespace quorvane

@@ -34,7 +34,10 @@ inline constexpr double kVarianceFactorFloor = -1e-20;
 // value and the determinant is not multiplied again. With q > 0 the gain L
 // shrinks geometrically; a gain component below 1E-290 is set to exactly 0
 // (so no step computes with subnormal numbers), and once all of L is 0 the
-// remaining steps only update the state, K and h keeping their values.
+// remaining steps only update the state, K and h keeping their values:
+// the ARMA filter alone, which multiplies by 1/h, 1/sqrt(h) and K/h formed
+// once where the full step divides (the same numbers when h is exactly 1,
+// otherwise the same up to a unit in the last place of each step's values).
 //
 // Failure gives Fact = 0 and never a NaN: a non-stationary autoregressive
 // part or an unusable starting state (SumSq = 0, nothing written to a and
@@ -46,5 +49,23 @@ inline constexpr double kVarianceFactorFloor = -1e-20;
 MelardResult MelardLikelihood(std::span<const double> phi, std::span<const double> theta,
                               std::span<const double> w, std::span<double> a,
                               std::span<double> h, MelardWorkspace& work);
+
+// A noise series given as w(t) = y(t) - g(t), the observed values less a
+// prediction, with w(t) = 0 where Present[t] is 0 (a missing value). The
+// likelihood forms each w(t) as it reads it, so the series is read once.
+// Present may be empty when every value is there; all spans are 0-based
+// and of one length N.
+struct NoiseDifference {
+  std::span<const double> Observed;
+  std::span<const double> Prediction;
+  std::span<const unsigned char> Present;
+};
+
+// MelardLikelihood of the noise series y - g: the same numbers as
+// MelardLikelihood on the series y(t) - g(t) (0 where missing).
+MelardResult MelardLikelihoodOfDifference(std::span<const double> phi,
+                                          std::span<const double> theta, const NoiseDifference& w,
+                                          std::span<double> a, std::span<double> h,
+                                          MelardWorkspace& work);
 
 }  // namespace quorvane

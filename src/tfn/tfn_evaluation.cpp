@@ -20,6 +20,15 @@ namespace {
 constexpr double kPenalty = TfnModel::kFailurePenalty;
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
+// The noise w = y - G written out into `out`, 0 where a value is missing.
+std::span<const double> WriteNoise(const NoiseDifference& noise, std::vector<double>& out) {
+  const size_t n = noise.Observed.size();
+  for (size_t i = 0; i < n; ++i)
+    out[i] = noise.Present.empty() || noise.Present[i] ? noise.Observed[i] - noise.Prediction[i]
+                                                       : 0.0;
+  return {out.data(), n};
+}
+
 // A coefficient of a Phi, Theta or Delta polynomial. As a logit L it is
 // 2 (e^L / (e^L + 1) - 0.5) = tanh(L / 2), which cannot overflow and keeps
 // each coefficient in (-1, +1); taken directly it is the value itself, and
@@ -177,26 +186,41 @@ void TfnModel::CheckOrders(const OneBased<double>& P, const OneBased<double>& ST
   }
 }
 
+// The group predictions G are built group by group over contiguous runs of
+// periods: the intercept, then each term's response added over the periods
+// it reaches.
 void TfnModel::AddInterventionEffects() {
-  const int periods = Periods();
+  const auto periods = static_cast<size_t>(Periods());
   const int first = response_.FirstAnalysedPeriod;
-  const std::span<double> input(input_.data(), static_cast<size_t>(periods));
-  const std::span<double> output(output_.data(), static_cast<size_t>(periods));
   for (size_t b = 0; b < transfers_.size(); ++b) {
     const TransferBlock& block = transfers_[b];
     if (shape_.Transfers[b].Input != TransferInput::Intervention) continue;
     if (block.Code < 1 || block.Code > 3) continue;
-    for (int i = 0; i < periods; ++i) {
-      const int t = first + i;
-      double x = 0.0;
-      if (block.Code == 1) x = t >= block.Start ? 1.0 : 0.0;           // step
-      else if (block.Code == 2) x = t == block.Start ? 1.0 : 0.0;      // pulse
-      else x = t >= block.Start ? t - block.Start + 1.0 : 0.0;         // linear trend
-      input[static_cast<size_t>(i)] = x;
+    // The input is 0 before the start period, and so is the response of the
+    // transfer function started at rest: only the periods from the start on
+    // (index `from`) receive anything.
+    const long long startIndex = static_cast<long long>(block.Start) - first;
+    const auto from =
+        static_cast<size_t>(std::clamp<long long>(startIndex, 0, static_cast<long long>(periods)));
+    if (from == periods || (block.Code == 2 && startIndex < 0)) continue;
+    const size_t length = periods - from;
+    double* input = input_.data();
+    if (block.Code == 1) {  // step
+      std::fill(input, input + length, 1.0);
+    } else if (block.Code == 2) {  // pulse
+      std::fill(input, input + length, 0.0);
+      input[0] = 1.0;
+    } else {  // linear trend: t - start + 1
+      for (size_t i = 0; i < length; ++i) {
+        const int t = first + static_cast<int>(from + i);
+        input[i] = t - block.Start + 1.0;
+      }
     }
-    ApplyTransferFunction(block.Omega, block.Delta, m2_, input, output);
-    for (int i = 0; i < periods; ++i)
-      prediction_[static_cast<size_t>(i * groups_ + block.Group - 1)] += output[static_cast<size_t>(i)];
+    ApplyTransferFunction(block.Omega, block.Delta, m2_, std::span<const double>(input, length),
+                          std::span<double>(output_.data(), length));
+    double* G = prediction_.data() + static_cast<size_t>(block.Group - 1) * periods + from;
+    const double* effect = output_.data();
+    for (size_t i = 0; i < length; ++i) G[i] += effect[i];
   }
 }
 
@@ -204,10 +228,11 @@ void TfnModel::AddCovariateEffects(const OneBased<double>& P, const OneBased<dou
   if (!covariates_) return;
   const CovariateSeriesData& cov = *covariates_;
   const int covFirst = cov.FirstAnalysedPeriod;
-  const int covPeriods = cov.EndPeriod - covFirst + 1;
+  const auto covPeriods = static_cast<size_t>(cov.EndPeriod - covFirst + 1);
   const int first = response_.FirstAnalysedPeriod;
-  const std::span<double> input(input_.data(), static_cast<size_t>(covPeriods));
-  const std::span<double> output(output_.data(), static_cast<size_t>(covPeriods));
+  const auto periods = static_cast<size_t>(Periods());
+  double* input = input_.data();
+  double* output = output_.data();
   for (size_t b = 0; b < transfers_.size(); ++b) {
     const TransferBlockShape& shape = shape_.Transfers[b];
     if (shape.Input != TransferInput::Covariate) continue;
@@ -219,32 +244,36 @@ void TfnModel::AddCovariateEffects(const OneBased<double>& P, const OneBased<dou
     const double centre = P[interceptIndex] == 0.0 && STP[interceptIndex] == 0.0
                               ? cov.AnalysedMean[static_cast<size_t>(c)]
                               : block.Intercept;
-    for (int s = covFirst; s <= cov.EndPeriod; ++s)
-      input[static_cast<size_t>(s - covFirst)] = cov.Analysed.At(s, c).value_or(0.0) - centre;
-    ApplyTransferFunction(block.Omega, block.Delta, m2_, input, output);
-    // The effect at t is the filtered covariate at t - shift.
-    for (int t = first + block.Shift; t <= response_.EndPeriod; ++t) {
-      const int s = t - block.Shift;
-      if (s < covFirst) continue;
-      prediction_[static_cast<size_t>((t - first) * groups_ + block.Group - 1)] +=
-          output[static_cast<size_t>(s - covFirst)];
-    }
+    const double* values = covariateValues_.data() + static_cast<size_t>(c - 1) * covPeriods;
+    for (size_t s = 0; s < covPeriods; ++s) input[s] = values[s] - centre;
+    ApplyTransferFunction(block.Omega, block.Delta, m2_, std::span<const double>(input, covPeriods),
+                          std::span<double>(output, covPeriods));
+    // The effect at t is the filtered covariate at s = t - shift, over the
+    // periods where both exist.
+    const long long shift = block.Shift;
+    const long long tFrom = std::max<long long>(first + shift, covFirst + shift);
+    const long long tTo = std::min<long long>(response_.EndPeriod, cov.EndPeriod + shift);
+    if (tFrom > tTo) continue;
+    double* G = prediction_.data() + static_cast<size_t>(block.Group - 1) * periods +
+                static_cast<size_t>(tFrom - first);
+    const double* effect = output + static_cast<size_t>(tFrom - shift - covFirst);
+    const auto count = static_cast<size_t>(tTo - tFrom + 1);
+    for (size_t i = 0; i < count; ++i) G[i] += effect[i];
   }
 }
 
 double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP, std::int32_t NF) {
   double penalty = Unpack(P, STP);
-  const int periods = Periods();
+  const auto periods = static_cast<size_t>(Periods());
   const int first = response_.FirstAnalysedPeriod;
-  for (int i = 0; i < periods; ++i)
-    for (int g = 1; g <= groups_; ++g)
-      prediction_[static_cast<size_t>(i * groups_ + g - 1)] = intercept_[static_cast<size_t>(g)];
+  for (int g = 1; g <= groups_; ++g) {
+    double* G = prediction_.data() + static_cast<size_t>(g - 1) * periods;
+    std::fill(G, G + periods, intercept_[static_cast<size_t>(g)]);
+  }
   AddInterventionEffects();
   AddCovariateEffects(P, STP);
   if (NF == 1) CheckOrders(P, STP);
 
-  std::fill(innovation_.begin(), innovation_.end(), kNotComputed);
-  std::fill(variance_.begin(), variance_.end(), kNotComputed);
   double total = 0.0;
   long long totalCount = 0;
   const std::span<const double> phi = NoiseAutoregressive();
@@ -253,23 +282,31 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
     const int g = seriesGroup_[static_cast<size_t>(k)];
     const int start = NoiseStart(g);
     const int n = std::max(0, response_.EndPeriod - start + 1);
-    for (int i = 0; i < n; ++i) {
-      const int t = start + i;
-      const SeriesValue& x = response_.Analysed.At(t, k);
-      // A missing value is replaced by the group's prediction: noise 0.
-      noise_[static_cast<size_t>(i)] = x ? *x - prediction_[static_cast<size_t>((t - first) * groups_ + g - 1)] : 0.0;
-    }
-    const std::span<const double> w(noise_.data(), static_cast<size_t>(n));
-    const std::span<double> a(a_.data(), static_cast<size_t>(n)), h(h_.data(), static_cast<size_t>(n));
-    // Seasonal factors give polynomials of many zero coefficients.
-    const MelardResult result = seasonalNoise_ ? SparseArmaLikelihood(phi, theta, w, a, h, sparseWorkspace_)
-                                               : MelardLikelihood(phi, theta, w, a, h, workspace_);
-    if (result.Fact > 0.0)
-      for (int i = 0; i < n; ++i) {
-        const auto cell = static_cast<size_t>((start + i - first) * series_ + k - 1);
-        innovation_[cell] = a_[static_cast<size_t>(i)];
-        variance_[cell] = h_[static_cast<size_t>(i)];
-      }
+    const size_t offset = std::min(static_cast<size_t>(start - first), periods);
+    const auto count = static_cast<size_t>(n);
+    // The noise w_k(i) = Analysed(t, k) - G(t, g) from the noise start on,
+    // 0 where the value is missing (replaced by the group's prediction);
+    // a(t) and h(t) go straight to their places.
+    const std::vector<unsigned char>& present = present_[static_cast<size_t>(k)];
+    const NoiseDifference noise{
+        {observed_.data() + static_cast<size_t>(k - 1) * periods + offset, count},
+        {prediction_.data() + static_cast<size_t>(g - 1) * periods + offset, count},
+        present.empty() ? std::span<const unsigned char>()
+                        : std::span<const unsigned char>(present.data() + offset, count)};
+    double* a = innovation_.data() + static_cast<size_t>(k - 1) * periods;
+    double* h = variance_.data() + static_cast<size_t>(k - 1) * periods;
+    const std::span<double> aSpan(a + offset, count), hSpan(h + offset, count);
+    // Seasonal factors give polynomials of many zero coefficients: the
+    // sparse likelihood reads the noise written out. Otherwise the
+    // likelihood forms it as it reads the series.
+    const MelardResult result =
+        seasonalNoise_
+            ? SparseArmaLikelihood(phi, theta, WriteNoise(noise, noise_), aSpan, hSpan,
+                                   sparseWorkspace_)
+            : MelardLikelihoodOfDifference(phi, theta, noise, aSpan, hSpan, workspace_);
+    const size_t computedFrom = result.Fact > 0.0 ? offset : periods;
+    std::fill(a, a + computedFrom, kNotComputed);
+    std::fill(h, h + computedFrom, kNotComputed);
     totalCount += n;
     if (result.Fact > 0.0 && result.SumSq > 0.0) total += result.Fact * result.SumSq;
     noiseCount_[static_cast<size_t>(k)] = n;
@@ -302,10 +339,19 @@ std::unique_ptr<Model> TfnModel::CopyModelForEvaluation() const {
   auto copy = std::make_unique<TfnModel>(*this);
   copy->keepsBest_ = false;
   copy->best_ = TfnBestEvaluation{};
+  copy->bestSeriesPending_ = false;
+  copy->keptPrediction_ = {};
+  copy->keptInnovation_ = {};
+  copy->keptVariance_ = {};
   copy->onSummary = nullptr;
   return copy;
 }
 
+// Keeps the small results at once and takes this evaluation's G, a and h
+// by swapping arrays; the work arrays get the older ones, which the next
+// evaluation overwrites throughout. The series of the summary are built
+// from them only when asked for (Best), so a minimisation that improves at
+// every call pays nothing per period for it.
 void TfnModel::KeepBest(double, const OneBased<double>& P) {
   for (int i = 1; i <= P.size() && i <= static_cast<int>(best_.Parameters.size()); ++i)
     best_.Parameters[static_cast<size_t>(i - 1)] = P[i];
@@ -315,20 +361,40 @@ void TfnModel::KeepBest(double, const OneBased<double>& P) {
   std::copy(sumSq_.begin(), sumSq_.end(), best_.SumSq.begin());
   std::copy(fact_.begin(), fact_.end(), best_.Fact.begin());
   best_.TotalNoiseCount = totalNoiseCount_;
-  std::copy(prediction_.begin(), prediction_.end(), best_.GroupPrediction.begin());
+  prediction_.swap(keptPrediction_);
+  innovation_.swap(keptInnovation_);
+  variance_.swap(keptVariance_);
+  bestSeriesPending_ = true;
+}
+
+const TfnBestEvaluation& TfnModel::Best() const {
+  if (bestSeriesPending_) {
+    FillBestSeries();
+    bestSeriesPending_ = false;
+  }
+  return best_;
+}
+
+void TfnModel::FillBestSeries() const {
+  const auto periods = static_cast<size_t>(Periods());
   const int first = response_.FirstAnalysedPeriod;
-  for (int i = 0; i < Periods(); ++i)
-    for (int k = 1; k <= series_; ++k) {
-      const auto cell = static_cast<size_t>(i * series_ + k - 1);
-      const double a = innovation_[cell];
-      const SeriesValue& x = response_.Analysed.At(first + i, k);
+  for (size_t i = 0; i < periods; ++i)
+    for (int g = 1; g <= groups_; ++g)
+      best_.GroupPrediction[i * static_cast<size_t>(groups_) + static_cast<size_t>(g - 1)] =
+          keptPrediction_[static_cast<size_t>(g - 1) * periods + i];
+  for (int k = 1; k <= series_; ++k)
+    for (size_t i = 0; i < periods; ++i) {
+      const size_t kept = static_cast<size_t>(k - 1) * periods + i;
+      const size_t cell = i * static_cast<size_t>(series_) + static_cast<size_t>(k - 1);
+      const double a = keptInnovation_[kept];
+      const double h = keptVariance_[kept];
+      const SeriesValue& x = response_.Analysed.At(first + static_cast<int>(i), k);
       const bool computed = !std::isnan(a);
       best_.Innovation[cell] = computed ? SeriesValue(a) : std::nullopt;
       // The one-step prediction: the observed value less the prediction
       // error, which is the standardised innovation times sqrt(h).
-      best_.Fitted[cell] =
-          computed && x ? SeriesValue(*x - a * std::sqrt(variance_[cell])) : std::nullopt;
-      best_.ResidualSd[cell] = computed ? SeriesValue(std::sqrt(variance_[cell])) : std::nullopt;
+      best_.Fitted[cell] = computed && x ? SeriesValue(*x - a * std::sqrt(h)) : std::nullopt;
+      best_.ResidualSd[cell] = computed ? SeriesValue(std::sqrt(h)) : std::nullopt;
     }
 }
 

@@ -112,14 +112,12 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
     block.Delta.assign(up + 1, 0.0);
     transfers_.push_back(std::move(block));
   }
+  LayOutObservedValues();
   prediction_.assign(periods * static_cast<size_t>(groups_), 0.0);
   size_t longest = periods;
   if (covariates_) longest = std::max(longest, static_cast<size_t>(covariates_->AnalysedPeriods));
   input_.assign(longest, 0.0);
   output_.assign(longest, 0.0);
-  noise_.assign(periods, 0.0);
-  a_.assign(periods, 0.0);
-  h_.assign(periods, 0.0);
   innovation_.assign(periods * static_cast<size_t>(series_), 0.0);
   variance_.assign(periods * static_cast<size_t>(series_), 0.0);
   noiseCount_.assign(static_cast<size_t>(series_ + 1), 0);
@@ -127,6 +125,16 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   fact_.assign(static_cast<size_t>(series_ + 1), 0.0);
   workspace_.Reserve(std::max(arDegree, maDegree));
   sparseWorkspace_.Reserve(std::max(arDegree, maDegree));
+  // Only the sparse likelihood of a seasonal factor reads the noise
+  // written out.
+  const bool seasonalShape =
+      std::any_of(shape_.Noise.begin(), shape_.Noise.end(),
+                  [](const LagPolynomial& polynomial) { return polynomial.Span != 1; });
+  noise_.assign(seasonalShape ? periods : 0, 0.0);
+  keptPrediction_.assign(prediction_.size(), 0.0);
+  keptInnovation_.assign(innovation_.size(), 0.0);
+  keptVariance_.assign(variance_.size(), 0.0);
+  bestSeriesPending_ = false;
   best_ = TfnBestEvaluation{};
   best_.Parameters.assign(static_cast<size_t>(n), 0.0);
   best_.Intercepts.assign(static_cast<size_t>(groups_ + 1), 0.0);
@@ -142,6 +150,36 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   transferOrder_.assign(shape_.Transfers.size(), -1);
   m_ = m2_ = 0;
   setUp_ = true;
+}
+
+void TfnModel::LayOutObservedValues() {
+  const int first = response_.FirstAnalysedPeriod;
+  const auto periods = static_cast<size_t>(std::max(Periods(), 0));
+  observed_.assign(periods * static_cast<size_t>(series_), 0.0);
+  present_.assign(static_cast<size_t>(series_ + 1), {});
+  for (int k = 1; k <= series_; ++k) {
+    double* values = observed_.data() + static_cast<size_t>(k - 1) * periods;
+    std::vector<unsigned char>& present = present_[static_cast<size_t>(k)];
+    if (response_.MissingPerSeries[static_cast<size_t>(k)] > 0) present.assign(periods, 1);
+    for (size_t i = 0; i < periods; ++i) {
+      const SeriesValue& x = response_.Analysed.At(first + static_cast<int>(i), k);
+      if (x)
+        values[i] = *x;
+      else
+        present.at(i) = 0;
+    }
+  }
+  covariateValues_.clear();
+  if (!covariates_) return;
+  const CovariateSeriesData& cov = *covariates_;
+  const auto covPeriods =
+      static_cast<size_t>(std::max(cov.EndPeriod - cov.FirstAnalysedPeriod + 1, 0));
+  const int covariateCount = setup_.CovariateCount();
+  covariateValues_.assign(covPeriods * static_cast<size_t>(covariateCount), 0.0);
+  for (int c = 1; c <= covariateCount; ++c)
+    for (size_t s = 0; s < covPeriods; ++s)
+      covariateValues_[static_cast<size_t>(c - 1) * covPeriods + s] =
+          cov.Analysed.At(cov.FirstAnalysedPeriod + static_cast<int>(s), c).value_or(0.0);
 }
 
 PeriodCalendar TfnModel::ParameterCalendar(int i) const {

@@ -86,7 +86,10 @@ class TfnModel : public Model {
   const ParameterLayout& Layout() const { return layout_; }
   const ResponseSeriesData& Response() const { return response_; }
   const std::optional<CovariateSeriesData>& Covariates() const { return covariates_; }
-  const TfnBestEvaluation& Best() const { return best_; }
+  // The best evaluation so far. Its series are built from the kept
+  // evaluation on the first call after it changed, so call it from the
+  // thread that evaluates the model.
+  const TfnBestEvaluation& Best() const;
   // The ARMA order m: the order both regular polynomials (span 1) are used with.
   int ArmaOrder() const { return m_; }
   int TransferOrder() const { return m2_; }
@@ -121,7 +124,9 @@ class TfnModel : public Model {
   void FormNoiseModel();
   void AddInterventionEffects();
   void AddCovariateEffects(const OneBased<double>& P, const OneBased<double>& STP);
+  void LayOutObservedValues();
   void KeepBest(double F, const OneBased<double>& P);
+  void FillBestSeries() const;
   int Periods() const { return response_.EndPeriod - response_.FirstAnalysedPeriod + 1; }
 
   std::optional<TfnSetup> pending_;
@@ -154,18 +159,37 @@ class TfnModel : public Model {
   std::vector<int> transferOrder_;
   double penalty_ = 0;
 
-  // Work arrays, sized at set-up so an evaluation allocates nothing.
-  std::vector<double> prediction_;  // G: [i * NG + (g - 1)]
+  // The analysed data as plain numbers, laid out at set-up so that each
+  // series is one contiguous run: response series k at
+  // [(k - 1) * periods + i] with 0 where missing; for a series with missing
+  // values (1..NS), 1 at [i] where present and 0 where missing (empty
+  // otherwise); covariate c at [(c - 1) * covariate periods + s].
+  std::vector<double> observed_;
+  std::vector<std::vector<unsigned char>> present_;
+  std::vector<double> covariateValues_;
+
+  // Work arrays, sized at set-up so an evaluation allocates nothing. Index i
+  // is the analysed period FirstAnalysedPeriod + i.
+  std::vector<double> prediction_;      // G by group: [(g - 1) * periods + i]
   std::vector<double> input_, output_;  // one series over the analysed or covariate periods
-  std::vector<double> noise_, a_, h_;
   std::vector<double> regionWork_;  // the step-down of one polynomial
-  std::vector<double> innovation_, variance_;  // [i * NS + (k - 1)], NaN where not computed
+  // The noise series w = y - G of one series, written out for the sparse
+  // likelihood of a seasonal noise model only.
+  std::vector<double> noise_;
+  // a(t) and h(t) by series, [(k - 1) * periods + i]: the likelihood writes
+  // them in place; NaN where not computed.
+  std::vector<double> innovation_, variance_;
   std::vector<int> noiseCount_;                // 1..NS: N_k of the last evaluation
   std::vector<double> sumSq_, fact_;           // 1..NS: SUMSQ and FACT of the last evaluation
   long long totalNoiseCount_ = 0;
   MelardWorkspace workspace_;
   SparseArmaWorkspace sparseWorkspace_;
-  TfnBestEvaluation best_;
+
+  // The best evaluation. Keeping one swaps its G, a and h into the kept
+  // arrays (same layouts as above); Best() turns them into best_'s series.
+  std::vector<double> keptPrediction_, keptInnovation_, keptVariance_;
+  mutable TfnBestEvaluation best_;
+  mutable bool bestSeriesPending_ = false;
   bool keepsBest_ = true;  // false in a copy for evaluation
 };
 

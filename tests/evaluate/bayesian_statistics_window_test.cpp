@@ -53,7 +53,10 @@ TEST(BayesianStatisticsWindowTest, SavesThePaneAsAPosFile) {
   ASSERT_EQ(lines->size(), 3u);
   EXPECT_EQ((*lines)[0], "Originally saved with the file name: " + path);
   EXPECT_EQ((*lines)[2], "Bayesian posterior distribution data");
-  // The interrupt command of the window sets the posterior's flag.
+  // The interrupt command of the window is enabled only while a grid runs,
+  // and then sets the posterior's flag.
+  EXPECT_FALSE(window.form().FindMenu("mnuInterruptBayesianGrid")->enabled);
+  window.SetInterruptEnabled(true);
   window.form().ClickMenuItem("mnuInterruptBayesianGrid");
   EXPECT_TRUE(session.State.PosteriorInterrupt);
 }

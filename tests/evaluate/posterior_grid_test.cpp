@@ -194,9 +194,14 @@ TEST_F(PosteriorGridTest, AnInterruptKeepsThePointsUpToTwoBeforeIt) {
   data().Steps[2] = 0.5;
   Answer("1", "9", "3");
   // The user interrupts during point 7 and confirms.
-  ui_.onPump = [this] {
+  const auto windowInterrupt = [this] {
+    return session_.BayesianView().form().FindMenu("mnuInterruptBayesianGrid")->enabled;
+  };
+  bool windowInterruptWhileRunning = false;
+  ui_.onPump = [&, this] {
     if (ui_.StatusPanels[{5, 1}].find("(point 7 of") != std::string::npos &&
         !session_.State.PosteriorInterrupt && !confirmed_) {
+      windowInterruptWhileRunning = windowInterrupt();
       session_.Main().form().ClickMenuItem("mnuBayesianInt");
       confirmed_ = true;
     }
@@ -207,6 +212,10 @@ TEST_F(PosteriorGridTest, AnInterruptKeepsThePointsUpToTwoBeforeIt) {
   EXPECT_TRUE(ui_.Showed("Interrupt received.  Quit calculations?"));
   EXPECT_EQ(session_.Evaluation.ProfilePointCount, 5);
   EXPECT_FALSE(session_.State.PosteriorInterrupt);
+  // The interrupt commands are there while the grid runs, and only then.
+  EXPECT_TRUE(windowInterruptWhileRunning);
+  EXPECT_FALSE(windowInterrupt());
+  EXPECT_FALSE(session_.Main().form().FindMenu("mnuBayesianInt")->visible);
 }
 
 }  // namespace

@@ -222,6 +222,7 @@ TEST_F(MarquardtRunTest, AnInterruptAsksAndStopsAfterTheNextAcceptedStep) {
   EXPECT_EQ(ui_.Log.front().title, "Marquardt interrupt");
   EXPECT_EQ(Last().text, "Maximum number of iterations reached or an interrupt was received");
   EXPECT_EQ(window().Get("cmdStop").caption, "&Interrupt this minimization");
+  EXPECT_FALSE(window().IsEnabled("cmdStop"));  // the run is over
   EXPECT_EQ(Panel(2), "");
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "core/parameter_set_edited.h"
@@ -97,6 +98,7 @@ TEST_F(SimplexRunTest, CommandRunsWithTheMenuAwayAndReturnsIt) {
   // clears it and brings the menu forward.
   ASSERT_TRUE(ui_.IsOpen("frmSimplex"));
   EXPECT_EQ(window().Get(SimplexWindow::kStop).caption, "&Interrupt this minimization");
+  EXPECT_FALSE(window().IsEnabled(SimplexWindow::kStop));  // nothing runs
   EXPECT_EQ(window().Text(SimplexWindow::kPane).rfind("\r\nMinimum of ", 0), 0u);
   session_.Menu().Close();
   ui_.StatusPanels[{5, 3}] = "old";
@@ -206,14 +208,24 @@ TEST_F(SimplexRunTest, InterruptQuestionsOutsideAProfile) {
     ui_.Log.clear();
     pumps_ = 0;
     simplex().Exists = false;
-    InterruptAtPump(6);
+    // The button is enabled again once the question is answered, while
+    // the run goes on, and off once it has ended.
+    std::optional<bool> enabledAfterAnswer;
+    ui_.onPump = [this, &enabledAfterAnswer] {
+      if (++pumps_ == 6) window().Click(SimplexWindow::kStop);
+      if (!ui_.Questions().empty() && !enabledAfterAnswer)
+        enabledAfterAnswer = window().IsEnabled(SimplexWindow::kStop);
+    };
     ui_.Answer(c.answer);
     RunCommand();
     EXPECT_EQ(ui_.Questions(),
               std::vector<std::string>{"Interrupt received. Do you want to quit minimizing?"});
     EXPECT_EQ(ui_.Log[0].title, "Simplex interrupt");
     EXPECT_EQ(MinimumMessageShown(), c.runsOn);
-    EXPECT_TRUE(window().IsEnabled(SimplexWindow::kStop));
+    if (c.runsOn) {
+      EXPECT_EQ(enabledAfterAnswer, true);
+    }
+    EXPECT_FALSE(window().IsEnabled(SimplexWindow::kStop));
     EXPECT_FALSE(simplex().InterruptRequested);
     EXPECT_EQ(data().Values[1], simplex().Vertex(1, simplex().Best));
     SetParameters({0, 0, 0.5}, {0.5, 0.5, 0});
@@ -231,10 +243,11 @@ TEST_F(SimplexRunTest, InterruptPendingShowsInPanelOne) {
   ui_.Answer(Answer::Yes);
   RunCommand();
   EXPECT_EQ(panelAfterClick, "Interrupt pending...");
-  // Ctrl+C in the console does what the button does, once it is enabled again.
-  window().onInterrupt();
-  EXPECT_TRUE(simplex().InterruptRequested);
+  // Once the run has ended there is nothing to interrupt: the button is off
+  // and Ctrl+C in the console, which does what the button does, does nothing.
   EXPECT_FALSE(window().IsEnabled(SimplexWindow::kStop));
+  window().onInterrupt();
+  EXPECT_FALSE(simplex().InterruptRequested);
 }
 
 class RecordingLink : public ProfilePointLink {

@@ -46,6 +46,7 @@ class ScriptedUi : public Ui {
 
   std::map<std::pair<int, int>, std::string> StatusPanels;
   std::vector<double> Progress;  // every SetProgress fraction, in order
+  std::string RecordingShown;    // the script ShowRecording last named
   std::array<bool, 6> StatusBarVisible{};
   std::vector<std::string> FormsShown;  // names, in order of showing
   std::vector<Form*> OpenForms;
@@ -70,6 +71,7 @@ class ScriptedUi : public Ui {
   void SetStatusPanel(int bar, int panel, const std::string& text) override;
   void ShowStatusBar(int bar, bool visible) override;
   void SetProgress(double fraction) override { Progress.push_back(fraction); }
+  void ShowRecording(const std::string& scriptPath) override { RecordingShown = scriptPath; }
   void PumpEvents() override;
   void Beep() override { ++Beeps; }
   void ShowForm(Form& form, bool modal) override;

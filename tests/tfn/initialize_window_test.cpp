@@ -186,6 +186,7 @@ TEST_F(InitializeWindowTest, ContinueChecksThenSetsUp) {
   EXPECT_FALSE(s.UseCovariates);
   EXPECT_FALSE(f().IsOpen());
   EXPECT_TRUE(session_.State.InitializeAlready);
+  EXPECT_EQ(session_.State.DataFileName, "/data/nile.dat");
   EXPECT_EQ(session_.State.DataFileTitle, "nile");
   EXPECT_EQ(ui_.StatusPanels[std::make_pair(0, 1)], "Time series response data file name: /data/nile.dat");
   Form& menu = session_.Menu().form();

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "tfn/simulated_series.h"
@@ -244,6 +246,43 @@ TEST(MelardLikelihoodTest, ReusedWorkspaceGivesTheSameNumbersAsAFreshOne) {
     EXPECT_EQ(reused.h, fresh.h);
   }
   EXPECT_EQ(shared.MaxOrder(), 3u);
+}
+
+TEST(MelardLikelihoodTest, ANoiseGivenAsADifferenceGivesTheNumbersOfTheSeriesItself) {
+  // w = y - g formed in the recursion, with w = 0 where a value is missing,
+  // must give exactly what the recursion gives on w written out: for the
+  // full recursion, the settled steps, the plain autoregressive residuals
+  // (which read w at lags) and a state beyond the fixed dimensions.
+  const std::size_t n = 1500;
+  const auto y = SimulatedArmaSeries({0.5, -0.3}, {-0.4}, n, 41);
+  const auto g = SimulatedArmaSeries({0.9}, {}, n, 42);
+  std::vector<unsigned char> present(n, 1);
+  for (std::size_t t : {0u, 1u, 7u, 700u, 1499u}) present[t] = 0;
+  const struct {
+    const char* name;
+    std::vector<double> phi, theta;
+  } cases[] = {
+      {"ARMA(2,1) as p = q = 2", {0.5, -0.3}, {-0.4, 0.0}},
+      {"AR(3), q = 0", {0.6, -0.3, 0.2}, {}},
+      {"ARMA(7,7)", {0.3, 0.1, 0.0, 0.0, 0.0, 0.0, 0.1}, {0.2, 0.0, 0.0, 0.0, 0.0, 0.0, 0.3}}};
+  MelardWorkspace work(7);
+  for (const auto& c : cases) {
+    for (const bool gaps : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (gaps ? ", missing values" : ""));
+      std::vector<double> w(n);
+      for (std::size_t t = 0; t < n; ++t) w[t] = gaps && !present[t] ? 0.0 : y[t] - g[t];
+      const Outcome written = Likelihood(c.phi, c.theta, w, work);
+      std::vector<double> a(n), h(n);
+      const NoiseDifference difference{
+          y, g, gaps ? std::span<const unsigned char>(present) : std::span<const unsigned char>()};
+      const MelardResult result =
+          MelardLikelihoodOfDifference(c.phi, c.theta, difference, a, h, work);
+      EXPECT_EQ(result.SumSq, written.result.SumSq);
+      EXPECT_EQ(result.Fact, written.result.Fact);
+      EXPECT_EQ(a, written.a);
+      EXPECT_EQ(h, written.h);
+    }
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 
 #include "support/allocation_counter.h"
 #include "support/example_setups.h"
@@ -75,7 +76,8 @@ TEST(TfnModelTest, MissingValueContributesZeroNoise) {
 struct InterventionCase {
   const char* name;
   double code, omega0, delta1;
-  std::vector<double> effect;  // periods 1..8, start period 3
+  std::vector<double> effect;  // periods 1..8
+  double start = 3;
 };
 
 class TfnInterventionTest : public ::testing::TestWithParam<InterventionCase> {};
@@ -84,7 +86,7 @@ TEST_P(TfnInterventionTest, AddsTheTransferFunctionOfItsSeries) {
   const auto& c = GetParam();
   TfnModelHarness h;
   h.SetUp(OneSeriesSetup(1));
-  h.P[4] = 3;  // start period
+  h.P[4] = c.start;
   h.P[5] = c.code;
   h.P[6] = c.omega0;
   h.P[8] = c.delta1;
@@ -96,12 +98,20 @@ TEST_P(TfnInterventionTest, AddsTheTransferFunctionOfItsSeries) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TfnInterventionTest,
-    ::testing::Values(InterventionCase{"Step", 1, 2, 0, {0, 0, 2, 2, 2, 2, 2, 2}},
-                      InterventionCase{"Trend", 3, 2, 0, {0, 0, 2, 4, 6, 8, 10, 12}},
-                      InterventionCase{"PulseDecay", 2, 1, 0.5, {0, 0, 1, 0.5, 0.25, 0.125, 0.0625, 0.03125}},
-                      InterventionCase{"CodeJustBelowThree", 3 - 5e-7, 1, 0, {0, 0, 1, 2, 3, 4, 5, 6}},
-                      InterventionCase{"CodeThreeAndAHalf", 3.5, 1, 0, {0, 0, 1, 2, 3, 4, 5, 6}},
-                      InterventionCase{"CodeFour", 4, 1, 0, {0, 0, 0, 0, 0, 0, 0, 0}}),
+    ::testing::Values(
+        InterventionCase{"Step", 1, 2, 0, {0, 0, 2, 2, 2, 2, 2, 2}},
+        InterventionCase{"Trend", 3, 2, 0, {0, 0, 2, 4, 6, 8, 10, 12}},
+        InterventionCase{"PulseDecay", 2, 1, 0.5, {0, 0, 1, 0.5, 0.25, 0.125, 0.0625, 0.03125}},
+        InterventionCase{"CodeJustBelowThree", 3 - 5e-7, 1, 0, {0, 0, 1, 2, 3, 4, 5, 6}},
+        InterventionCase{"CodeThreeAndAHalf", 3.5, 1, 0, {0, 0, 1, 2, 3, 4, 5, 6}},
+        InterventionCase{"CodeFour", 4, 1, 0, {0, 0, 0, 0, 0, 0, 0, 0}},
+        // Starts outside the analysed periods 1..8.
+        InterventionCase{
+            "StepFromBefore", 1, 2, 0.5, {2, 3, 3.5, 3.75, 3.875, 3.9375, 3.96875, 3.984375}, 0},
+        InterventionCase{"TrendFromBefore", 3, 1, 0, {2, 3, 4, 5, 6, 7, 8, 9}, 0},
+        InterventionCase{"PulseBefore", 2, 1, 0.5, {0, 0, 0, 0, 0, 0, 0, 0}, 0},
+        InterventionCase{"PulseAtTheEnd", 2, 1, 0.5, {0, 0, 0, 0, 0, 0, 0, 1}, 8},
+        InterventionCase{"StepAfterTheEnd", 1, 2, 0, {0, 0, 0, 0, 0, 0, 0, 0}, 9}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(TfnModelTest, CoefficientsAreMappedOrClampedWithPenalty) {
@@ -315,6 +325,81 @@ TEST(TfnModelTest, CovariateActsThroughItsShiftAndCentre) {
   h.P[base + 2] = 1;  // a non-zero intercept centres the covariate on it
   h.Evaluate(1);
   EXPECT_NEAR(h.model.Best().GroupPrediction[3], 3 * (x[1] - 1.0), 1e-12);
+}
+
+// What Best() gives after a run of evaluations must be what an evaluation
+// at the best point alone gives: the kept evaluation, not the last one,
+// whether Best() was asked for in between or not. Two series in two groups
+// (the second with a step), a missing value in the first.
+TEST(TfnModelTest, TheBestEvaluationIsTheOneKeptNotTheLast) {
+  std::vector<std::vector<std::string>> rows = {{"T", "A", "B"}};
+  const double a[] = {3.1, 2.4, 4.0, 3.3, 2.9, 3.8, 4.4, 3.0, 3.6, 2.7, 3.9, 3.2};
+  for (int t = 1; t <= 12; ++t)
+    rows.push_back({std::to_string(t), t == 6 ? "Missing" : std::to_string(a[t - 1]).substr(0, 4),
+                    std::to_string(a[12 - t] + (t >= 7 ? 2 : 0)).substr(0, 4)});
+  TfnSetup s = OneSeriesSetup(0);
+  s.Response.FileName = SeriesFile("two_groups.dat", rows);
+  s.Response.EndPeriod = 12;
+  s.Response.LastSeries = 2;
+  s.GroupCount = 2;
+  s.GroupFirst = {1, 2, 0, 0, 0};
+  s.GroupLast = {1, 2, 0, 0, 0};
+  s.Interventions = {0, 1, 0, 0, 0};
+  const ParameterLayout layout(s);
+  const int step = layout.InterventionBase(1);
+  struct Point {
+    double phi, theta, mu1, mu2, omega;
+  };
+  const Point start{0.2, 0.1, 3.0, 3.0, 1.0}, worse{0.8, -0.6, 1.0, 6.0, -2.0},
+      better{0.1, 0.3, 3.4, 3.3, 2.0};
+  const auto set = [&](TfnModelHarness& h, const Point& x) {
+    h.P[layout.Phi(1)] = x.phi;
+    h.P[layout.Theta(1)] = x.theta;
+    h.P[layout.Intercept(1)] = x.mu1;
+    h.P[layout.Intercept(2)] = x.mu2;
+    h.P[step + 1] = 7;
+    h.P[step + 2] = 1;
+    h.P[layout.BlockOmega(step, 0)] = x.omega;
+  };
+  const auto alone = [&](const Point& x) {
+    auto h = std::make_unique<TfnModelHarness>();
+    h->SetUp(s);
+    set(*h, x);
+    h->Evaluate(1);
+    return h;
+  };
+  const auto expectSame = [](const TfnBestEvaluation& kept, const TfnBestEvaluation& expected) {
+    EXPECT_EQ(kept.Objective, expected.Objective);
+    EXPECT_EQ(kept.Parameters, expected.Parameters);
+    EXPECT_EQ(kept.Intercepts, expected.Intercepts);
+    EXPECT_EQ(kept.GroupPrediction, expected.GroupPrediction);
+    EXPECT_EQ(kept.Innovation, expected.Innovation);
+    EXPECT_EQ(kept.Fitted, expected.Fitted);
+    EXPECT_EQ(kept.ResidualSd, expected.ResidualSd);
+    EXPECT_EQ(kept.SumSq, expected.SumSq);
+    EXPECT_EQ(kept.Fact, expected.Fact);
+  };
+
+  TfnModelHarness h;
+  h.SetUp(s);
+  set(h, start);
+  const double atStart = h.Evaluate(1);
+  const auto& best = h.model.Best();
+  expectSame(best, alone(start)->model.Best());
+  set(h, worse);
+  ASSERT_GT(h.Evaluate(2), atStart);
+  expectSame(h.model.Best(), alone(start)->model.Best());
+  set(h, better);
+  ASSERT_LT(h.Evaluate(3), atStart);
+  set(h, worse);
+  h.Evaluate(4);
+  expectSame(h.model.Best(), alone(better)->model.Best());
+  // Period 6 of series 1 is missing: an innovation (its noise is 0) but no
+  // fitted value; G holds each group's own prediction.
+  EXPECT_TRUE(best.Innovation[5 * 2].has_value());
+  EXPECT_FALSE(best.Fitted[5 * 2].has_value());
+  EXPECT_EQ(best.GroupPrediction[7 * 2], 3.4);
+  EXPECT_EQ(best.GroupPrediction[7 * 2 + 1], 3.3 + 2.0);
 }
 
 TEST(TfnModelTest, AnEvaluationAllocatesNothing) {

@@ -158,7 +158,7 @@ std::optional<std::string> RecordingUi::StartRecording(const std::string& path,
   lines_ = std::move(lines);
   pending_ = {};
   recording_ = true;
-  UpdateMenuItems();
+  ShowRecordingState();
   return std::nullopt;
 }
 
@@ -167,7 +167,7 @@ void RecordingUi::StopRecording(const std::string& when) {
   FlushTypedText();
   Write("# Recording stopped " + when);
   recording_ = false;
-  UpdateMenuItems();
+  ShowRecordingState();
 }
 
 void RecordingUi::Write(const std::string& line) {
@@ -181,7 +181,7 @@ void RecordingUi::Save() {
     // Go on without the recorder rather than interrupt the user's work at
     // every action; the message says why the script stopped.
     recording_ = false;
-    UpdateMenuItems();
+    ShowRecordingState();
     frontEnd_.ShowMessage("The session is no longer recorded: " + *error, "Record session",
                           Icon::Exclamation);
   }
@@ -343,6 +343,7 @@ void RecordingUi::SetStatusPanel(int bar, int panel, const std::string& text) {
 }
 void RecordingUi::ShowStatusBar(int bar, bool visible) { frontEnd_.ShowStatusBar(bar, visible); }
 void RecordingUi::SetProgress(double fraction) { frontEnd_.SetProgress(fraction); }
+void RecordingUi::OpenUserGuide() { frontEnd_.OpenUserGuide(); }
 void RecordingUi::PumpEvents() { frontEnd_.PumpEvents(); }
 void RecordingUi::Beep() { frontEnd_.Beep(); }
 void RecordingUi::WaitUntil(const std::function<bool()>& condition, const std::string& waitingFor) {
@@ -385,10 +386,13 @@ void RecordingUi::AddMenuItems(Form& mainForm) {
     menu.items.insert(at, MenuCommand(kRecordItem, "&Record session as script...", "",
                                       [this] { RecordFromMenu(); }));
   }
-  UpdateMenuItems();
+  ShowRecordingState();
 }
 
-void RecordingUi::UpdateMenuItems() {
+// The front end shows the script while it records; each menu item is
+// enabled only when it can act.
+void RecordingUi::ShowRecordingState() {
+  frontEnd_.ShowRecording(recording_ ? path_ : "");
   if (!mainForm_ || !mainForm_->FindMenu(kRecordItem)) return;
   mainForm_->SetMenuEnabled(kRecordItem, !recording_);
   mainForm_->SetMenuEnabled(kStopItem, recording_);

@@ -38,7 +38,8 @@ class RecordingUi : public Ui, private FormListener {
   // The two items "&Record session as script..." and "&Stop recording" of
   // the main window's "&Application" menu (named mnuApplication), put before
   // its first separator. Record asks for the script file; each item is
-  // enabled only when it can act. Clicks on them are never recorded.
+  // enabled only when it can act. Clicks on them are never recorded. While
+  // it records, the front end is told the script's path (ShowRecording).
   void AddMenuItems(Form& mainForm);
 
   void ShowMessage(const std::string& text, const std::string& title, Icon icon) override;
@@ -54,6 +55,7 @@ class RecordingUi : public Ui, private FormListener {
   void SetStatusPanel(int bar, int panel, const std::string& text) override;
   void ShowStatusBar(int bar, bool visible) override;
   void SetProgress(double fraction) override;
+  void OpenUserGuide() override;
   void PumpEvents() override;
   void Beep() override;
   void ShowForm(Form& form, bool modal) override;
@@ -86,7 +88,7 @@ class RecordingUi : public Ui, private FormListener {
   void Answered(const std::string& question, const std::string& line);
   void Write(const std::string& line);
   void Save();
-  void UpdateMenuItems();
+  void ShowRecordingState();
   void RecordFromMenu();
   void StopFromMenu();
 

@@ -55,8 +55,17 @@ class Ui {
   virtual void SetStatusPanel(int bar, int panel, const std::string& text) = 0;
   virtual void ShowStatusBar(int bar, bool visible) = 0;
   // How far a long calculation has come, 0..1, for a progress indicator; a
-  // negative value hides the indicator. Front ends without one ignore it.
+  // negative value says the calculation is over, which the indicator shows
+  // complete before it goes. Front ends without one ignore it.
   virtual void SetProgress(double /*fraction*/) {}
+
+  // The script a session is being recorded into, shown while it lasts;
+  // empty when the recording stops.
+  virtual void ShowRecording(const std::string& /*scriptPath*/) {}
+
+  // Opens the user guide in the system's viewer, or says where it is
+  // expected when it cannot be found.
+  virtual void OpenUserGuide() {}
 
   // Lets pending user actions run during a long calculation. Interrupt
   // handlers run inside it and do nothing but set flags.

@@ -84,9 +84,11 @@ class RecordingUiTest : public ::testing::Test {
 };
 
 TEST_F(RecordingUiTest, ActionsAndAnswersBecomeConsoleLinesOnTheWindowTheConsoleWouldUse) {
+  EXPECT_EQ(ui_.RecordingShown, "");
   ASSERT_EQ(recorder_.StartRecording(script_, "2026-12-10 11:41:29"), std::nullopt);
   EXPECT_FALSE(main_.FindMenu(RecordingUi::kRecordItem)->enabled);
   EXPECT_TRUE(main_.FindMenu(RecordingUi::kStopItem)->enabled);
+  EXPECT_EQ(ui_.RecordingShown, script_);  // the front end names the script while it records
 
   ui_.Answer(Answer::Yes).Value("0.5").File(existing_).File(std::nullopt);
   report_.Edit("txtName", "a");
@@ -158,6 +160,7 @@ TEST_F(RecordingUiTest, WindowsAreFollowedAsTheConsoleFollowsThem) {
   report_.Choose("optWide");
   EXPECT_TRUE(report_.QueryClose());
   recorder_.StopRecording("then");
+  EXPECT_EQ(ui_.RecordingShown, "");
 
   const std::string script = ReadFile(script_);
   const std::vector<std::string> commands = Commands(script);

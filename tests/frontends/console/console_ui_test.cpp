@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -93,6 +94,16 @@ TEST(ConsoleUiTest, MenusOfTheMainWindowReachInformationWindows) {
             std::string::npos);
   EXPECT_NE(run.out.find("Window closed: Patience and wisdom lead to satisfying results"),
             std::string::npos);
+}
+
+// The test program runs in the build tree, so the guide is the source tree's.
+TEST(ConsoleUiTest, TheUserGuideItemNamesTheGuidesFile) {
+  ScriptRun run = RunScript("menu About>User guide\nmenu Application>Exit\nyes\nno\n");
+  EXPECT_EQ(run.status, 0);
+  const std::string guide =
+      (std::filesystem::path(QUORVANE_SOURCE_DIR) / "docs/README.md").lexically_normal().string();
+  EXPECT_NE(run.out.find("[User guide] The user guide is " + guide + "\n"), std::string::npos)
+      << run.out;
 }
 
 // Ctrl+C reaches the calculation running now, the innermost of nested

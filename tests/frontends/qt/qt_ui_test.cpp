@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -15,10 +16,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
+#include <filesystem>
 
 #include "modal_answerer.h"
 #include "qt/form_view.h"
@@ -103,11 +108,44 @@ TEST_F(QtUiTest, MenuBarIsTheMainFormsWithTheInterruptMenusHidden) {
   EXPECT_TRUE(MainAction("mnuApplication")->isEnabled());
 }
 
+// Takes the URLs the application asks the system to open, instead of a
+// viewer.
+class OpenedUrls : public QObject {
+  Q_OBJECT
+ public:
+  explicit OpenedUrls(const QString& scheme) : scheme_(scheme) {
+    QDesktopServices::setUrlHandler(scheme_, this, "Open");
+  }
+  ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(scheme_); }
+  QList<QUrl> urls;
+ public slots:
+  void Open(const QUrl& url) { urls << url; }
+
+ private:
+  QString scheme_;
+};
+
+// The test program runs in the build tree, so the guide is the source tree's.
+TEST_F(QtUiTest, F1AndTheUserGuideItemOpenTheGuideInTheSystemsViewer) {
+  OpenedUrls opened(QStringLiteral("file"));
+  QAction* guide = MainAction("mnuUserGuide");
+  ASSERT_NE(guide, nullptr);
+  EXPECT_EQ(guide->text(), QStringLiteral("&User guide"));
+  EXPECT_EQ(guide->shortcut(), QKeySequence(Qt::Key_F1));
+  frame().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+  QTest::keyClick(&frame(), Qt::Key_F1);
+  guide->trigger();
+  const QUrl expected = QUrl::fromLocalFile(QString::fromStdString(
+      (std::filesystem::path(QUORVANE_SOURCE_DIR) / "docs/README.md").lexically_normal().string()));
+  EXPECT_EQ(opened.urls, (QList<QUrl>{expected, expected}));
+}
+
 TEST_F(QtUiTest, StatusBarsCarryTheirPanelsAndAProgressBar) {
   StatusArea* status = frame().Status();
   for (int bar = 0; bar < kStatusBarCount; ++bar) {
     SCOPED_TRACE(bar);
-    EXPECT_EQ(status->Bar(bar)->findChildren<StatusPanel*>().size(),
+    EXPECT_EQ(status->Bar(bar)->findChildren<QWidget*>(QRegularExpression(QStringLiteral("^statusPanel"))).size(),
               kStatusBarPanels[static_cast<size_t>(bar)]);
     EXPECT_EQ(status->Bar(bar)->isHidden(), bar >= 2 && bar <= 4);
   }
@@ -124,8 +162,18 @@ TEST_F(QtUiTest, StatusBarsCarryTheirPanelsAndAProgressBar) {
   ui_.SetProgress(0.25);
   EXPECT_FALSE(status->Progress()->isHidden());
   EXPECT_EQ(status->Progress()->value(), 250);
+  // The end of a run shows it complete for a moment, then clears the bar.
   ui_.SetProgress(-1);
-  EXPECT_TRUE(status->Progress()->isHidden());
+  EXPECT_FALSE(status->Progress()->isHidden());
+  EXPECT_EQ(status->Progress()->value(), 1000);
+  EXPECT_TRUE(QTest::qWaitFor([status] { return status->Progress()->isHidden(); }, 5000));
+  // A new run started meanwhile keeps it.
+  ui_.SetProgress(0.5);
+  ui_.SetProgress(-1);
+  ui_.SetProgress(0.1);
+  QTest::qWait(StatusArea::kFinishedShownMs + 100);
+  EXPECT_FALSE(status->Progress()->isHidden());
+  EXPECT_EQ(status->Progress()->value(), 100);
 }
 
 TEST_F(QtUiTest, MainMenuButtonsShowTheEnablingRule) {
@@ -246,6 +294,29 @@ TEST_F(QtUiTest, ChildWindowCloseBoxAsksTheForm) {
   ui_.ShowForm(form, false);
   EXPECT_EQ(ui_.WindowOf(form)->geometry(), where);
   ui_.CloseForm(form);
+}
+
+// The editors' close boxes finish the editing, which closes the window from
+// inside the close event.
+TEST_F(QtUiTest, ACloseBoxWhoseFormClosesItselfTakesTheWindowAway) {
+  Form form("frmEdit", "Edit");
+  form.Add(ControlKind::Label, "lblText", "Editing");
+  int closed = 0;
+  form.onQueryClose = [this, &form] {
+    ui_.CloseForm(form);
+    return false;
+  };
+  form.onClosed = [&closed] { ++closed; };
+  ui_.ShowForm(form, false);
+  QPointer<QWidget> window = ui_.WindowOf(form);
+  ASSERT_NE(window, nullptr);
+  window->close();
+  EXPECT_FALSE(form.IsOpen());
+  EXPECT_EQ(closed, 1);
+  ASSERT_FALSE(window.isNull());  // deleted later, not inside its own event
+  EXPECT_FALSE(window->isVisible());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
 }
 
 // After a command the main menu comes back where it was. Over a report
@@ -435,3 +506,5 @@ TEST_F(QtUiTest, CtrlCCopiesInATextFieldAndCascadesElsewhere) {
 
 }  // namespace
 }  // namespace quorvane::qt
+
+#include "qt_ui_test.moc"

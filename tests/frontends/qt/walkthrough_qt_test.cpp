@@ -10,14 +10,22 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
 #include "core/algorithm_editor.h"
+#include "minimize/simplex_window.h"
 #include "qt/form_view.h"
 #include "qt/main_frame.h"
 #include "qt/screen_tour.h"
@@ -140,6 +148,47 @@ TEST_F(WalkthroughQtTest, TheCellEditCommitsOnReturnCancelsOnEscapeAndIgnoresAnU
   EXPECT_EQ(grid->model()->index(2, 0).data().toString(), "1.2000E+03");
 }
 
+// The close box of a child window, as its title bar's x calls it.
+void CloseBox(QWidget* window) {
+  ASSERT_NE(qobject_cast<QMdiSubWindow*>(window), nullptr);
+  window->close();
+  QApplication::processEvents();
+}
+
+TEST_F(WalkthroughQtTest, TheEditorsCloseBoxClosesItAndItReopensWithTheCurrentValues) {
+  SetUpNile();
+  menu().Click("cmdEditAlg");
+  Form& editor = session_.Editor().form();
+  QPointer<QWidget> window = ui_.WindowOf(editor);
+  ASSERT_NE(window, nullptr);
+
+  CloseBox(window);
+  EXPECT_FALSE(editor.IsOpen());
+  EXPECT_EQ(ui_.WindowOf(editor), nullptr);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull()) << "the editor's window is still there";
+  EXPECT_TRUE(session_.State.EditorClosed);
+  EXPECT_TRUE(menu().IsOpen());  // opened from the main menu, which comes back
+  EXPECT_TRUE(menu().IsEnabled("cmdSimplex"));
+
+  // Values changed meanwhile show when it opens again, in a window that
+  // answers double-clicks and closes from its button.
+  session_.Algorithm.Values[3] = 1234.5;
+  menu().Click("cmdEditAlg");
+  auto* grid = Widget<QTableView>(editor, "grdVS");
+  auto* edit = Widget<QLineEdit>(editor, "txtCell");
+  ASSERT_TRUE(grid && edit);
+  EXPECT_EQ(grid->model()->index(2, 0).data().toString(), "1.2345E+03");
+  grid->setFocus(Qt::MouseFocusReason);
+  emit grid->doubleClicked(grid->model()->index(2, 0));
+  QApplication::processEvents();
+  EXPECT_TRUE(edit->isVisible());
+  EXPECT_EQ(edit->text(), "1234.5");
+  Widget<QPushButton>(editor, "cmdFinish")->click();
+  EXPECT_FALSE(editor.IsOpen());
+  EXPECT_EQ(ui_.WindowOf(editor), nullptr);
+}
+
 TEST_F(WalkthroughQtTest, TheProgressBarAdvancesDuringASeatBeltSimplex) {
   // The set-up of testing::SeatBeltSetup(), entered as a user does.
   menu().Click("cmdInitialize");
@@ -188,7 +237,72 @@ TEST_F(WalkthroughQtTest, TheProgressBarAdvancesDuringASeatBeltSimplex) {
   EXPECT_LT(values.front(), values.back());
   EXPECT_GE(values.back(), 900);  // the run used its whole allowance of calls
   EXPECT_FALSE(hiddenWhileMoving);
-  EXPECT_FALSE(bar->isVisible());  // hidden once the run is over
+  EXPECT_EQ(values.back(), 1000);  // complete once the run is over, then hidden
+  EXPECT_TRUE(QTest::qWaitFor([bar] { return !bar->isVisible(); }, 5000));
+}
+
+TEST_F(WalkthroughQtTest, ASimplexThatConvergesEarlyEndsWithItsProgressComplete) {
+  SetUpNile();
+  QProgressBar* bar = ui_.Frame().Status()->Progress();
+  std::vector<int> values;
+  QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) { values.push_back(value); });
+  menu().Click("cmdSimplex");
+  ASSERT_GE(values.size(), 2u);
+  EXPECT_LT(values[values.size() - 2], 100);  // a small share of the allowance of calls
+  EXPECT_EQ(values.back(), 1000);
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([bar] { return !bar->isVisible(); }, 5000));
+  // Nothing runs: the Simplex window's Interrupt button is off.
+  auto* stop = Widget<QPushButton>(session_.SimplexView().form(), "cmdStop");
+  ASSERT_NE(stop, nullptr);
+  EXPECT_FALSE(stop->isEnabled());
+}
+
+// On a laptop screen of 1280x800 the main window gets a workspace of about
+// 1160x620. Every window of the walk-through opens inside it with its title
+// bar and close box in view, the workspace needs no scroll bars, and the
+// Initialize form needs no sideways scrolling to reach "Continue"; a
+// dialog lies on the screen.
+TEST_F(WalkthroughQtTest, EveryWindowOfTheWalkThroughFitsALaptopScreen) {
+  ui_.Frame().resize(1178, 736);
+  QApplication::processEvents();
+  QMdiArea* mdi = ui_.Frame().Mdi();
+  ASSERT_LE(mdi->viewport()->width(), 1180);
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(QStringLiteral(QUORVANE_SOURCE_DIR));
+  std::vector<std::string> steps;
+  const auto inside = [&](const char* step) {
+    steps.emplace_back(step);
+    SCOPED_TRACE(step);
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      const QRect screen = modal->screen()->availableGeometry();
+      EXPECT_TRUE(screen.contains(modal->frameGeometry()))
+          << modal->windowTitle().toStdString() << " reaches past the screen";
+      return;
+    }
+    const QRect area(QPoint(0, 0), mdi->viewport()->size());
+    for (QMdiSubWindow* window : mdi->subWindowList()) {
+      if (!window->isVisible()) continue;
+      EXPECT_TRUE(area.contains(window->geometry()))
+          << window->windowTitle().toStdString() << " at " << window->x() << "," << window->y()
+          << " size " << window->width() << "x" << window->height() << " in " << area.width()
+          << "x" << area.height();
+    }
+    EXPECT_FALSE(mdi->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(mdi->verticalScrollBar()->isVisible());
+    if (std::string(step) == "initialize.png") {
+      Form* init = ui_.OpenForm("frmInitialize");
+      ASSERT_NE(init, nullptr);
+      auto* scroll = ui_.WindowOf(*init)->findChild<QScrollArea*>();
+      ASSERT_NE(scroll, nullptr);
+      EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0)
+          << "the form needs " << scroll->widget()->minimumSizeHint().width() << " of "
+          << scroll->viewport()->width();
+    }
+  };
+  EXPECT_NO_THROW(WalkThroughWindows(ui_, inside));
+  QDir::setCurrent(previous);
+  EXPECT_EQ(steps.back(), "profile.png");
 }
 
 }  // namespace
