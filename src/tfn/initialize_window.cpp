@@ -230,7 +230,7 @@ void InitializeWindow::Build() {
         "missing values in such series!";
   f.End();
   f.BeginRow();
-  label("lblCovFurther", "Further covariate series to treat as intervention series (6 to 25):");
+  label("lblCovFurther", "Series 6 to 25:");
   f.Add(ControlKind::TextBox, "txtCovInterventionSeries").toolTip =
       "Further covariate series to treat as intervention series, by their ordinal numbers among "
       "the series read (for example 6, 7).  Note that there can be no missing values in such "
