@@ -64,5 +64,33 @@ void BM_SeatBeltEvaluation(benchmark::State& state) {
 }
 BENCHMARK(BM_SeatBeltEvaluation);
 
+// The presidents' approval ratings, 120 quarters with 6 missing, AR(1)
+// around a mean: the exact likelihood of the values present (the filter
+// with the missing values) against the missing values counted as zero noise
+// (the fast recursions), in the same run.
+void PresidentsEvaluation(benchmark::State& state, MissingValueTreatment treatment) {
+  TfnSetup s;
+  s.Response = {testing::ExamplePath("presidents.dat"), 1, 120, 1, 1, 0, SeriesTransformation::None, 1, 0};
+  s.GroupFirst[0] = s.GroupLast[0] = 1;
+  s.LagOrder = 1;
+  s.EstimateLogits = false;
+  s.MissingValues = treatment;
+  ModelCall call;
+  call.SetUp(s);
+  call.P[1] = 0.8;
+  call.STP[1] = 0.05;
+  call.P[3] = 56;
+  call.STP[3] = 1;
+  RunEvaluations(state, call);
+}
+void BM_PresidentsExactEvaluation(benchmark::State& state) {
+  PresidentsEvaluation(state, MissingValueTreatment::ExactLikelihood);
+}
+void BM_PresidentsZeroNoiseEvaluation(benchmark::State& state) {
+  PresidentsEvaluation(state, MissingValueTreatment::ZeroNoise);
+}
+BENCHMARK(BM_PresidentsExactEvaluation);
+BENCHMARK(BM_PresidentsZeroNoiseEvaluation);
+
 }  // namespace
 }  // namespace quorvane

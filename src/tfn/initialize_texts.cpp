@@ -21,7 +21,10 @@ const char* const kInitializeDataFormatText =
     "#######, ...'.  Note that a space follows the opening quote and each comma.";
 
 const char* const kInitializeLimitsText =
-    "( 1) The value 'Missing' is treated as a missing value in response and covariate series.\r\n"
+    "( 1) The value 'Missing' is treated as a missing value in response and covariate series. "
+    "A missing response value is left out of the exact likelihood of the values present (or, "
+    "by choice, counted as zero noise); a missing covariate value is replaced by the mean of "
+    "its series.\r\n"
     "( 2) The maximum AR (Phi) or MA (Theta) lag available for any analysis is assigned on this "
     "initialization form.\r\n"
     "( 3) There is only a practical limit to the number of response series that can be "

@@ -19,6 +19,10 @@ namespace {
 // A file of more periods than this keeps the standard drop-down lists.
 constexpr long kMaxOfferedPeriods = 5000;
 
+// The two treatments of a missing response value.
+constexpr const char* kMissingExactText = "exact likelihood of the values present";
+constexpr const char* kMissingZeroNoiseText = "counted as zero noise";
+
 std::vector<std::string> Range(int from, int to) {
   std::vector<std::string> items;
   for (int i = from; i <= to; ++i) items.push_back(std::to_string(i));
@@ -129,6 +133,12 @@ void InitializeWindow::Build() {
   combo("cboResFlat", {"N", "Y"}).toolTip =
       "Removes so-called period-effects that consistently increase or decrease values for all "
       "series within a single time period";
+  f.End();
+  f.BeginRow();
+  label("lblMissing", "Missing values:");
+  combo("cboMissing", {kMissingExactText, kMissingZeroNoiseText}).toolTip =
+      "The exact likelihood uses only the values present and estimates the missing ones; counted as "
+      "zero noise, a missing value is replaced by its group's prediction and counts as an observation";
   f.End();
   f.BeginFrame("Seasonal terms");
   f.BeginRow();
@@ -318,6 +328,7 @@ void InitializeWindow::Reset() {
   f.SetText("cboLastResSeries", "1");
   f.SetText("cboResDiff", "0");
   f.SetText("cboResFlat", "N");
+  f.SetText("cboMissing", kMissingExactText);
   f.SetEnabled("cboResFlat", false);
   f.SetText("cboSeasonalPeriod", "None");
   f.SetText("cboSeasonalDiff", "0");
@@ -372,6 +383,7 @@ void InitializeWindow::ResponseSeriesChanged() {
     f.SetEnabled("cboResFlat", true);
   } else {
     f.SetText("cboResFlat", "N");
+  f.SetText("cboMissing", kMissingExactText);
     f.SetEnabled("cboResFlat", false);
   }
 }
@@ -627,6 +639,8 @@ TfnSetup InitializeWindow::ReadSetup() const {
   s.Response.BoxCoxConstant = LeadingNumber(f.Text("cboBoxCoxConstantRes"));
   s.Response.TransformBeforeDifferencing = f.Checked("chkTransformFirst");
   s.Flattening = f.Text("cboResFlat");
+  s.MissingValues = f.Text("cboMissing") == kMissingZeroNoiseText ? MissingValueTreatment::ZeroNoise
+                                                                  : MissingValueTreatment::ExactLikelihood;
   s.UseCovariates = f.Checked("optYesCov");
   if (s.UseCovariates) {
     s.Covariates.FileName = f.Text("txtCovDataInput");

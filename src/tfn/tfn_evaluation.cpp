@@ -299,17 +299,26 @@ double TfnModel::Evaluate(const OneBased<double>& P, const OneBased<double>& STP
     // Seasonal factors give polynomials of many zero coefficients: the
     // sparse likelihood reads the noise written out. Otherwise the
     // likelihood forms it as it reads the series.
-    const MelardResult result =
-        seasonalNoise_
-            ? SparseArmaLikelihood(phi, theta, WriteNoise(noise, noise_), aSpan, hSpan,
-                                   sparseWorkspace_)
-            : MelardLikelihoodOfDifference(phi, theta, noise, aSpan, hSpan, workspace_);
+    // A series with a missing value in sight, under the exact likelihood of
+    // the values present, goes to the filter with the differencing in its
+    // state instead.
+    MelardResult result;
+    long long used = n;
+    if (UsesMissingValueFilter(k)) {
+      const MissingValueLikelihood exact = EvaluateWithMissingValues(k, noise.Prediction, aSpan, hSpan);
+      result = {exact.SumSq, exact.Fact};
+      used = exact.Count;
+    } else {
+      result = seasonalNoise_ ? SparseArmaLikelihood(phi, theta, WriteNoise(noise, noise_), aSpan, hSpan,
+                                                     sparseWorkspace_)
+                              : MelardLikelihoodOfDifference(phi, theta, noise, aSpan, hSpan, workspace_);
+    }
     const size_t computedFrom = result.Fact > 0.0 ? offset : periods;
     std::fill(a, a + computedFrom, kNotComputed);
     std::fill(h, h + computedFrom, kNotComputed);
-    totalCount += n;
+    totalCount += used;
     if (result.Fact > 0.0 && result.SumSq > 0.0) total += result.Fact * result.SumSq;
-    noiseCount_[static_cast<size_t>(k)] = n;
+    noiseCount_[static_cast<size_t>(k)] = static_cast<int>(used);
     sumSq_[static_cast<size_t>(k)] = result.SumSq;
     fact_[static_cast<size_t>(k)] = result.Fact;
   }
@@ -361,6 +370,10 @@ void TfnModel::KeepBest(double, const OneBased<double>& P) {
   std::copy(sumSq_.begin(), sumSq_.end(), best_.SumSq.begin());
   std::copy(fact_.begin(), fact_.end(), best_.Fact.begin());
   best_.TotalNoiseCount = totalNoiseCount_;
+  if (anyMissingSeries_) {
+    bestNoiseAr_.assign(noiseAr_.begin(), noiseAr_.begin() + static_cast<std::ptrdiff_t>(noiseArOrder_));
+    bestNoiseMa_.assign(noiseMa_.begin(), noiseMa_.begin() + static_cast<std::ptrdiff_t>(noiseMaOrder_));
+  }
   prediction_.swap(keptPrediction_);
   innovation_.swap(keptInnovation_);
   variance_.swap(keptVariance_);

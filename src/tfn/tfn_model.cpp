@@ -22,7 +22,7 @@ void TfnModel::MODEL(double& F, OneBased<double>& P, OneBased<double>& STP,
     return;
   }
   F = Evaluate(P, STP, NF);
-  NOBS = response_.ValueCount;
+  NOBS = observationCount_;
   // The sample size of the ranking's criteria: the total number of noise
   // values, the n of the results summary's AIC, AICc and BIC.
   NSAMPLE = static_cast<std::int32_t>(totalNoiseCount_);
@@ -82,7 +82,6 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   DESC.resize(n);
   const std::vector<std::string> descriptions = DescribeParameters(setup_);
   for (int i = 1; i <= n; ++i) DESC[i] = descriptions[static_cast<size_t>(i - 1)];
-  NOBS = response_.ValueCount;
 
   // Size every work array once.
   const auto periods = static_cast<size_t>(std::max(Periods(), 0));
@@ -145,11 +144,13 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   best_.NoiseCount = noiseCount_;
   best_.SumSq = sumSq_;
   best_.Fact = fact_;
+  PrepareMissingValues();
   previousOrders_.assign(shape_.Noise.size(), -1);
   q_.assign(static_cast<size_t>(groups_ + 1), -1);
   transferOrder_.assign(shape_.Transfers.size(), -1);
   m_ = m2_ = 0;
   setUp_ = true;
+  NOBS = observationCount_;
 }
 
 void TfnModel::LayOutObservedValues() {

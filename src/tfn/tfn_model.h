@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model.h"
+#include "tfn/arma/missing_value_filter.h"
 #include "tfn/arma/sparse_arma_likelihood.h"
 #include "tfn/melard_workspace.h"
 #include "tfn/model_shape.h"
@@ -105,6 +106,25 @@ class TfnModel : public Model {
   const std::vector<TransferBlock>& TransferBlocks() const { return transfers_; }
   int GroupOf(int k) const { return seriesGroup_[static_cast<size_t>(k)]; }
 
+  // With the exact likelihood of the values present: whether series k has
+  // a missing value that its likelihood sees, so the missing-value filter
+  // evaluates it, and the smoothed estimates of its missing values at the
+  // best evaluation, by period of the values as the differencing sees them
+  // (the values as read, transformed when the transformation comes first;
+  // the analysed values when the series is not differenced that way).
+  bool UsesMissingValueFilter(int k) const {
+    const auto i = static_cast<size_t>(k);
+    return i < levels_.size() && !levels_[i].empty() && MissingValueInSight(k);
+  }
+  std::vector<SmoothedValue> SmoothedMissingValues(int k) const;
+  // The first period of those values, and whether they are the analysed
+  // values themselves.
+  int LevelStart() const { return response_.FirstAnalysedPeriod - static_cast<int>(differencing_.size()); }
+  bool LevelsAreAnalysed() const { return differencing_.empty(); }
+  // The exact state of series k's filter after its last period (noise
+  // state, then the last L values), for the forecasts.
+  std::optional<LevelFilterEnd> MissingValueFilterEnd(int k) const;
+
   // Runs at NF = -1, when the results summary is asked for.
   std::function<void()> onSummary;
 
@@ -126,6 +146,12 @@ class TfnModel : public Model {
   void AddCovariateEffects(const OneBased<double>& P, const OneBased<double>& STP);
   void LayOutObservedValues();
   void KeepBest(double F, const OneBased<double>& P);
+  void PrepareMissingValues();
+  bool MissingValueInSight(int k) const;
+  DifferencedSeries MissingValueSeries(int k, std::span<const double> G) const;
+  std::span<const double> NoisePrediction(int k, const std::vector<double>& prediction) const;
+  MissingValueLikelihood EvaluateWithMissingValues(int k, std::span<const double> G, std::span<double> a,
+                                                   std::span<double> h);
   void FillBestSeries() const;
   int Periods() const { return response_.EndPeriod - response_.FirstAnalysedPeriod + 1; }
 
@@ -190,6 +216,19 @@ class TfnModel : public Model {
   std::vector<double> keptPrediction_, keptInnovation_, keptVariance_;
   mutable TfnBestEvaluation best_;
   mutable bool bestSeriesPending_ = false;
+  // The exact likelihood of the values present: g(1..L) of the
+  // differencing in the state (empty when the analysed values are filtered
+  // as they are), series k's values from LevelStart() on, empty for a
+  // series without missing values or with the zero-noise treatment, the
+  // last period with a missing one, the group prediction over a noise
+  // series, and NOBS.
+  std::vector<double> differencing_;
+  std::vector<std::vector<SeriesValue>> levels_;
+  std::vector<int> lastMissing_;
+  mutable std::vector<double> missingPrediction_;
+  std::vector<double> bestNoiseAr_, bestNoiseMa_;  // the noise model of the best evaluation
+  bool anyMissingSeries_ = false;                  // some series has values for the filter
+  std::int32_t observationCount_ = 0;
   bool keepsBest_ = true;  // false in a copy for evaluation
 };
 

@@ -8,6 +8,12 @@ namespace quorvane {
 
 enum class SeriesTransformation { None, Logit, BoxCox };
 
+// How a missing response value enters the likelihood: the exact likelihood
+// of the values present (the filter predicts through the missing period),
+// or as a noise value of 0 that counts as an observation (the older
+// treatment, kept to reproduce earlier results).
+enum class MissingValueTreatment { ExactLikelihood, ZeroNoise };
+
 // The choices for one series data file: where to read, how far to
 // difference and how to transform.
 struct SeriesFileChoice {
@@ -35,6 +41,7 @@ inline constexpr int kMaxCovariateSeries = kMaxGroups * kMaxCovariatesPerGroup;
 struct TfnSetup {
   SeriesFileChoice Response;
   std::string Flattening = "N";  // "Y" (any case) removes period effects
+  MissingValueTreatment MissingValues = MissingValueTreatment::ExactLikelihood;
 
   bool UseCovariates = false;
   SeriesFileChoice Covariates;

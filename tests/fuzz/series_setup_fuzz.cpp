@@ -19,6 +19,7 @@
 //  17 covariates 0/1 [0]       18 covariate start period [start period]
 //  19 covariate differencing [0]   20-22 covariate transformation, lambda, constant [0]
 //  23 first covariate series 1..5 [1]  24 covariates taken as interventions, bits 1..31 [0]
+//  25 missing values counted as zero noise 0/1 [0: the exact likelihood of the values present]
 //
 // Properties:
 //  - a file the model cannot use is refused with a title and a text, and the
@@ -131,6 +132,7 @@ Choice Choose(const Choices& c, const std::string& responseFile, const std::stri
   s.Flattening = c.Get(8, 0, 0, 1) ? "Y" : "N";
   s.LagOrder = static_cast<std::int16_t>(c.Get(9, 1, 1, 12));
   s.EstimateLogits = c.Get(10, 0, 0, 1) != 0;
+  s.MissingValues = c.Get(25, 0, 0, 1) ? MissingValueTreatment::ZeroNoise : MissingValueTreatment::ExactLikelihood;
 
   const long series = std::max(last - first + 1, 1L);
   const long groups = std::min(c.Get(11, 1, 1, kMaxGroups), series);
@@ -263,7 +265,15 @@ void Run(const Choices& c, std::string_view input, const std::string& responseFi
   CheckSetUp(h, choice.setup);
 
   FUZZ_CHECK(!std::isnan(h.Evaluate(1)));
-  FUZZ_CHECK(h.NOBS == h.model.Response().ValueCount);
+  // NOBS counts every analysed value, less those the exact likelihood of
+  // the values present leaves out.
+  const ResponseSeriesData& response = h.model.Response();
+  int missing = 0;
+  for (int k = 1; k <= response.SeriesCount; ++k) missing += response.MissingPerSeries[static_cast<std::size_t>(k)];
+  if (missing == 0 || choice.setup.MissingValues == MissingValueTreatment::ZeroNoise)
+    FUZZ_CHECK(h.NOBS == response.ValueCount);
+  else
+    FUZZ_CHECK(h.NOBS >= 0 && h.NOBS <= response.ValueCount);
   for (int i = 1; i <= h.NP; ++i) {
     const auto at = static_cast<std::size_t>(i) * 7 % input.size();
     h.P[i] = ParameterValue(static_cast<unsigned char>(input[at]), choice.setup);

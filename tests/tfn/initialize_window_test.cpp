@@ -157,6 +157,23 @@ TEST_F(InitializeWindowTest, ContinueTakesTheSeasonalChoices) {
   EXPECT_EQ(setups_.size(), 1u);
 }
 
+// Missing values: the exact likelihood of the values present unless the
+// older treatment is chosen.
+TEST_F(InitializeWindowTest, ContinueTakesTheMissingValueTreatment) {
+  EXPECT_EQ(f().Text("cboMissing"), "exact likelihood of the values present");
+  f().Type("txtResDataInput", "/data/presidents.dat");
+  f().Type("cboResStartTimePeriod", "1");
+  f().Type("cboResEndTimePeriod", "120");
+  f().Click("cmdDone");
+  window_.Open();
+  f().Type("txtResDataInput", "/data/presidents.dat");
+  f().Type("cboMissing", "counted as zero noise");
+  f().Click("cmdDone");
+  ASSERT_EQ(setups_.size(), 2u);
+  EXPECT_EQ(setups_[0].MissingValues, MissingValueTreatment::ExactLikelihood);
+  EXPECT_EQ(setups_[1].MissingValues, MissingValueTreatment::ZeroNoise);
+}
+
 TEST_F(InitializeWindowTest, ContinueChecksThenSetsUp) {
   f().Click("cmdDone");
   EXPECT_EQ(ui_.Messages().back(), "Please choose an response series data file");

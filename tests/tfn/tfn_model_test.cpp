@@ -63,14 +63,51 @@ TEST(TfnModelTest, WhiteNoiseObjectiveIsTheConcentratedLikelihood) {
   EXPECT_EQ(h.model.ArmaOrder(), 0);
 }
 
-TEST(TfnModelTest, MissingValueContributesZeroNoise) {
-  TfnModelHarness h;
-  h.SetUp(OneSeriesSetup(0, true));
-  h.P[3] = 4.0;
+// White noise around 4 with period 5 missing: counted as zero noise it is
+// a value of the eight, left out it leaves seven, and NOBS follows.
+TEST(TfnModelTest, MissingValueIsLeftOutOrCountedAsZeroNoise) {
   double ss = 0;
   for (int t = 1; t <= 8; ++t)
     if (t != 5) ss += (t - 4.0) * (t - 4.0);
-  EXPECT_NEAR(h.Evaluate(), 4.0 * std::log(ss / 8.0), 1e-12);
+  for (const auto treatment : {MissingValueTreatment::ZeroNoise, MissingValueTreatment::ExactLikelihood}) {
+    const bool zero = treatment == MissingValueTreatment::ZeroNoise;
+    SCOPED_TRACE(zero ? "zero noise" : "exact");
+    TfnSetup s = OneSeriesSetup(0, true);
+    s.MissingValues = treatment;
+    TfnModelHarness h;
+    h.SetUp(s);
+    EXPECT_EQ(h.NOBS, zero ? 8 : 7);
+    h.P[3] = 4.0;
+    const double n = zero ? 8.0 : 7.0;
+    EXPECT_NEAR(h.Evaluate(), n / 2.0 * std::log(ss / n), 1e-12);
+    EXPECT_EQ(h.model.Best().TotalNoiseCount, zero ? 8 : 7);
+  }
+}
+
+// Without a missing value the choice of treatment changes nothing: the
+// same fast recursions give F, a(t) and h(t) to the last bit.
+TEST(TfnModelTest, SeriesWithoutMissingValuesIsTheSameUnderEitherTreatment) {
+  std::vector<double> objective;
+  std::vector<std::vector<SeriesValue>> innovations, sds;
+  for (const auto treatment : {MissingValueTreatment::ZeroNoise, MissingValueTreatment::ExactLikelihood}) {
+    TfnSetup s = OneSeriesSetup(1);
+    s.MissingValues = treatment;
+    TfnModelHarness h;
+    h.SetUp(s);
+    EXPECT_EQ(h.NOBS, 8);
+    h.P[1] = 0.4;
+    h.P[2] = -0.3;
+    h.P[3] = 4.0;
+    h.P[4] = 3;
+    h.P[5] = 1;
+    h.P[6] = 1.5;
+    objective.push_back(h.Evaluate(1));
+    innovations.push_back(h.model.Best().Innovation);
+    sds.push_back(h.model.Best().ResidualSd);
+  }
+  EXPECT_EQ(objective[0], objective[1]);
+  EXPECT_EQ(innovations[0], innovations[1]);
+  EXPECT_EQ(sds[0], sds[1]);
 }
 
 struct InterventionCase {
@@ -394,9 +431,10 @@ TEST(TfnModelTest, TheBestEvaluationIsTheOneKeptNotTheLast) {
   set(h, worse);
   h.Evaluate(4);
   expectSame(h.model.Best(), alone(better)->model.Best());
-  // Period 6 of series 1 is missing: an innovation (its noise is 0) but no
-  // fitted value; G holds each group's own prediction.
-  EXPECT_TRUE(best.Innovation[5 * 2].has_value());
+  // Period 6 of series 1 is missing: left out of the exact likelihood, it
+  // has neither an innovation nor a fitted value; G holds each group's own
+  // prediction.
+  EXPECT_FALSE(best.Innovation[5 * 2].has_value());
   EXPECT_FALSE(best.Fitted[5 * 2].has_value());
   EXPECT_EQ(best.GroupPrediction[7 * 2], 3.4);
   EXPECT_EQ(best.GroupPrediction[7 * 2 + 1], 3.3 + 2.0);

@@ -20,6 +20,9 @@ class LevelState {
     }
     for (std::size_t k = 0; k < l_; ++k) mean_[r_ + k] = levels[k];  // known: no variance
   }
+  LevelState(const ArmaStateSpace& model, const LevelFilterEnd& joint, std::span<const double> g)
+      : model_(model), g_(g), r_(model.Dimension()), l_(g.size()), n_(r_ + l_), mean_(joint.Mean),
+        cov_(joint.Covariance), column_(n_) {}
 
   // alpha <- T alpha + R a; the levels stay.
   void AdvanceNoise() {
@@ -65,14 +68,8 @@ class LevelState {
   std::vector<double> column_;
 };
 
-}  // namespace
-
-LevelForecast ForecastLevels(const ArmaStateSpace& model, const ArmaFilterEnd& end,
-                             std::span<const double> future, std::span<const double> g,
-                             std::span<const double> levels) {
-  assert(!g.empty() && levels.size() >= g.size());
+LevelForecast Forecast(LevelState& state, std::span<const double> future) {
   LevelForecast out;
-  LevelState state(model, end, g, levels);
   for (std::size_t h = 0; h < future.size(); ++h) {
     // The filter leaves alpha(T + 1 | T): the first forecast needs no step.
     if (h > 0) state.AdvanceNoise();
@@ -81,6 +78,23 @@ LevelForecast ForecastLevels(const ArmaStateSpace& model, const ArmaFilterEnd& e
     out.Variance.push_back(state.Variance());
   }
   return out;
+}
+
+}  // namespace
+
+LevelForecast ForecastLevels(const ArmaStateSpace& model, const ArmaFilterEnd& end,
+                             std::span<const double> future, std::span<const double> g,
+                             std::span<const double> levels) {
+  assert(!g.empty() && levels.size() >= g.size());
+  LevelState state(model, end, g, levels);
+  return Forecast(state, future);
+}
+
+LevelForecast ForecastLevels(const ArmaStateSpace& model, const LevelFilterEnd& joint,
+                             std::span<const double> future, std::span<const double> g) {
+  assert(!g.empty() && joint.Mean.size() == model.Dimension() + g.size());
+  LevelState state(model, joint, g);
+  return Forecast(state, future);
 }
 
 }  // namespace quorvane

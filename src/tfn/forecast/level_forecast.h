@@ -3,6 +3,7 @@
 #include <span>
 #include <vector>
 
+#include "tfn/arma/missing_value_filter.h"
 #include "tfn/forecast/arma_state_space.h"
 
 namespace quorvane {
@@ -27,5 +28,12 @@ struct LevelForecast {
 LevelForecast ForecastLevels(const ArmaStateSpace& model, const ArmaFilterEnd& end,
                              std::span<const double> future, std::span<const double> g,
                              std::span<const double> levels);
+
+// The same from the joint state the filter with the differencing in its
+// state leaves (noise state, then X(T), ..., X(T-L+1), all with their
+// error covariances): the levels at T need not be known, as when the last
+// values are missing.
+LevelForecast ForecastLevels(const ArmaStateSpace& model, const LevelFilterEnd& joint,
+                             std::span<const double> future, std::span<const double> g);
 
 }  // namespace quorvane

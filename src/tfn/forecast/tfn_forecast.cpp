@@ -167,6 +167,15 @@ std::vector<double> NoiseSeries(const TfnModel& model, int k) {
   return w;
 }
 
+// The noise part of a joint state: alpha(T + 1) with its covariance.
+ArmaFilterEnd NoiseStateOf(const LevelFilterEnd& joint, std::size_t r) {
+  ArmaFilterEnd end{std::vector<double>(joint.Mean.begin(), joint.Mean.begin() + static_cast<std::ptrdiff_t>(r)),
+                    SquareMatrix(r), {}, {}};
+  for (std::size_t i = 0; i < r; ++i)
+    for (std::size_t j = 0; j < r; ++j) end.StateCovariance(i, j) = joint.Covariance(i, j);
+  return end;
+}
+
 ForecastRow Row(int period, double mean, double variance, double sigma2) {
   const double se = std::sqrt(std::max(variance, 0.0) * sigma2);
   return {period, mean, se, mean - kForecastZ * se, mean + kForecastZ * se};
@@ -220,13 +229,25 @@ ForecastRow Untransformed(const SeriesFileChoice& choice, const ForecastRow& row
 }
 
 void FillOriginalScale(const TfnModel& model, int k, const ArmaStateSpace& space,
-                       const ArmaFilterEnd& end, const std::vector<double>& G, double sigma2,
-                       SeriesForecast& out) {
+                       const ArmaFilterEnd& end, const std::optional<LevelFilterEnd>& joint,
+                       const std::vector<double>& G, double sigma2, SeriesForecast& out) {
   const ResponseSeriesData& response = model.Response();
   const SeriesFileChoice& choice = model.Setup().Response;
   const int d = response.Differencing;
   const bool seasonal = response.SeasonalDifferencingLag > 0;
   const bool transformed = choice.Transformation != SeriesTransformation::None;
+  if (joint && !model.LevelsAreAnalysed()) {
+    // A series with missing values: the differencing is undone in the
+    // joint state of its filter, whose last levels may be estimates.
+    const std::vector<double> g = DifferencingPolynomial(d, response.SeasonalDifferencingLag);
+    const LevelForecast path = ForecastLevels(space, *joint, G, g);
+    std::vector<ForecastRow>& rows = transformed ? out.Transformed : out.Original;
+    for (size_t h = 0; h < path.Mean.size(); ++h)
+      rows.push_back(Row(response.EndPeriod + static_cast<int>(h) + 1, path.Mean[h], path.Variance[h], sigma2));
+    if (transformed)
+      for (const ForecastRow& row : out.Transformed) out.Original.push_back(Untransformed(choice, row));
+    return;
+  }
   if (d == 0 && !seasonal) {
     for (const ForecastRow& row : out.Analysed) {
       if (!transformed) {
@@ -315,8 +336,11 @@ TfnForecast ForecastTfnModel(const TfnModel& model, const OneBased<double>& P,
 
   for (int k = 1; k <= response.SeriesCount; ++k) {
     const std::vector<double>& G = groupFuture[static_cast<size_t>(model.GroupOf(k))];
-    const std::vector<double> w = NoiseSeries(model, k);
-    const std::optional<ArmaFilterEnd> end = FilterArmaSeries(space, w);
+    // A series with a missing value under the exact likelihood of the
+    // values present starts from the state of its own filter.
+    const std::optional<LevelFilterEnd> joint = model.MissingValueFilterEnd(k);
+    const std::optional<ArmaFilterEnd> end = joint ? NoiseStateOf(*joint, space.Dimension())
+                                                   : FilterArmaSeries(space, NoiseSeries(model, k));
     if (!end) throw ForecastError(kRefusedTitle, notStationary);
     SeriesForecast series;
     series.Series = k;
@@ -325,7 +349,7 @@ TfnForecast ForecastTfnModel(const TfnModel& model, const OneBased<double>& P,
     for (size_t h = 0; h < path.AnalysedMean.size(); ++h)
       series.Analysed.push_back(Row(response.EndPeriod + static_cast<int>(h) + 1, path.AnalysedMean[h],
                                     path.AnalysedVariance[h], out.Sigma2));
-    FillOriginalScale(model, k, space, *end, G, out.Sigma2, series);
+    FillOriginalScale(model, k, space, *end, joint, G, out.Sigma2, series);
     out.Series.push_back(std::move(series));
   }
   return out;

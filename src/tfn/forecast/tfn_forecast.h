@@ -74,8 +74,11 @@ double ForecastInnovationVariance(const TfnBestEvaluation& best);
 // command evaluates there first). `covariateFile` is the covariate file
 // choice of the set-up, read again for values after the end period. The
 // noise forecasts are the finite-sample predictions of the Kalman filter
-// of each noise series, missing values counting as noise 0 as in the
-// model; interventions and covariates go on through their transfer
+// of each noise series, missing values counting as noise 0 when the model
+// counts them so; under the exact likelihood of the values present a series
+// with missing values starts from the exact state of its own filter (the
+// noise and, with differencing, the last values, estimated where they are
+// missing); interventions and covariates go on through their transfer
 // functions; differencing, regular and seasonal, is undone by summing,
 // transformations by their inverse on the forecast (a median) and on both
 // limits. A transformation applied before differencing is undone after

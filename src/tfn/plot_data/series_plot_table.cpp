@@ -30,7 +30,8 @@ void WholeBound::See(double v) {
 
 void FillSeriesPlotTable(PlotTable& table, const ResponseSeriesData& response,
                          const CovariateSeriesData* covariates, const TfnBestEvaluation& best,
-                         const BackTransformedFit& backTransformed) {
+                         const BackTransformedFit& backTransformed,
+                         const MissingValueEstimates* estimates) {
   const int ns = response.SeriesCount;
   const int nc = covariates ? covariates->SeriesCount : 0;
   const SeriesTable fitted = KeptSeriesTable(response, best, KeptSeries::Fitted);
@@ -41,7 +42,8 @@ void FillSeriesPlotTable(PlotTable& table, const ResponseSeriesData& response,
   int first = response.StartPeriod;
   if (covariates && covariates->StartPeriod < first) first = covariates->StartPeriod;
   const int last = response.EndPeriod;
-  table.Reset(8 * ns + 2 * nc, first, last);
+  const bool estimated = estimates && estimates->Any() && estimates->Scale != EstimateScale::Transformed;
+  table.Reset(8 * ns + 2 * nc + (estimated ? ns : 0), first, last);
   table.XTitle = "Time Period in Series";
   table.PageTitle =
       "Observed, predicted and residuals for possibly differenced, flattened and/or transformed "
@@ -112,6 +114,19 @@ void FillSeriesPlotTable(PlotTable& table, const ResponseSeriesData& response,
       if (const SeriesValue v = Get(covariates->Analysed, t, c)) table.Cell(t, analysed) = *v;
       if (const SeriesValue v = Get(covariates->Raw, t, c)) table.Cell(t, raw) = *v;
     }
+  }
+  if (!estimated) return;
+  const bool asRead = estimates->Scale == EstimateScale::AsRead;
+  for (int k = 1; k <= ns; ++k) {
+    const auto column = static_cast<size_t>(8 * ns + 2 * nc + k);
+    WholeBound bound;
+    for (const MissingValueEstimate& e : estimates->BySeries[static_cast<size_t>(k)]) bound.See(e.Mean);
+    const double m = std::max(asRead ? m2.Value() : m1.Value(), bound.Value());
+    table.ColumnName[column] = "Estimated missing values for response series " + Trimmed(response.Names, k);
+    table.ColumnMin[column] = -m;
+    table.ColumnMax[column] = m;
+    for (const MissingValueEstimate& e : estimates->BySeries[static_cast<size_t>(k)])
+      if (e.Period >= first && e.Period <= last) table.Cell(e.Period, static_cast<int>(column)) = e.Mean;
   }
 }
 

@@ -3,6 +3,7 @@
 #include "plot/plot_table.h"
 #include "tfn/series_data.h"
 #include "tfn/summary/back_transform.h"
+#include "tfn/summary/missing_estimates.h"
 #include "tfn/tfn_model.h"
 
 namespace quorvane {
@@ -16,10 +17,15 @@ namespace quorvane {
 // the missing marker. The columns start from the bounds -M..M, M the smallest
 // whole number above every absolute value of the columns' group (the
 // residual SDs from -4..4). The residual and innovation columns are marked
-// as centred on 0.
+// as centred on 0. With smoothed estimates of missing response values on
+// the scale of the values as read or of the analysed values, one more
+// column per response series follows, "Estimated missing values for
+// response series " and its name, holding the estimates alone, so they
+// can be drawn with a marker of their own over the series.
 void FillSeriesPlotTable(PlotTable& table, const ResponseSeriesData& response,
                          const CovariateSeriesData* covariates, const TfnBestEvaluation& best,
-                         const BackTransformedFit& backTransformed);
+                         const BackTransformedFit& backTransformed,
+                         const MissingValueEstimates* estimates = nullptr);
 
 // The bound of a group of columns, 0 before any value: a value v raises it
 // to floor(|v|) + 1 when |v| exceeds it.

@@ -11,9 +11,23 @@ void DataTable::AddColumn(std::string name, std::vector<SeriesValue> values) {
   Columns.push_back(std::move(values));
 }
 
+void DataTable::SetEstimate(std::size_t column, int period, double value) {
+  if (column >= Columns.size() || period < FirstPeriod || period > LastPeriod) return;
+  const auto i = static_cast<size_t>(period - FirstPeriod);
+  Columns[column][i] = value;
+  if (Estimated.size() < Columns.size()) Estimated.resize(Columns.size());
+  if (Estimated[column].size() < Columns[column].size()) Estimated[column].resize(Columns[column].size(), false);
+  Estimated[column][i] = true;
+}
+
+bool DataTable::IsEstimate(std::size_t column, int period) const {
+  const auto i = static_cast<size_t>(period - FirstPeriod);
+  return column < Estimated.size() && i < Estimated[column].size() && Estimated[column][i];
+}
+
 DataTable SeriesColumns(const SeriesTable& table, const std::vector<std::string>& names, int first,
                         int last) {
-  DataTable result{first, last, {}, {}};
+  DataTable result{first, last, {}, {}, {}};
   for (int k = 1; k <= table.SeriesCount(); ++k) {
     std::vector<SeriesValue> values;
     for (int t = first; t <= last; ++t)
@@ -42,11 +56,12 @@ void WriteDataTable(std::string& text, std::string_view title, const DataTable& 
   for (int t = table.FirstPeriod; t <= table.LastPeriod; ++t) {
     // "###0" rather than "####", which would leave a period 0 blank.
     std::string line = RightJustify(calendar.IsDated() ? calendar.Label(t) : FormatPicture(t, "###0"), 7);
-    for (const auto& column : table.Columns) {
-      const SeriesValue& v = column[static_cast<size_t>(t - table.FirstPeriod)];
+    for (size_t c = 0; c < table.Columns.size(); ++c) {
+      const SeriesValue& v = table.Columns[c][static_cast<size_t>(t - table.FirstPeriod)];
       line += ",";
-      line += v ? NumberField(*v, "##0.0000", kDataTableValueWidth)
-                : RightJustify("Missing", kDataTableValueWidth);
+      if (v && table.IsEstimate(c, t)) line += NumberField(*v, "##0.0000", kDataTableValueWidth - 1) + "*";
+      else line += v ? NumberField(*v, "##0.0000", kDataTableValueWidth)
+                     : RightJustify("Missing", kDataTableValueWidth);
     }
     AddLine(text, line);
   }

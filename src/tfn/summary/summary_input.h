@@ -6,6 +6,7 @@
 #include "core/algorithm_data.h"
 #include "tfn/summary/coefficient_table.h"
 #include "tfn/series_data.h"
+#include "tfn/summary/missing_estimates.h"
 #include "tfn/tfn_model.h"
 #include "tfn/tfn_setup.h"
 
@@ -26,13 +27,15 @@ struct SummaryInput {
   const CovarianceStandardErrors* StandardErrors = nullptr;
   // The parameters the model holds on a limit of their region here.
   std::vector<ParameterOnLimit> OnLimit;
+  // The smoothed missing response values, under the exact likelihood of the values present.
+  MissingValueEstimates Estimates;
 
   // The model's view of a summary input.
   static SummaryInput Of(const TfnModel& model, const AlgorithmData& algorithm,
                          std::string algorithmFileName) {
     return {model.Setup(), model.Response(),
             model.Covariates() ? &*model.Covariates() : nullptr, model.Best(), algorithm,
-            std::move(algorithmFileName), nullptr, {}};
+            std::move(algorithmFileName), nullptr, {}, EstimateMissingValues(model)};
   }
 };
 

@@ -34,6 +34,38 @@ void WriteTransformation(std::string& text, const SeriesFileChoice& choice, std:
     AddLine(text, "     The transformation was applied to the series as read, before any differencing.");
 }
 
+// Missing response values under the exact likelihood of the values
+// present: how many each series lacks and how many values the likelihood
+// counts.
+void WriteExactMissingValues(std::string& text, const SummaryInput& input) {
+  const ResponseSeriesData& r = input.Response;
+  // With the differencing in the filter's state a missing value as read is
+  // one missing value, however many differences it leaves undefined.
+  const bool asRead = input.Estimates.Scale != EstimateScale::Analysed;
+  const auto missingOf = [&](int k) {
+    if (!asRead) return r.MissingPerSeries[static_cast<size_t>(k)];
+    int count = 0;
+    for (int t = r.StartPeriod; t <= r.EndPeriod; ++t)
+      if (!r.Raw.At(t, k)) ++count;
+    return count;
+  };
+  long long total = 0;
+  for (int k = 1; k <= r.SeriesCount; ++k) {
+    const int missing = missingOf(k);
+    if (missing <= 0) continue;
+    total += missing;
+    AddLine(text, "This analysis left " + N(missing) +
+                      " missing response series values out of the likelihood for series: " + N(k));
+  }
+  AddLine(text, "Missing values: exact likelihood of the values present (the set-up's choice).");
+  AddLine(text, "     The likelihood counts " + N(input.Best.TotalNoiseCount) + " values; the " + N(total) +
+                    " missing values are predicted through, not replaced.");
+  AddLine(text, "     The number of observations and the sample size of every criterion count the values present.");
+  AddLine(text, "     The data tables show each missing value's expected value given all the values present, "
+                "marked *, and its standard error.");
+  AddLine(text);
+}
+
 // The seasonal set-up, when there is one: the period, the seasonal
 // differencing and the seasonal factors of the noise model.
 void WriteSeasonalTerms(std::string& text, const TfnSetup& setup) {
@@ -114,6 +146,14 @@ void WriteResponse(std::string& text, const SummaryInput& input) {
   }
   AddLine(text);
 
+  long long missingTotal = 0;
+  for (int k = 1; k <= r.SeriesCount; ++k) missingTotal += r.MissingPerSeries[static_cast<size_t>(k)];
+  if (missingTotal > 0 && setup.MissingValues == MissingValueTreatment::ExactLikelihood) {
+    WriteExactMissingValues(text, input);
+    return;
+  }
+  if (missingTotal > 0)
+    AddLine(text, "Missing values: counted as zero noise (the set-up's choice).");
   long long total = 0;
   for (int k = 1; k <= r.SeriesCount; ++k) {
     const int missing = r.MissingPerSeries[static_cast<size_t>(k)];
@@ -183,6 +223,10 @@ void WriteCovariates(std::string& text, const SummaryInput& input) {
   }
   AddLine(text, "In total, this analysis replaced " + N(total) +
                     " missing covariate values by the series mean.");
+  if (total > 0)
+    AddLine(text, "Warning: the covariate series had " + N(total) +
+                      " missing values; the likelihood takes each replacing mean as if it had been "
+                      "observed.");
   AddLine(text);
 }
 

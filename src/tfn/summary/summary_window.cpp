@@ -122,7 +122,7 @@ void SummaryWindow::AskForPlots() {
   const SummaryInput input =
       SummaryInput::Of(model_, session_.Algorithm, session_.State.AlgorithmFileName);
   FillSeriesPlotTable(session_.Plots, input.Response, input.Covariates, input.Best,
-                      results_->BackTransformed);
+                      results_->BackTransformed, &input.Estimates);
   ShowXYPlot(session_);
 }
 

@@ -273,9 +273,49 @@ TEST(TfnForecastTest, RefusesValuesItWasNotEvaluatedAtAndBadPeriodCounts) {
   EXPECT_THROW(ForecastTfnModel(f.h.model, f.h.P, f.h.STP, 10), ForecastError);
 }
 
-// A missing value counts as noise 0, as in the model: the forecast after a
-// series whose last value is missing is the AR(1) forecast from the group
-// prediction there, phi^h (0).
+// Under the exact likelihood of the values present the forecasts start
+// from the filter's exact state, the last value missing or not. AR(1)
+// noise (phi = 1/2) around G = 2, the values t mod 5 and period 12 missing:
+// with d = 0 the forecast of period 12 + h is 2 + phi^(h+1) (x(11) - 2)
+// with error variance sigma^2 (1 + phi^2 + ... + phi^(2h)); with d = 1 the
+// level x(11) + (2 + phi w(11)) + (2 + phi^2 w(11)) at period 13, w(11) =
+// x(11) - x(10) - 2, with error variance sigma^2 ((1 + phi)^2 + 1).
+TEST(TfnForecastTest, AMissingLastValueIsForecastFromTheExactState) {
+  std::vector<std::vector<std::string>> rows = {{"T", "Y"}};
+  for (int t = 1; t <= 12; ++t) rows.push_back({std::to_string(t), t == 12 ? "Missing" : std::to_string(t % 5)});
+  for (const int d : {0, 1}) {
+    SCOPED_TRACE(d);
+    TfnSetup s;
+    s.Response = {SeriesFile("missing_end_exact.dat", rows), 1, 12, 1, 1, static_cast<std::int16_t>(d),
+                  SeriesTransformation::None, 1, 0};
+    s.GroupCount = 1;
+    s.GroupFirst[0] = s.GroupLast[0] = 1;
+    s.LagOrder = 1;
+    s.EstimateLogits = false;
+    TfnModelHarness h;
+    h.SetUp(s);
+    h.P[1] = 0.5, h.STP[1] = 0.1;
+    h.P[3] = 2.0, h.STP[3] = 0.1;
+    h.Evaluate(1);
+    const TfnForecast forecast = ForecastTfnModel(h.model, h.P, h.STP, 2);
+    const SeriesForecast& series = forecast.Series[0];
+    const double sigma2 = forecast.Sigma2;
+    if (d == 0) {
+      EXPECT_NEAR(series.Analysed[0].Forecast, 2.0 - 0.25, 1e-12);
+      EXPECT_NEAR(series.Analysed[1].Forecast, 2.0 - 0.125, 1e-12);
+      EXPECT_NEAR(series.Analysed[0].StandardError, std::sqrt(sigma2 * 1.25), 1e-12);
+      EXPECT_NEAR(series.Analysed[1].StandardError, std::sqrt(sigma2 * (1.25 + 0.0625)), 1e-12);
+    } else {
+      ASSERT_EQ(series.Original.size(), 2u) << series.OriginalNote;
+      EXPECT_NEAR(series.Original[0].Forecast, 1.0 + 1.5 + 1.75, 1e-12);
+      EXPECT_NEAR(series.Original[0].StandardError, std::sqrt(sigma2 * 3.25), 1e-12);
+    }
+  }
+}
+
+// Counted as zero noise, a missing value is noise 0, as in the model: the
+// forecast after a series whose last value is missing is the AR(1)
+// forecast from the group prediction there, phi^h (0).
 TEST(TfnForecastTest, AMissingLastValueIsNoiseZeroAndTheLevelCannotBeRebuilt) {
   std::vector<std::vector<std::string>> rows = {{"T", "Y"}};
   for (int t = 1; t <= 12; ++t) rows.push_back({std::to_string(t), t == 12 ? "Missing" : std::to_string(t % 5)});
@@ -288,6 +328,7 @@ TEST(TfnForecastTest, AMissingLastValueIsNoiseZeroAndTheLevelCannotBeRebuilt) {
     s.GroupFirst[0] = s.GroupLast[0] = 1;
     s.LagOrder = 1;
     s.EstimateLogits = false;
+    s.MissingValues = MissingValueTreatment::ZeroNoise;
     TfnModelHarness h;
     h.SetUp(s);
     h.P[1] = 0.5, h.STP[1] = 0.1;

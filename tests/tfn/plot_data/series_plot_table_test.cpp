@@ -126,3 +126,31 @@ TEST(SeriesPlotTableTest, WholeBoundRisesOnlyWhenAValueExceedsIt) {
 
 }  // namespace
 }  // namespace quorvane
+
+namespace quorvane {
+namespace {
+
+// Estimates of missing values on the scale of the values as read add one
+// column per series, holding them alone; estimates on a transformed scale
+// have no column.
+TEST(SeriesPlotTableTest, EstimatedMissingValuesHaveAColumnOfTheirOwn) {
+  Fixture f(2, 1);
+  f.response.Raw.At(14, 2) = SeriesValue{};
+  MissingValueEstimates estimates;
+  estimates.BySeries.resize(3);
+  estimates.BySeries[2].push_back({14, 214.5, 1.5});
+  PlotTable table;
+  FillSeriesPlotTable(table, f.response, &f.covariates, f.best, f.back, &estimates);
+  ASSERT_EQ(table.ColumnCount, 8 * 2 + 2 + 2);
+  EXPECT_EQ(table.ColumnName[20], "Estimated missing values for response series Flow2");
+  EXPECT_EQ(table.Cell(14, 20), 214.5);
+  EXPECT_TRUE(IsMissingPlotValue(table.Cell(15, 20)));
+  EXPECT_EQ(table.ColumnMax[20], table.ColumnMax[12]);  // M2, the bound of the values as read
+
+  estimates.Scale = EstimateScale::Transformed;
+  FillSeriesPlotTable(table, f.response, &f.covariates, f.best, f.back, &estimates);
+  EXPECT_EQ(table.ColumnCount, 8 * 2 + 2);
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -59,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         CriteriaCase{"CorrectedWithoutData", 10, 0, 3, 0, 1, 1, kNoData, kNoData, kNoData}),
     [](const auto& param) { return std::string(param.param.name); });
 
-// Two series in one group, periods 1..6, the second missing at period 2;
-// white noise around an estimated intercept of 3.
+// Two series in one group, periods 1..6, the second missing at period 2,
+// counted as zero noise; white noise around an estimated intercept of 3.
 class WhiteNoiseStatisticsTest : public ::testing::Test {
  protected:
   WhiteNoiseStatisticsTest() {
@@ -76,6 +76,7 @@ class WhiteNoiseStatisticsTest : public ::testing::Test {
     s.GroupLast[0] = 2;
     s.LagOrder = 1;
     s.EstimateLogits = false;
+    s.MissingValues = MissingValueTreatment::ZeroNoise;
     h.SetUp(s);
     h.P[3] = 3.0;  // the intercept
     h.Evaluate(1);
