@@ -1,10 +1,12 @@
 #include "tfn/initialize_validation.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
 #include "base/format/leading_number.h"
 #include "base/format/plain_number_text.h"
+#include "tfn/covariate_groups.h"
 #include "tfn/setup_limits.h"
 
 namespace quorvane {
@@ -92,10 +94,30 @@ std::optional<ValidationMessage> ValidateInitializeEntries(const InitializeEntri
     return ValidationMessage{"Problem with your choice of covariate series",
                              "You have not entered non-zero ordinal series numbers for the "
                              "covariate series data"};
-  if (cov && e.LastCovariate - e.FirstCovariate + 1 != CovariateGroupCount(e))
+  // Without lists for the groups, one covariate series per group.
+  const bool listed = std::any_of(e.GroupCovariates.begin(), e.GroupCovariates.end(), Filled);
+  CovariateGroups covariateGroups{};
+  if (cov && !listed && e.LastCovariate - e.FirstCovariate + 1 != CovariateGroupCount(e))
     return ValidationMessage{"Problem with your choice of covariate series",
                              "The number of covariate series must match the number of response "
                              "series groups"};
+  if (cov && listed) {
+    if (auto problem = ReadCovariateGroups(e.GroupCovariates, covariateGroups)) return problem;
+    const long long count =
+        static_cast<long long>(std::nearbyint(e.LastCovariate) - std::nearbyint(e.FirstCovariate)) + 1;
+    if (auto problem = CovariateGroupsProblem(covariateGroups, count, CovariateGroupCount(e))) return problem;
+  }
+  if (cov) {
+    const auto further = ReadSeriesList(e.FurtherInterventionSeries);
+    bool inRange = further.has_value();
+    if (further)
+      for (int c : *further) inRange = inRange && c >= 1 && c <= kMaxCovariateSeries;
+    if (!inRange)
+      return ValidationMessage{"Problem with your choice of covariate series",
+                               "The further covariate series to treat as intervention series read \"" +
+                                   e.FurtherInterventionSeries + "\"; list ordinal numbers from 1 to " +
+                                   std::to_string(kMaxCovariateSeries) + ", such as 6, 7"};
+  }
   if (groupError)
     return ValidationMessage{"Problem with your choices of series groupings",
                              "Check that series choices start with Group 1, are consecutive, "
@@ -111,6 +133,7 @@ std::optional<ValidationMessage> ValidateInitializeEntries(const InitializeEntri
   extent.Response = {e.ResponseStart, e.ResponseEnd, e.FirstResponse, e.LastResponse,
                      e.ResponseDifferencing};
   extent.UseCovariates = cov;
+  extent.CovariateGroup = covariateGroups;
   extent.Covariates = {e.CovariateStart, e.CovariateEnd, e.FirstCovariate, e.LastCovariate,
                        e.CovariateDifferencing};
   // NG, as Continue will take it: the last group with both boxes filled.

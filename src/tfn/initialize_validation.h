@@ -20,6 +20,11 @@ struct InitializeEntries {
   std::string CovariateFile;
   double CovariateStart = 0, CovariateEnd = 0;
   double FirstCovariate = 0, LastCovariate = 0;
+  // The covariate series listed for group g at index g - 1 ("1, 2"); all
+  // empty for one covariate series per group.
+  std::array<std::string, kMaxGroups> GroupCovariates;
+  // Covariate series beyond the five check boxes treated as intervention series ("6, 7").
+  std::string FurtherInterventionSeries;
   std::array<std::string, kMaxGroups> GroupStart;  // group g at index g - 1
   std::array<std::string, kMaxGroups> GroupEnd;
   std::array<bool, kMaxGroups> GroupEnabled{};

@@ -7,6 +7,7 @@
 #include "base/format/leading_number.h"
 #include "app/main_window.h"
 #include "app/session.h"
+#include "tfn/covariate_groups.h"
 #include "tfn/initialize_texts.h"
 #include "tfn/setup_limits.h"
 #include "tfn/series_files/series_file_periods.h"
@@ -41,7 +42,12 @@ const char* const kCovariateControls[] = {
     "cboCovStartTimePeriod", "lblCovTo", "cboCovEndTimePeriod", "lblCovSeries",
     "cboFirstCovSeries", "lblCovSeriesTo", "cboLastCovSeries", "lblCovDiff", "cboCovDiff",
     "optNoneCov", "optLogitCov", "optBoxCoxCov", "lblCovIntervention", "chkCovSeries1",
-    "chkCovSeries2", "chkCovSeries3", "chkCovSeries4", "chkCovSeries5"};
+    "chkCovSeries2", "chkCovSeries3", "chkCovSeries4", "chkCovSeries5", "lblCovFurther",
+    "txtCovInterventionSeries"};
+
+// The covariate series a group takes: enabled with covariates and with its group.
+std::string CovariateListBox(int g) { return "txtCovGroup" + std::to_string(g); }
+std::string CovariateListLabel(int g) { return "lblCovGroup" + std::to_string(g); }
 
 std::int16_t Whole(double value) {
   if (!std::isfinite(value)) return 0;
@@ -188,13 +194,14 @@ void InitializeWindow::Build() {
   label("lblCovWarning", "< - Last time periods of response && covariate series must coincide!");
   f.BeginRow();
   label("lblCovSeries", "Read series from ordinal number:");
-  combo("cboFirstCovSeries", Range(0, 5)).toolTip =
+  combo("cboFirstCovSeries", Range(0, kMaxCovariateSeries)).toolTip =
       "The number of covariate series must be none, or the number of original series groups "
-      "(i.e., one covariate series per original series group)";
+      "(i.e., one covariate series per original series group), unless the groups list their "
+      "covariate series";
   label("lblCovSeriesTo", "to");
-  combo("cboLastCovSeries", Range(0, 5)).toolTip =
+  combo("cboLastCovSeries", Range(0, kMaxCovariateSeries)).toolTip =
       "There can be no more covariate series than original series groups; i.e., one covariate "
-      "series per group";
+      "series per group, unless the groups list their covariate series (up to 5 for each group)";
   label("lblCovDiff", "Degree of differencing (0,1,2):");
   combo("cboCovDiff", {"0", "1", "2"});
   f.End();
@@ -222,6 +229,13 @@ void InitializeWindow::Build() {
         "This allows for user-created flexible intervention series.  Note that there can be no "
         "missing values in such series!";
   f.End();
+  f.BeginRow();
+  label("lblCovFurther", "Series 6 to 25:");
+  f.Add(ControlKind::TextBox, "txtCovInterventionSeries").toolTip =
+      "Further covariate series to treat as intervention series, by their ordinal numbers among "
+      "the series read (for example 6, 7).  Note that there can be no missing values in such "
+      "series!";
+  f.End();
   f.End();
 
   f.BeginFrame("Starting and ending ordinals for up to five response series groups");
@@ -232,6 +246,11 @@ void InitializeWindow::Build() {
     combo("cboOrdinal" + n + "S", {});
     label("lblGroupTo" + n, "to");
     combo("cboOrdinal" + n + "E", {}).onChange = [this, g] { GroupEndChanged(g); };
+    label(CovariateListLabel(g), "Covariate series:");
+    f.Add(ControlKind::TextBox, CovariateListBox(g)).toolTip =
+        "The covariate series whose transfer functions add to this group's prediction, by their "
+        "ordinal numbers among the series read: up to 5, for example 1, 2.  Leave every group "
+        "empty for one covariate series per group (series 1 for Group 1, series 2 for Group 2, ...)";
     f.End();
   }
   f.End();
@@ -313,7 +332,11 @@ void InitializeWindow::Reset() {
   f.SetText("cboLastCovSeries", "0");
   f.SetText("cboCovDiff", "0");
   for (int c = 1; c <= kMaxGroups; ++c) f.SetChecked("chkCovSeries" + std::to_string(c), false);
-  for (int g = 1; g <= kMaxGroups; ++g) f.SetText("cboIntervention" + std::to_string(g), "0");
+  f.SetText("txtCovInterventionSeries", "");
+  for (int g = 1; g <= kMaxGroups; ++g) {
+    f.SetText("cboIntervention" + std::to_string(g), "0");
+    f.SetText(CovariateListBox(g), "");
+  }
   f.SetChecked("chkARMALogit", true);
   f.SetText("cboARMA", "5");
   TransformationChanged("Res");
@@ -344,6 +367,7 @@ void InitializeWindow::ResponseSeriesChanged() {
     f.SetText("cboOrdinal" + k + "S", g == 1 && n >= 1 ? std::to_string(first) : "");
     f.SetText("cboOrdinal" + k + "E", g == 1 && n >= 1 ? std::to_string(last) : "");
   }
+  CovariateListsEnabled();
   if (last > first) {
     f.SetEnabled("cboResFlat", true);
   } else {
@@ -426,6 +450,20 @@ void InitializeWindow::CovariatesChanged() {
   const bool on = form_.Checked("optYesCov");
   for (const char* name : kCovariateControls) form_.SetEnabled(name, on);
   TransformationChanged("Cov");
+  CovariateListsEnabled();
+}
+
+// A group's list of covariate series is open while covariates are used and
+// the group is; a group that closes loses its list, which the user could
+// no longer change.
+void InitializeWindow::CovariateListsEnabled() {
+  const bool on = form_.Checked("optYesCov");
+  for (int g = 1; g <= kMaxGroups; ++g) {
+    const bool group = form_.IsEnabled("lblGroup" + std::to_string(g));
+    if (!group) form_.SetText(CovariateListBox(g), "");
+    form_.SetEnabled(CovariateListLabel(g), on && group);
+    form_.SetEnabled(CovariateListBox(g), on && group);
+  }
 }
 
 void InitializeWindow::SelectFile(bool response) {
@@ -560,7 +598,9 @@ InitializeEntries InitializeWindow::ReadEntries() const {
     e.GroupStart[i] = Group(g, 'S');
     e.GroupEnd[i] = Group(g, 'E');
     e.GroupEnabled[i] = f.IsEnabled("lblGroup" + std::to_string(g));
+    e.GroupCovariates[i] = f.Text(CovariateListBox(g));
   }
+  e.FurtherInterventionSeries = f.Text("txtCovInterventionSeries");
   return e;
 }
 
@@ -600,6 +640,14 @@ TfnSetup InitializeWindow::ReadSetup() const {
     s.Covariates.BoxCoxConstant = LeadingNumber(f.Text("cboBoxCoxConstantCov"));
     for (int c = 1; c <= kMaxGroups; ++c)
       s.CovariateIsIntervention[static_cast<size_t>(c - 1)] = f.Checked("chkCovSeries" + std::to_string(c));
+    // The checks on Continue have accepted both lists.
+    if (const auto further = ReadSeriesList(f.Text("txtCovInterventionSeries")))
+      for (int c : *further)
+        if (c >= 1 && c <= kMaxCovariateSeries) s.CovariateIsIntervention[static_cast<size_t>(c - 1)] = true;
+    std::array<std::string, kMaxGroups> lists;
+    for (int g = 1; g <= kMaxGroups; ++g) lists[static_cast<size_t>(g - 1)] = f.Text(CovariateListBox(g));
+    CovariateGroups groups{};
+    if (!ReadCovariateGroups(lists, groups)) s.CovariateGroup = groups;
   }
   s.GroupCount = 0;
   for (int g = 1; g <= kMaxGroups; ++g) {

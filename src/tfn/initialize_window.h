@@ -55,6 +55,7 @@ class InitializeWindow {
   void ResponseDifferencingChanged();
   void TransformationChanged(const std::string& side);
   void CovariatesChanged();
+  void CovariateListsEnabled();
   void SelectFile(bool response);
   void ProposeFilePeriods(bool response);
   void ListSeries(bool response);

@@ -37,7 +37,7 @@ enum class TransferInput { Intervention, Covariate };
 struct TransferBlockShape {
   TransferInput Input = TransferInput::Intervention;
   // The intervention's number within its group (1..NI(g)), or the
-  // covariate series c (1..NC).
+  // covariate series c (1..NC, numbered within the series read).
   int Number = 0;
   int Group = 0;  // the group (1..NG) whose prediction it adds to
   // A covariate series treated as an intervention series: its backward
@@ -46,6 +46,9 @@ struct TransferBlockShape {
   // Appended after all of the set-up's original parameters, in the order of
   // the shape's Appended list; otherwise with the original blocks.
   bool Appended = false;
+  // A covariate block whose descriptions name its group: in a set-up where
+  // some covariate series does not act on the group of its own number.
+  bool NamesGroup = false;
 };
 
 // A block of parameters appended after the original ones: noise
@@ -65,7 +68,8 @@ struct ModelShape {
   // The regular Phi and Theta first (span 1, each of order p); then the
   // seasonal Phi_s and Theta_s when the set-up has them.
   std::vector<LagPolynomial> Noise;
-  // The interventions, group after group, then the covariate series.
+  // The interventions, group after group, then the covariate series in
+  // their order c = 1..NC.
   std::vector<TransferBlockShape> Transfers;
   // The appended blocks in the order they follow the original parameters.
   std::vector<AppendedBlock> Appended;

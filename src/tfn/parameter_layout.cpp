@@ -72,7 +72,8 @@ void DescribeTransferBlock(const TransferBlockShape& block, int p, bool logit,
                                         " [0; -1 < Delta < +1]"));
     return;
   }
-  const std::string series = "TFN covariate series " + std::to_string(block.Number);
+  std::string series = "TFN covariate series " + std::to_string(block.Number);
+  if (block.NamesGroup) series += " of Group " + std::to_string(block.Group);
   if (block.CovariateAsIntervention) {
     d.push_back("Unused backward shift for " + series + " [0]");
     d.push_back("Unused intercept (at first time period) for " + series + " [0]");

@@ -282,8 +282,7 @@ CovariateSeriesData ReadCovariateSeries(const TfnSetup& setup) {
     const double analysedMean = PresentMean(data.Analysed, c);
     for (int t = data.FirstAnalysedPeriod; t <= data.EndPeriod; ++t)
       if (!data.Analysed.At(t, c)) data.Analysed.At(t, c) = analysedMean;
-    const bool intervention =
-        c <= kMaxGroups && setup.CovariateIsIntervention[static_cast<size_t>(c - 1)];
+    const bool intervention = setup.CovariateAsIntervention(c);
     data.AnalysedMean[static_cast<size_t>(c)] = intervention ? 0.0 : analysedMean;
   }
   return data;

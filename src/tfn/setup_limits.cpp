@@ -1,9 +1,11 @@
 #include "tfn/setup_limits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "base/format/plain_number_text.h"
+#include "tfn/covariate_groups.h"
 
 namespace quorvane {
 
@@ -107,6 +109,7 @@ SetupExtent ExtentOf(const TfnSetup& setup) {
   e.UseCovariates = setup.UseCovariates;
   if (setup.UseCovariates) e.Covariates = file(setup.Covariates);
   e.GroupCount = setup.GroupCount;
+  e.CovariateGroup = setup.CovariateGroup;
   for (size_t i = 0; i < e.Interventions.size(); ++i) e.Interventions[i] = setup.Interventions[i];
   e.LagOrder = setup.LagOrder;
   e.SeasonalPeriod = setup.SeasonalPeriod;
@@ -141,10 +144,15 @@ std::optional<ValidationMessage> SetupExtentProblem(const SetupExtent& e) {
       e.UseCovariates
           ? static_cast<long long>(std::nearbyint(e.Covariates.Last) - std::nearbyint(e.Covariates.First)) + 1
           : 0;
-  if (covariates > e.GroupCount)
+  const bool groupsGiven = std::any_of(e.CovariateGroup.begin(), e.CovariateGroup.end(),
+                                       [](std::int16_t g) { return g != 0; });
+  if (e.UseCovariates && groupsGiven) {
+    if (auto problem = CovariateGroupsProblem(e.CovariateGroup, covariates, e.GroupCount)) return problem;
+  } else if (covariates > e.GroupCount) {
     return ValidationMessage{"Problem with your choice of covariate series",
                              "The number of covariate series must match the number of response "
                              "series groups"};
+  }
 
   long long interventions = 0;
   for (int g = 1; g <= e.GroupCount && g <= kMaxGroups; ++g) {

@@ -45,6 +45,8 @@ struct SetupExtent {
   bool UseCovariates = false;
   File Covariates;
   int GroupCount = 0;  // NG: the groups that have both boxes filled
+  // The group of each covariate series; all 0 for one series per group.
+  std::array<std::int16_t, kMaxCovariateSeries> CovariateGroup{};
   std::array<double, kMaxGroups> Interventions{};  // NI(g) at g - 1
   double LagOrder = 0;
   double SeasonalPeriod = 0;  // 0: none
@@ -60,8 +62,9 @@ long long ParameterCountOf(long long p, long long groups, long long intervention
 
 // The first number of the set-up the model cannot take: a period outside
 // what a file can hold, a series ordinal below 1, a degree of differencing
-// other than 0, 1 or 2, a group count outside 1..5 or more covariate series
-// than groups, an intervention count or lag order out of range, a seasonal
+// other than 0, 1 or 2, a group count outside 1..5, more covariate series
+// than groups (or, with groups given to the series, an assignment the
+// model cannot take: CovariateGroupsProblem), an intervention count or lag order out of range, a seasonal
 // period, seasonal differencing or seasonal order out of range (or seasonal
 // terms without a period), or more parameters than NP can count. Nothing
 // when the set-up fits.

@@ -149,7 +149,8 @@ void TfnModel::CheckOrders(const OneBased<double>& P, const OneBased<double>& ST
         "Change in analysis parameters", Icon::Information);
   for (int g = 1; g <= groups_; ++g) {
     int& q = q_[static_cast<size_t>(g)];
-    // The largest lag used by a covariate transfer function acting on the group.
+    // The largest lag used by each covariate transfer function acting on
+    // the group, and by all of them.
     bool transfer = false;
     int order = 0;
     for (size_t b = 0; b < shape_.Transfers.size(); ++b) {
@@ -158,9 +159,12 @@ void TfnModel::CheckOrders(const OneBased<double>& P, const OneBased<double>& ST
         continue;
       transfer = true;
       const int base = layout_.TransferBase(b);
+      int& blockOrder = transferOrder_[b];
+      blockOrder = 0;
       for (int j = 0; j <= p_; ++j)
         if (Used(P, STP, layout_.BlockOmega(base, j)) || (j >= 1 && Used(P, STP, layout_.BlockDelta(base, j))))
-          order = std::max(order, j);
+          blockOrder = j;
+      order = std::max(order, blockOrder);
     }
     if (!transfer) {
       q = 0;

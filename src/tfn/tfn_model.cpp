@@ -147,6 +147,7 @@ void TfnModel::SetUp(OneBased<double>& P, OneBased<double>& STP, OneBased<std::s
   best_.Fact = fact_;
   previousOrders_.assign(shape_.Noise.size(), -1);
   q_.assign(static_cast<size_t>(groups_ + 1), -1);
+  transferOrder_.assign(shape_.Transfers.size(), -1);
   m_ = m2_ = 0;
   setUp_ = true;
 }
@@ -189,13 +190,16 @@ PeriodCalendar TfnModel::ParameterCalendar(int i) const {
 }
 
 int TfnModel::NoiseStart(int group) const {
-  // The covariates acting on the group delay its noise series by their
-  // backward shift.
-  int shift = 0;
+  // Each covariate acting on the group delays its noise series by its
+  // backward shift plus the order of its transfer function (the order from
+  // the last order check, 0 before one): the noise series starts where
+  // every one of them has its shifted input and its lags. With one
+  // covariate this is the shift plus the group's TFN order.
+  int delay = 0;
   for (size_t b = 0; b < shape_.Transfers.size(); ++b)
     if (shape_.Transfers[b].Input == TransferInput::Covariate && shape_.Transfers[b].Group == group)
-      shift = std::max(shift, transfers_[b].Shift);
-  return response_.FirstAnalysedPeriod + shift + std::max(q_[static_cast<size_t>(group)], 0);
+      delay = std::max(delay, transfers_[b].Shift + std::max(transferOrder_[b], 0));
+  return response_.FirstAnalysedPeriod + delay;
 }
 
 }  // namespace quorvane

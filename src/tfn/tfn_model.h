@@ -154,6 +154,9 @@ class TfnModel : public Model {
   std::size_t noiseArOrder_ = 0, noiseMaOrder_ = 0;
   bool seasonalNoise_ = false;  // a seasonal factor is in use: the sparse likelihood
   std::vector<int> q_;  // 1..NG: TFN order from the last NF = 1 evaluation, -1 before
+  // Per transfer block: the order of a covariate's transfer function from
+  // the last NF = 1 evaluation, -1 before (0 for other blocks once checked).
+  std::vector<int> transferOrder_;
   double penalty_ = 0;
 
   // The analysed data as plain numbers, laid out at set-up so that each

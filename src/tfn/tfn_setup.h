@@ -26,6 +26,10 @@ struct SeriesFileChoice {
 };
 
 inline constexpr int kMaxGroups = 5;
+// A group takes up to five covariate series, so a covariate file's chosen
+// range holds up to 25.
+inline constexpr int kMaxCovariatesPerGroup = 5;
+inline constexpr int kMaxCovariateSeries = kMaxGroups * kMaxCovariatesPerGroup;
 
 // The set-up of the time-series model, as the Initialize window gives it.
 struct TfnSetup {
@@ -34,8 +38,12 @@ struct TfnSetup {
 
   bool UseCovariates = false;
   SeriesFileChoice Covariates;
-  // Covariate series c (1..5) treated as an intervention series: index c - 1.
-  std::array<bool, kMaxGroups> CovariateIsIntervention{};
+  // Covariate series c (1..25, numbered within the series read) treated as
+  // an intervention series: index c - 1.
+  std::array<bool, kMaxCovariateSeries> CovariateIsIntervention{};
+  // The group (1..NG) whose prediction covariate series c adds to, at index
+  // c - 1. All 0: one covariate series per group, series c for group c.
+  std::array<std::int16_t, kMaxCovariateSeries> CovariateGroup{};
 
   std::int16_t GroupCount = 1;  // NG
   // First and last file ordinal of group g (1..5) at index g - 1; 0 for none.
@@ -64,6 +72,14 @@ struct TfnSetup {
   int MaxInterventions() const;
   // NC: covariate series, 0 without covariates.
   int CovariateCount() const;
+  // The group covariate series c (1..NC) acts on: CovariateGroup's entry,
+  // or c itself when no group was given one.
+  int GroupOfCovariate(int c) const;
+  // True when covariate series c acts on group c for every c: the set-up
+  // has at most one covariate series per group, in the original form.
+  bool CovariatesOnePerGroup() const;
+  // Covariate series c is treated as an intervention series.
+  bool CovariateAsIntervention(int c) const;
   // The group (1..NG) of model series k (1..NS), 0 when no group holds it.
   int GroupOfSeries(int k) const;
   // The lag of the response's seasonal difference: s when D = 1, else 0.

@@ -116,6 +116,44 @@ TEST(InitializeValidationTest, EachCheckReportsItsCaseFirst) {
   EXPECT_FALSE(ValidateInitializeEntries(Valid()));
 }
 
+// Groups that list their covariate series: any number of series up to five
+// per group, each in one group; the count check then no longer applies.
+TEST(InitializeValidationTest, ListedCovariateSeriesOfTheGroups) {
+  const Case cases[] = {
+      {"six series for three groups",
+       [](InitializeEntries& e) {
+         e.LastCovariate = 6;
+         e.GroupCovariates = {"1, 2", "3", "4 5 6", "", ""};
+       },
+       nullptr, nullptr},
+      {"all on group 2",
+       [](InitializeEntries& e) { e.GroupCovariates = {"", "1,2,3", "", "", ""}; }, nullptr, nullptr},
+      {"series left out", [](InitializeEntries& e) { e.GroupCovariates = {"1", "2", "", "", ""}; },
+       "Problem with your choice of covariate series",
+       "Covariate series 3 is not listed for any response series group"},
+      {"not a list", [](InitializeEntries& e) { e.GroupCovariates = {"1", "2", "three", "", ""}; },
+       "Problem with your choice of covariate series",
+       "The covariate series for Group 3 read \"three\"; list ordinal numbers from 1 to 25, such as 1, 2"},
+      {"group without series", [](InitializeEntries& e) { e.GroupCovariates = {"1", "2", "", "3", ""}; },
+       "Problem with your choice of covariate series",
+       "Covariate series 3 is listed for Group 4, which holds no response series"},
+      {"26 series",
+       [](InitializeEntries& e) {
+         e.LastCovariate = 26;
+         e.GroupCovariates = {"1", "", "", "", ""};
+       },
+       "Problem with your choice of covariate series",
+       "There can be no more than 25 covariate series, up to 5 for each group"},
+      {"further interventions", [](InitializeEntries& e) { e.FurtherInterventionSeries = "6, 7"; }, nullptr,
+       nullptr},
+      {"further interventions not a list", [](InitializeEntries& e) { e.FurtherInterventionSeries = "6-7"; },
+       "Problem with your choice of covariate series",
+       "The further covariate series to treat as intervention series read \"6-7\"; list ordinal numbers "
+       "from 1 to 25, such as 6, 7"},
+  };
+  for (const Case& c : cases) ExpectOutcome(c);
+}
+
 // Numbers the model cannot take are refused with the box, the value and the
 // range allowed; the entries of ValidWithCovariates otherwise.
 TEST(InitializeValidationTest, RefusesNumbersTheModelCannotTake) {

@@ -66,6 +66,7 @@ TEST_F(InitializeWindowTest, SeriesRangeSetsUpTheGroupsAndFlattening) {
   // Splitting group 1 proposes the start of group 2; reaching the last
   // series empties the later groups.
   f().Type("cboOrdinal1E", "1");
+  f().Type("cboOrdinal2E", "2");
   EXPECT_EQ(f().Text("cboOrdinal2S"), "2");
   f().Type("cboOrdinal2E", "2");
   EXPECT_EQ(f().Text("cboOrdinal3S"), "3");
@@ -192,6 +193,51 @@ TEST_F(InitializeWindowTest, ContinueChecksThenSetsUp) {
   EXPECT_TRUE(menu.IsEnabled("cmdLoadAlg"));
   EXPECT_FALSE(menu.IsEnabled("cmdSimplex"));
   EXPECT_EQ(menu.Get("cmdUserSummary").caption, "Res&ults Summary");
+}
+
+// A group's list of covariate series opens with covariates and with its
+// group; Continue gives each listed series its group, and the further
+// series to treat as interventions their flags.
+TEST_F(InitializeWindowTest, GroupsListTheirCovariateSeries) {
+  f().Type("txtResDataInput", "/data/seatbelts.dat");
+  f().Type("cboResStartTimePeriod", "1");
+  f().Type("cboResEndTimePeriod", "192");
+  f().Type("cboLastResSeries", "2");
+  EXPECT_FALSE(f().IsEnabled("txtCovGroup1"));
+  f().Choose("optYesCov");
+  EXPECT_TRUE(f().IsEnabled("txtCovGroup2"));
+  EXPECT_FALSE(f().IsEnabled("txtCovGroup3"));
+  f().Type("txtCovDataInput", "/data/seatbelts_cov.dat");
+  f().Type("cboCovStartTimePeriod", "1");
+  f().Type("cboCovEndTimePeriod", "192");
+  f().Type("cboOrdinal1E", "1");
+  f().Type("cboOrdinal2E", "2");
+  f().Type("cboFirstCovSeries", "1");
+  f().Type("cboLastCovSeries", "7");
+  f().Type("txtCovGroup1", "1, 3");
+  f().Type("txtCovGroup2", "2");
+  f().Click("cmdDone");
+  EXPECT_EQ(ui_.Messages().back(), "Covariate series 4 is not listed for any response series group");
+  f().Type("txtCovGroup2", "2 4 5 6 7");
+  f().SetCheckedByUser("chkCovSeries3", true);
+  f().Type("txtCovInterventionSeries", "7");
+  f().Click("cmdDone");
+  ASSERT_EQ(setups_.size(), 1u) << ui_.Messages().back();
+  const TfnSetup& s = setups_.back();
+  EXPECT_EQ(s.GroupCount, 2);
+  EXPECT_EQ(s.CovariateCount(), 7);
+  for (int c = 1; c <= 7; ++c) EXPECT_EQ(s.GroupOfCovariate(c), c == 1 || c == 3 ? 1 : 2) << c;
+  for (int c = 1; c <= 7; ++c) EXPECT_EQ(s.CovariateAsIntervention(c), c == 3 || c == 7) << c;
+  EXPECT_FALSE(s.CovariatesOnePerGroup());
+
+  // A group that closes loses its list.
+  window_.Open();
+  f().Choose("optYesCov");
+  f().Type("cboLastResSeries", "2");
+  f().Type("txtCovGroup2", "1");
+  f().Type("cboLastResSeries", "1");
+  EXPECT_FALSE(f().IsEnabled("txtCovGroup2"));
+  EXPECT_EQ(f().Text("txtCovGroup2"), "");
 }
 
 TEST_F(InitializeWindowTest, ContinueRefusesNumbersTheModelCannotTake) {

@@ -72,18 +72,22 @@ TEST(ParameterLayoutTest, ShapeOfASetUpWithoutSeasonalTerms) {
   EXPECT_EQ(layout.CovariateBase(3), layout.Count());
 }
 
-// Blocks appended later (a further covariate block after the seasonal
-// factors, say) follow in the order of the Appended list and move nothing
-// before them.
+// Appended blocks (the seasonal factors, then a group's further covariate
+// series) follow in the order of the Appended list and move nothing before
+// them.
 TEST(ParameterLayoutTest, AppendedBlocksFollowInTheirOrder) {
   TfnSetup s = LayoutSetup(2, {1}, 1);
   s.SeasonalPeriod = 12;
   s.SeasonalArOrder = 1;
   s.SeasonalMaOrder = 2;
-  ModelShape shape = BuildModelShape(s);
-  const ParameterLayout before(shape);
-  shape.Transfers.push_back({TransferInput::Covariate, 1, 1, false, true});
-  shape.Appended.push_back({AppendedBlock::Transfer, shape.Transfers.size() - 1});
+  const ParameterLayout before(s);
+  s.Covariates.LastSeries = 2;
+  s.CovariateGroup = {1, 1};
+  const ModelShape shape = BuildModelShape(s);
+  ASSERT_EQ(shape.Transfers.size(), 3u);
+  EXPECT_FALSE(shape.Transfers[1].Appended);
+  EXPECT_TRUE(shape.Transfers[2].Appended);
+  EXPECT_EQ(shape.Transfers[2].Group, 1);
   const ParameterLayout layout(shape);
   // 2p + NG + 2 (2p + 3) = 4 + 1 + 14 original, Phi_s(1), Theta_s(1..2), a block of 7.
   EXPECT_EQ(layout.OriginalCount(), 19);
@@ -94,6 +98,32 @@ TEST(ParameterLayoutTest, AppendedBlocksFollowInTheirOrder) {
   EXPECT_EQ(layout.Count(), 29);
   for (size_t b = 0; b < 2; ++b) EXPECT_EQ(layout.TransferBase(b), before.TransferBase(b));
   EXPECT_EQ(layout.Coefficient(3, 2), before.Coefficient(3, 2));
+}
+
+// Covariate series 1 and 3 act on group 1, series 2 on group 2: the first
+// series of each group keeps the place of the group's one covariate, series
+// 3 follows everything, and every covariate description names its group.
+TEST(ParameterLayoutTest, FurtherCovariatesOfAGroupFollowAllOtherParameters) {
+  TfnSetup s = LayoutSetup(1, {1, 0}, 3);
+  s.CovariateGroup = {1, 2, 1};
+  const ParameterLayout layout(s);
+  EXPECT_EQ(layout.Count(), 2 + 2 + 5 * 4);
+  EXPECT_EQ(layout.CovariateBase(1), 9);
+  EXPECT_EQ(layout.CovariateBase(2), 14);
+  EXPECT_EQ(layout.OriginalCount(), 19);
+  EXPECT_EQ(layout.CovariateBase(3), 19);
+  const auto d = DescribeParameters(s);
+  EXPECT_EQ(d[9], "Backward shift for TFN covariate series 1 of Group 1 [0; any + integer]");
+  EXPECT_EQ(d[15], "Intercept (at first time period) for TFN covariate series 2 of Group 2 [0 (uses series "
+                   "mean); any fixed real number]");
+  EXPECT_EQ(d[22], "Omega( 1) for TFN covariate series 3 of Group 1 [0; any real number]");
+  EXPECT_EQ(d[23], "Logit[Delta( 1) for TFN covariate series 3 of Group 1 [0; -1 < Delta < +1]]");
+
+  // Lists that give series c to group c are the original set-up.
+  TfnSetup plain = LayoutSetup(5, {1, 0}, 2), listed = plain;
+  listed.CovariateGroup = {1, 2};
+  EXPECT_EQ(DescribeParameters(listed), DescribeParameters(plain));
+  EXPECT_EQ(ParameterLayout(listed).OriginalCount(), ParameterLayout(plain).Count());
 }
 
 TEST(ParameterLayoutTest, DescriptionsInLayoutOrder) {

@@ -107,6 +107,10 @@ void WriteEstimatesSections(std::string& text, const SummaryInput& input, const 
   AddLine(text, "The following backward shifts, Omegas or Deltas refer to transfer function parameters "
                 "associated with any covariate series...");
   lines.Write(text, covariatesStart, layout.OriginalCount());
+  // The further covariate series of a group, wherever the layout holds them.
+  for (size_t b = 0; b < shape.Transfers.size(); ++b)
+    if (shape.Transfers[b].Appended)
+      lines.Write(text, layout.TransferBase(b) + 1, layout.BlockDelta(layout.TransferBase(b), shape.LagOrder));
   if (const CovariateSeriesData* cov = input.Covariates)
     for (int c = 1; c <= cov->SeriesCount; ++c)
       AddLine(text, "The untransformed mean of covariate series " + N(c) + " is:   " +

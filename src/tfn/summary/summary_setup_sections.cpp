@@ -132,17 +132,40 @@ void WriteResponse(std::string& text, const SummaryInput& input) {
   AddLine(text);
 }
 
+// The name of covariate series c as its file's header gives it, without blanks around it.
+std::string NameOf(const CovariateSeriesData& cov, int c) {
+  if (c < 0 || static_cast<size_t>(c) >= cov.Names.size()) return "";
+  const std::string& name = cov.Names[static_cast<size_t>(c)];
+  const size_t first = name.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return name.substr(first, name.find_last_not_of(' ') - first + 1);
+}
+
 void WriteCovariates(std::string& text, const SummaryInput& input) {
   const CovariateSeriesData* cov = input.Covariates;
   if (!cov) return;
   AddLine(text, "The covariate series file name is:");
   AddLine(text, cov->FileName);
-  AddLine(text, "This analysis includes " + N(cov->SeriesCount) + DifferencedWords(cov->Differencing) +
-                    "covariate series, 1 for each group, for the time periods: " +
-                    cov->Calendar.Label(cov->FirstAnalysedPeriod) + " to " +
-                    cov->Calendar.Label(cov->EndPeriod));
+  const TfnSetup& setup = input.Setup;
+  const std::string periods =
+      cov->Calendar.Label(cov->FirstAnalysedPeriod) + " to " + cov->Calendar.Label(cov->EndPeriod);
+  if (setup.CovariatesOnePerGroup()) {
+    AddLine(text, "This analysis includes " + N(cov->SeriesCount) + DifferencedWords(cov->Differencing) +
+                      "covariate series, 1 for each group, for the time periods: " + periods);
+  } else {
+    AddLine(text, "This analysis includes " + N(cov->SeriesCount) + DifferencedWords(cov->Differencing) +
+                      "covariate series for the time periods: " + periods);
+    // Each group's prediction sums the transfer functions of the series it lists.
+    for (int g = 1; g <= setup.GroupCount; ++g) {
+      std::string listed;
+      for (int c = 1; c <= cov->SeriesCount; ++c)
+        if (setup.GroupOfCovariate(c) == g)
+          listed += (listed.empty() ? "" : ", ") + N(c) + " (" + NameOf(*cov, c) + ")";
+      AddLine(text, "Covariate series of group " + N(g) + ": " + (listed.empty() ? "none" : listed));
+    }
+  }
   for (int c = 1; c <= cov->SeriesCount; ++c) {
-    const bool intervention = c <= kMaxGroups && input.Setup.CovariateIsIntervention[static_cast<size_t>(c - 1)];
+    const bool intervention = setup.CovariateAsIntervention(c);
     AddLine(text, "Was covariate series " + N(c) + " treated as an intervention series? " +
                       (intervention ? "Yes" : "No"));
   }
