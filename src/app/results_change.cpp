@@ -13,6 +13,7 @@ StaleResults ResultsMadeStaleBy(ResultsChange change) {
       return {.Simplex = true, .CovarianceFlag = true, .CovarianceResults = true, .Evaluation = true};
     case ResultsChange::EstimatesMoving:
       return {.CovarianceFlag = true, .CovarianceResults = true};
+    case ResultsChange::ObjectiveChanged:
     case ResultsChange::EstimatesMovedOutsideSimplex:
       return {.Simplex = true};
   }

@@ -15,6 +15,9 @@ enum class ResultsChange {
   ModelSetUp,
   // A minimisation is about to move the estimates.
   EstimatesMoving,
+  // The objective changed its terms (priors switched on): a stored simplex
+  // holds values of the old objective.
+  ObjectiveChanged,
   // The estimates were moved, or the free set restored, by a run other than
   // the stored simplex (Marquardt, a profile, a posterior grid).
   EstimatesMovedOutsideSimplex,

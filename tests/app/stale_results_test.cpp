@@ -52,6 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"AlgorithmDataLoaded", ResultsChange::AlgorithmDataLoaded, true, true, true, true, false},
         ChangeCase{"ModelSetUp", ResultsChange::ModelSetUp, true, true, true, true, false},
         ChangeCase{"EstimatesMoving", ResultsChange::EstimatesMoving, false, true, true, false, false},
+        ChangeCase{"ObjectiveChanged", ResultsChange::ObjectiveChanged, true, false, false, false, false},
         ChangeCase{"EstimatesMovedOutsideSimplex", ResultsChange::EstimatesMovedOutsideSimplex, true, false,
                    false, false, false}),
     [](const auto& param) { return std::string(param.param.name); });
