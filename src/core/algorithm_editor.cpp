@@ -96,12 +96,12 @@ void AlgorithmEditor::Build() {
   Control& open = form_.Add(ControlKind::Button, "cmdOpenLog", "&Open");
   open.toolTip = kLogToolTip;
   open.onClick = [this] {
-    if (OpenLogFile(session_)) FillLogFrame();
+    if (OpenLogFile(session_.ui(), session_.Algorithm, session_.Log)) FillLogFrame();
   };
   Control& close = form_.Add(ControlKind::Button, "cmdCloseLog", "&Close");
   close.toolTip = kLogToolTip;
   close.onClick = [this] {
-    CloseLogFile(session_);
+    CloseLogFile(session_.ui(), session_.Algorithm, session_.Log);
     FillLogFrame();
   };
   form_.End();

@@ -3,6 +3,7 @@
 #include "core/algorithm_data.h"
 #include "core/read_algorithm_file.h"
 #include "base/format/file_names.h"
+#include "app/results_change.h"
 #include "app/session.h"
 
 namespace quorvane {
@@ -71,7 +72,7 @@ void LoadAlgorithmData(Session& session) {
   } else {
     UseDefaultAlgorithmData(session);
   }
-  session.Simplex.Exists = false;
+  ForgetStaleResults(session, ResultsChange::AlgorithmDataLoaded);
   session.ui().SetStatusPanel(1, 1, "Algorithm file: " + session.State.AlgorithmFileName);
   session.ui().PumpEvents();
   session.SetMenuCommandsEnabled(true);

@@ -9,7 +9,8 @@
 
 #include "base/files/file_path_check.h"
 
-#include "app/session.h"
+#include "base/ui/ui.h"
+#include "core/algorithm_data.h"
 
 namespace quorvane {
 
@@ -63,37 +64,36 @@ void LogFile::Close() {
   path_.clear();
 }
 
-bool OpenLogFile(Session& session) {
-  AlgorithmData& data = session.Algorithm;
+bool OpenLogFile(Ui& ui, AlgorithmData& data, LogFile& log) {
   // The save chooser, which asks before an existing file is replaced:
   // creating the log empties the chosen file, and a name picked by mistake
   // (an algorithm or data file) must not be wiped without a question.
   FileDialogRequest request{"Save minimization progress in...",
                             "All files (*.*)|*.*|Quorvane log files (*.qvl)|*.qvl", 2,
                             data.LogFileName};
-  std::optional<std::string> path = session.ui().ChooseFileToSave(request);
+  std::optional<std::string> path = ui.ChooseFileToSave(request);
   if (!path) return false;
-  if (auto error = session.Log.Create(*path)) {
-    session.ui().ShowMessage("The log file " + *path + " could not be opened for output.\r\n" +
+  if (auto error = log.Create(*path)) {
+    ui.ShowMessage("The log file " + *path + " could not be opened for output.\r\n" +
                                  *error,
                              "Log file management", Icon::Exclamation);
     return false;
   }
   data.LogFileName = *path;
-  session.ui().ShowMessage("The log file " + *path + " is now open for output",
-                           "Log file management", Icon::Information);
+  ui.ShowMessage("The log file " + *path + " is now open for output", "Log file management",
+                 Icon::Information);
   data.FileFrequency = 10;
   return true;
 }
 
-void CloseLogFile(Session& session) {
+void CloseLogFile(Ui& ui, AlgorithmData& data, LogFile& log) {
   // The name of the file actually open: loading other algorithm data may
   // have replaced LogFileName since the log was opened.
-  const std::string path = session.Log.IsOpen() ? session.Log.Path() : session.Algorithm.LogFileName;
-  session.Log.Close();
-  session.ui().ShowMessage("The old log file " + path + " is now closed for input",
-                           "Log file management", Icon::Information);
-  session.Algorithm.FileFrequency = 0;
+  const std::string path = log.IsOpen() ? log.Path() : data.LogFileName;
+  log.Close();
+  ui.ShowMessage("The old log file " + path + " is now closed for input", "Log file management",
+                 Icon::Information);
+  data.FileFrequency = 0;
 }
 
 }  // namespace quorvane

@@ -5,7 +5,8 @@
 
 namespace quorvane {
 
-class Session;
+class Ui;
+struct AlgorithmData;
 
 // The minimisation log file: at most one is open at a time. The minimisers
 // append their progress lines while it is open and the file output
@@ -39,10 +40,10 @@ class LogFile {
 // The editor's "&Open" button: asks for the log file, creates it, sets
 // FileFrequency to 10 and tells the user. Returns false when the user
 // cancelled or the file could not be created (the user is told why).
-bool OpenLogFile(Session& session);
+bool OpenLogFile(Ui& ui, AlgorithmData& data, LogFile& log);
 
 // The editor's "&Close" button: closes the log, tells the user, and sets
 // FileFrequency to 0.
-void CloseLogFile(Session& session);
+void CloseLogFile(Ui& ui, AlgorithmData& data, LogFile& log);
 
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 #include "core/model_set_up.h"
 
 #include "core/evaluate_objective.h"
+#include "app/results_change.h"
 #include "app/session.h"
 
 namespace quorvane {
@@ -14,7 +15,7 @@ void SetUpModel(Session& session) {
   session.Free.FreeIndex.clear();
   session.Free.FreeStart.clear();
   session.Free.FreeStep.clear();
-  session.Simplex.Exists = false;
+  ForgetStaleResults(session, ResultsChange::ModelSetUp);
   session.State.AlgorithmFileName.clear();
   session.State.AlgorithmFileTitle.clear();
   session.State.InitializeAlready = true;

@@ -18,12 +18,12 @@
 #include "evaluate/evaluation_windows.h"
 #include "evaluate/profile_points.h"
 #include "evaluate/profile_report.h"
-#include "minimize/estimates_changing.h"
 #include "minimize/marquardt_command.h"
 #include "minimize/marquardt_run.h"
 #include "minimize/profile_point_link.h"
 #include "minimize/simplex_run.h"
 #include "app/main_window.h"
+#include "app/results_change.h"
 #include "app/session.h"
 
 namespace quorvane {
@@ -321,7 +321,7 @@ void ProfileRun::ProfilePoints() {
       ui_.PumpEvents();
       F = EvaluateObjective(s_, data_.Values, 1, false);
     } else {
-      s_.Simplex.Exists = false;
+      ForgetStaleResults(s_, ResultsChange::EstimatesMovedOutsideSimplex);
       if (p == 1) {
         if (ev_.ProfileMinimizer == "M" && !ChooseDerivatives(s_)) {
           NoResults();
@@ -329,7 +329,7 @@ void ProfileRun::ProfilePoints() {
         }
         if (ev_.ProfileMinimizer == "S") s_.Simplex.Allocate(data_.ParameterCount);
       }
-      ForgetResultsOfOldEstimates(s_);
+      ForgetStaleResults(s_, ResultsChange::EstimatesMoving);
       if (ev_.ProfileMinimizer == "S") {
         RunSimplex(s_, this);
       } else if (RunMarquardt(s_, this) == MarquardtOutcome::DerivativesMissing) {
@@ -389,7 +389,7 @@ void ProfileRun::Finish(double h, bool reverse) {
 }
 
 void ProfileRun::Exit() {
-  s_.Simplex.Exists = false;
+  ForgetStaleResults(s_, ResultsChange::EstimatesMovedOutsideSimplex);
   if (valueMoved_) data_.Values[Parameter()] = savedValue_;
   if (stepZeroed_) {
     data_.Steps[stepParameter_] = savedStep_;

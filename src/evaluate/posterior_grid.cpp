@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/results_change.h"
 #include "app/session.h"
 #include "base/format/plain_number_text.h"
 #include "base/ui/finite_answer.h"
@@ -405,7 +406,7 @@ class PosteriorRun {
 
   // Step 15, on every path.
   void Exit() {
-    session_.Simplex.Exists = false;
+    ForgetStaleResults(session_, ResultsChange::EstimatesMovedOutsideSimplex);
     work_.clear();
     state_.PosteriorMode = false;
     RestoreEvaluatedParameter();

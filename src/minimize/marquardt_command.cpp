@@ -3,10 +3,10 @@
 #include "core/free_parameter_list.h"
 #include "core/model.h"
 #include "core/fuse_groups.h"
-#include "minimize/estimates_changing.h"
 #include "minimize/marquardt_run.h"
 #include "minimize/marquardt_window.h"
 #include "app/main_window.h"
+#include "app/results_change.h"
 #include "app/session.h"
 
 namespace quorvane {
@@ -105,9 +105,9 @@ void MarquardtCommand(Session& session) {
     return;
   }
 
-  ForgetResultsOfOldEstimates(session);
+  ForgetStaleResults(session, ResultsChange::EstimatesMoving);
   RunMarquardt(session);
-  session.Simplex.Exists = false;
+  ForgetStaleResults(session, ResultsChange::EstimatesMovedOutsideSimplex);
   main.SetApplicationMenuEnabled(true);
   session.SetMenuCommandsEnabled(true);
   state.MarquardtBusy = false;

@@ -2,10 +2,10 @@
 
 #include "core/free_parameter_list.h"
 #include "core/fuse_groups.h"
-#include "minimize/estimates_changing.h"
 #include "minimize/simplex_run.h"
 #include "minimize/simplex_state.h"
 #include "app/main_window.h"
+#include "app/results_change.h"
 #include "app/session.h"
 
 namespace quorvane {
@@ -38,7 +38,7 @@ void SimplexCommand(Session& session) {
     return;
   }
   if (!session.Simplex.Exists) session.Simplex.Allocate(session.Algorithm.ParameterCount);
-  ForgetResultsOfOldEstimates(session);
+  ForgetStaleResults(session, ResultsChange::EstimatesMoving);
   RunSimplex(session);
   session.ui().SetProgress(-1.0);
   ReturnToMenu(session);

@@ -18,6 +18,7 @@
 #include "multimodel/ranking_criteria.h"
 #include "multimodel/ranking_texts.h"
 #include "app/main_window.h"
+#include "app/results_change.h"
 #include "app/session.h"
 
 namespace quorvane {
@@ -385,7 +386,7 @@ void RankWindow::DoubleClicked(int row, int col) {
 void RankWindow::LoadClicked() {
   ForgetAveraging();
   if (!ChooseAndReadAlgorithmFile(session_)) return;
-  session_.Simplex.Exists = false;
+  ForgetStaleResults(session_, ResultsChange::AlgorithmDataLoaded);
   session_.ui().SetStatusPanel(1, 1, "Algorithm file: " + session_.State.AlgorithmFileTitle);
   session_.ui().PumpEvents();
   RankAddModel();

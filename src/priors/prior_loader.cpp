@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/main_window.h"
+#include "app/results_change.h"
 #include "app/session.h"
 #include "base/format/file_names.h"
 #include "priors/evaluate_priors.h"
@@ -71,7 +72,7 @@ void PriorWindows::BuildLoader() {
 void PriorWindows::OpenLoader() {
   AppState& state = session_.State;
   state.PriorsActive = true;
-  session_.Simplex.Exists = false;  // the objective changes: the simplex cannot resume
+  ForgetStaleResults(session_, ResultsChange::ObjectiveChanged);
   if (state.PriorsOpenedFromRanking) {
     if (onHideRanking) onHideRanking();
   } else {

@@ -31,7 +31,6 @@ std::optional<ValidationMessage> TfnApplication::RunSetUp(Session& session, cons
   // What belonged to the previous parameter set is discarded.
   session.State.PriorsActive = false;
   session.State.PriorsFileName.clear();
-  session.State.CovarianceAvailable = false;
   session.Priors.Rows.assign(static_cast<size_t>(session.Algorithm.ParameterCount), PriorRow{});
   summary_->Reset();
   forecasts_->Reset();
