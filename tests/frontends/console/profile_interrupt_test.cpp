@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "Window opened: Algorithm data file name is:",
                       {"click cmdFinish"},
                       "[Maximum-likelihood calculations] Interrupt received.  Quit calculations?"}),
-    [](const ::testing::TestParamInfo<InterruptCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<InterruptCase>& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace quorvane
