@@ -99,9 +99,12 @@ struct LakeHuronPosterior : ModelSession {
   PosteriorGridSpec spec;
 };
 
-void BM_LakeHuronPosteriorGrid(benchmark::State& state) {
+// Integrates the posterior of `Grid` on the benchmark's thread count and
+// reports the nodes a second and a run.
+template <class Grid>
+void RunPosteriorGrid(benchmark::State& state) {
   const int threads = ThreadsOf(state);
-  LakeHuronPosterior grid;
+  Grid grid;
   const AlgorithmData& data = grid.session.Algorithm;
   PosteriorGridResult result;
   result.Prepare(grid.spec);
@@ -117,6 +120,8 @@ void BM_LakeHuronPosteriorGrid(benchmark::State& state) {
   state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
   state.counters["nodes/run"] = static_cast<double>(result.EvaluationCount);
 }
+
+void BM_LakeHuronPosteriorGrid(benchmark::State& state) { RunPosteriorGrid<LakeHuronPosterior>(state); }
 BENCHMARK(BM_LakeHuronPosteriorGrid)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 // The seat-belt model with the logits estimated, at its default values
@@ -214,24 +219,7 @@ struct SeatBeltPosterior : ModelSession {
   PosteriorGridSpec spec;
 };
 
-void BM_SeatBeltPosteriorGrid(benchmark::State& state) {
-  const int threads = ThreadsOf(state);
-  SeatBeltPosterior grid;
-  const AlgorithmData& data = grid.session.Algorithm;
-  PosteriorGridResult result;
-  result.Prepare(grid.spec);
-  OneBased<double> work = data.Values;
-  bool interrupt = false;
-  std::int64_t nodes = 0;
-  for (auto _ : state) {
-    PosteriorGridStatus status(grid.ui, interrupt, grid.spec);
-    IntegratePosterior(grid.objective, grid.spec, data.Values, work, status, result, threads);
-    nodes += result.EvaluationCount;
-  }
-  LabelThreads(state, threads);
-  state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
-  state.counters["nodes/run"] = static_cast<double>(result.EvaluationCount);
-}
+void BM_SeatBeltPosteriorGrid(benchmark::State& state) { RunPosteriorGrid<SeatBeltPosterior>(state); }
 BENCHMARK(BM_SeatBeltPosteriorGrid)->Arg(1)->Arg(2)->Arg(0)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 // The nodes of a posterior grid evaluated one after another on this
